@@ -1,0 +1,84 @@
+#pragma once
+// The movie engine as its host sees it: bytes go in as they arrive, the host ticks the
+// timeline at frameRate() and asks for pictures. No Windows header, no threads, no I/O.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace movie {
+
+enum class Quality { Low, Medium, High };
+
+enum class LoadState {
+  Empty,     // nothing loaded (after construction or reset())
+  Loading,   // bytes are arriving; the first frame is not complete yet
+  Ready,     // at least the first frame can be shown; more may still arrive
+  Complete,  // every byte arrived and was parsed
+  Failed,    // the movie cannot be played; error() says why; what was shown stays shown
+};
+
+// 32-bit pixels, premultiplied alpha, 0xAARRGGBB in a uint32_t (B, G, R, A in memory:
+// the layout of a top-down 32-bit DIB section). stride is in pixels.
+struct PixelView {
+  uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;
+};
+
+class Player {
+ public:
+  Player();
+  ~Player();
+  Player(const Player&) = delete;
+  Player& operator=(const Player&) = delete;
+
+  // Loading. append() may be called with any split of the file; finish() says no more
+  // bytes come; fail() records a fetch failure (a plain message shown to the user).
+  void reset();
+  void append(const uint8_t* data, size_t size);
+  void finish();
+  void fail(const std::string& message);
+  LoadState state() const;
+  const std::string& error() const;
+  size_t bytesLoaded() const;
+  size_t bytesTotal() const;  // the header's file length, 0 until known
+
+  // Header facts, valid once state() is Ready or Complete.
+  int stageWidth() const;    // pixels (twips / 20)
+  int stageHeight() const;
+  double frameRate() const;  // frames per second, never 0 once known
+  int frameCount() const;
+  uint32_t backgroundColor() const;  // 0xRRGGBB
+
+  // Timeline. Frames are counted from 0.
+  void play();
+  void stop();
+  bool playing() const;
+  void setLoop(bool loop);
+  bool loop() const;
+  void rewind();   // first frame, stopped
+  void forward();  // next frame, stopped
+  void back();     // previous frame, stopped
+  void gotoFrame(int frame);
+  int currentFrame() const;
+  // One tick of the frame clock: advances when playing and the next frame has arrived.
+  // Returns true when the picture may have changed.
+  bool tick();
+
+  // View: the stage is shown whole ("show all"), proportions kept, centred, the rest
+  // filled with the background colour; zoom() magnifies around a viewport point.
+  void setQuality(Quality quality);
+  Quality quality() const;
+  void setViewport(int width, int height);
+  void zoom(double factor, double x, double y);
+  void showAll();
+  void render(PixelView target);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace movie

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Configures and builds the trees under build/: win32 (the program and its Wine tests),
+# native (portable code and tools, with ASan and UBSan), and with --fuzz the clang
+# libFuzzer tree, with --bench the optimised benchmark tree.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${BRIMBLO_JOBS:-$(nproc)}
+want_fuzz=0; want_bench=0; trees=(native win32)
+for a in "$@"; do
+  case "$a" in
+    --fuzz) want_fuzz=1 ;;
+    --bench) want_bench=1 ;;
+    --win32-only) trees=(win32) ;;
+    *) echo "build: unknown option $a" >&2; exit 2 ;;
+  esac
+done
+
+configure() {  # folder, cmake arguments...
+  local dir=$1; shift
+  [ -f "$dir/CMakeCache.txt" ] || cmake -S "$root" -B "$dir" "$@" >/dev/null
+}
+
+for t in "${trees[@]}"; do
+  case $t in
+    native) configure "$root/build/native" -DBRIMBLO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug ;;
+    win32)  configure "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" ;;
+  esac
+  cmake --build "$root/build/$t" -j"$jobs"
+done
+if [ $want_fuzz = 1 ]; then
+  configure "$root/build/fuzz" -DBRIMBLO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$root/build/fuzz" -j"$jobs"
+fi
+if [ $want_bench = 1 ]; then
+  configure "$root/build/bench" -DBRIMBLO_BENCH=ON -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$root/build/bench" -j"$jobs"
+fi

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The play command: set-up, build, make the sample content, serve it on port 88 and start
+# the program under Wine. With no X display, a headless one is started and a screenshot
+# is written to build/play.png after a few seconds.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+host=$(sed -n 's/^BRIMBLO_CONTENT_HOST:STRING=//p' "$root/build/win32/CMakeCache.txt" 2>/dev/null || true)
+host=${host:-127.0.0.1}
+
+bash "$root/tools/setup.sh"
+bash "$root/tools/build.sh"
+
+content="$root/build/content"
+gen="$root/build/native/tools/sample-content/make-sample-content"
+if [ -x "$gen" ]; then "$gen" "$content"; else echo "play: no sample content generator built yet"; fi
+
+server_pid=""
+cleanup() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+if [ -d "$content" ]; then
+  python3 -m http.server 88 --bind "$host" --directory "$content" >"$root/build/content-server.log" 2>&1 &
+  server_pid=$!
+  echo "play: serving sample content on http://$host:88/"
+fi
+
+export BRIMBLO_WINEPREFIX="$root/build/win32/wineprefix"
+headless=0
+if [ -n "${DISPLAY:-}" ]; then export BRIMBLO_DISPLAY=$DISPLAY; else export BRIMBLO_DISPLAY=:98; headless=1; fi
+source "$root/tools/wine/env.sh"
+
+cd "$root/build/win32/app"   # web.dat lies beside the program and is read from here
+if [ $headless = 1 ]; then
+  wine brimblo.exe & prog=$!
+  sleep "${BRIMBLO_PLAY_SECONDS:-10}"
+  import -display "$DISPLAY" -window root "$root/build/play.png" && echo "play: screenshot in build/play.png"
+  echo "play: headless display $DISPLAY; the program runs until you press Ctrl-C"
+  wait $prog
+else
+  wine brimblo.exe
+fi
