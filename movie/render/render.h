@@ -59,7 +59,7 @@ struct BitmapFill {
   std::shared_ptr<const Bitmap> bitmap;
   Matrix matrix;  // bitmap pixels -> path space
   bool repeat = true;
-  bool smooth = true;
+  bool smooth = true;  // bilinear sampling, honoured at AntiAlias::Full only
 };
 
 using Paint = std::variant<Color, Gradient, BitmapFill>;
@@ -76,7 +76,9 @@ struct Path {
 };
 
 enum class FillRule { NonZero, EvenOdd };
-enum class AntiAlias { None, Medium, Full };  // aliased, a few samples, exact area
+// None: a pixel is in when its centre is; Medium: exact area of the outline snapped to a
+// quarter-pixel grid; Full: exact area.
+enum class AntiAlias { None, Medium, Full };
 
 enum class Cap { Round, None, Square };
 enum class Join { Round, Bevel, Miter };
@@ -89,8 +91,14 @@ struct StrokeStyle {
   float miterLimit = 3;
   bool noClose = false;
   StrokeScaling scaling = StrokeScaling::Normal;
+  // Device width = width times a scale of toDevice: Normal the mean of its x and y scale,
+  // Horizontal the x scale, Vertical the y scale. None ignores toDevice and uses this
+  // factor (device pixels per path unit; the default suits twips on an unzoomed stage).
+  float unscaledPixelsPerUnit = 1.0f / 20;
 };
 
+// A surface (or mask) asked for a negative size, a side over 32768 or more than 64M pixels
+// is empty; drawing into an empty one does nothing.
 class Surface {
  public:
   Surface() = default;

@@ -1,0 +1,56 @@
+// Gradient ramps: stops interpolated per ratio step, in sRGB or in linear light.
+#include "movie/render/ramp.h"
+
+#include <cmath>
+
+#include "movie/render/pixel.h"
+
+namespace movie::render::detail {
+
+namespace {
+
+double toLinear(double c) {
+  c /= 255;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+uint8_t fromLinear(double l) {
+  double c = l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
+  c = c * 255 + 0.5;
+  return uint8_t(c <= 0 ? 0 : c >= 255 ? 255 : c);
+}
+
+uint8_t lerp8(uint8_t a, uint8_t b, double t) { return uint8_t(a + (b - a) * t + 0.5); }
+
+Color mix(Color a, Color b, double t, bool linear) {
+  if (!linear) return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
+  auto ch = [t](uint8_t x, uint8_t y) { return fromLinear(toLinear(x) + (toLinear(y) - toLinear(x)) * t); };
+  return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), lerp8(a.a, b.a, t)};
+}
+
+}  // namespace
+
+void buildRamp(const Gradient& g, const ColorTransform& ct, Ramp& out) {
+  if (g.stops.empty()) {
+    out.fill(0);
+    return;
+  }
+  const size_t n = std::min<size_t>(g.stops.size(), 15);
+  const bool linear = g.interpolation == Interpolation::LinearRGB;
+  size_t k = 0;  // last stop at or before the current ratio
+  for (int i = 0; i < 256; ++i) {
+    while (k + 1 < n && g.stops[k + 1].ratio <= i) ++k;
+    const GradientStop& s0 = g.stops[k];
+    Color c;
+    if (i <= s0.ratio || k + 1 >= n) {
+      c = s0.color;  // before the first stop or after the last
+    } else {
+      const GradientStop& s1 = g.stops[k + 1];
+      double t = double(i - s0.ratio) / double(s1.ratio - s0.ratio);
+      c = mix(s0.color, s1.color, t, linear);
+    }
+    out[size_t(i)] = premultiply(ct.apply(c));
+  }
+}
+
+}  // namespace movie::render::detail

@@ -1,0 +1,186 @@
+// Stroking polylines into polygons: segment quads, joins (round, bevel, miter) and caps
+// (round, square, none).
+#include "movie/render/stroker.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace movie::render::detail {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTolerance = 0.1;  // device pixels of chord error on round parts
+constexpr double kMaxHalfWidth = 1e6;
+
+class Outline {
+ public:
+  Outline(Rasterizer& ras, double r) : ras_(ras), r_(r) {
+    // Angle step for arcs of radius r within the tolerance.
+    step_ = r > kTolerance ? 2 * std::acos(1 - kTolerance / r) : kPi / 4;
+    step_ = std::max(step_, 2 * kPi / 256);
+  }
+
+  // Polygons go to the rasterizer counter-clockwise in device space (y down), whatever
+  // order their points were built in.
+  void polygon(Point* p, size_t n) {
+    double area = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const Point& a = p[i];
+      const Point& b = p[(i + 1) % n];
+      area += a.x * b.y - b.x * a.y;
+    }
+    if (area < 0) std::reverse(p, p + n);
+    ras_.addPolygon(p, n);
+  }
+
+  // Pie slice around c from angle a0 through sweep (radians). The end points lie on the
+  // circle, so they meet the neighbouring quads exactly; the points between sit slightly
+  // outside it so that the chords' area matches the arc's.
+  void pie(Point c, double a0, double sweep) {
+    int n = std::clamp(int(std::ceil(std::fabs(sweep) / step_)), 1, 256);
+    double angle = sweep / n;
+    double outer = std::fabs(angle) > 1e-9 ? r_ * std::sqrt(angle / std::sin(angle)) : r_;
+    pts_.clear();
+    pts_.push_back(c);
+    for (int i = 0; i <= n; ++i) {
+      double t = a0 + angle * i, rad = i == 0 || i == n ? r_ : outer;
+      pts_.push_back({c.x + rad * std::cos(t), c.y + rad * std::sin(t)});
+    }
+    polygon(pts_.data(), pts_.size());
+  }
+
+  void circle(Point c) {
+    int n = std::clamp(int(std::ceil(2 * kPi / step_)), 8, 256);
+    double angle = 2 * kPi / n, rad = r_ * std::sqrt(angle / std::sin(angle));
+    pts_.clear();
+    for (int i = 0; i < n; ++i) pts_.push_back({c.x + rad * std::cos(angle * i), c.y + rad * std::sin(angle * i)});
+    polygon(pts_.data(), pts_.size());
+  }
+
+  // p0 to p1 with unit direction d.
+  void segment(Point p0, Point p1, Point d) {
+    double nx = -d.y * r_, ny = d.x * r_;
+    Point q[4] = {{p0.x + nx, p0.y + ny}, {p1.x + nx, p1.y + ny}, {p1.x - nx, p1.y - ny}, {p0.x - nx, p0.y - ny}};
+    polygon(q, 4);
+  }
+
+  // Cap at p, where d points out of the line.
+  void cap(Point p, Point d, Cap kind) {
+    if (kind == Cap::Round) {
+      pie(p, std::atan2(d.y, d.x) - kPi / 2, kPi);
+    } else if (kind == Cap::Square) {
+      double nx = -d.y * r_, ny = d.x * r_, ex = d.x * r_, ey = d.y * r_;
+      Point q[4] = {{p.x + nx, p.y + ny}, {p.x + nx + ex, p.y + ny + ey}, {p.x - nx + ex, p.y - ny + ey}, {p.x - nx, p.y - ny}};
+      polygon(q, 4);
+    }
+  }
+
+  // Join at p between incoming direction d0 and outgoing d1.
+  void join(Point p, Point d0, Point d1, const StrokeStyle& style) {
+    double cross = d0.x * d1.y - d0.y * d1.x, dot = d0.x * d1.x + d0.y * d1.y;
+    if (dot > 0 && std::fabs(cross) < 1e-9) return;  // straight on: the quads meet flush
+    double side = cross > 0 ? -1 : 1;                  // outer side of the turn
+    Point n0{-d0.y * side, d0.x * side}, n1{-d1.y * side, d1.x * side};
+    Point a{p.x + n0.x * r_, p.y + n0.y * r_}, b{p.x + n1.x * r_, p.y + n1.y * r_};
+    if (style.join == Join::Round) {
+      // Nearly straight: the bevel is within tolerance of the arc.
+      double cosHalf = std::sqrt(std::max(0.0, (1 + dot) / 2));
+      if (r_ * (1 - cosHalf) < kTolerance / 2) {
+        Point q[3] = {p, a, b};
+        polygon(q, 3);
+      } else {
+        pie(p, std::atan2(n0.y, n0.x), std::atan2(n0.x * n1.y - n0.y * n1.x, n0.x * n1.x + n0.y * n1.y));
+      }
+      return;
+    }
+    double ndot = n0.x * n1.x + n0.y * n1.y;
+    if (style.join == Join::Miter && ndot > -1 + 1e-12) {
+      // Tip distance over half width is 1 / cos(half the turn).
+      double ratio = std::sqrt(2 / (1 + ndot));
+      if (ratio <= style.miterLimit) {
+        double k = r_ / (1 + ndot);
+        Point tip{p.x + (n0.x + n1.x) * k, p.y + (n0.y + n1.y) * k};
+        Point q[4] = {p, a, tip, b};
+        polygon(q, 4);
+        return;
+      }
+    }
+    Point q[3] = {p, a, b};
+    polygon(q, 3);
+  }
+
+ private:
+  Rasterizer& ras_;
+  double r_, step_;
+  std::vector<Point> pts_;
+};
+
+Point direction(Point a, Point b) {
+  double dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
+  return {dx / len, dy / len};
+}
+
+bool same(Point a, Point b) { return std::fabs(a.x - b.x) < 1e-6 && std::fabs(a.y - b.y) < 1e-6; }
+
+}  // namespace
+
+double deviceStrokeWidth(const StrokeStyle& style, const Matrix& m) {
+  double sx = std::hypot(double(m.a), double(m.b)), sy = std::hypot(double(m.c), double(m.d));
+  double scale = 1;
+  switch (style.scaling) {
+    case StrokeScaling::Normal: scale = (sx + sy) / 2; break;
+    case StrokeScaling::Horizontal: scale = sx; break;
+    case StrokeScaling::Vertical: scale = sy; break;
+    case StrokeScaling::None: scale = style.unscaledPixelsPerUnit; break;
+  }
+  double w = double(style.width) * scale;
+  return std::isfinite(w) && w > 0 ? w : 0;
+}
+
+void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras) {
+  if (!(halfWidth > 0)) return;
+  double r = std::min(halfWidth, kMaxHalfWidth);
+  Outline out(ras, r);
+  std::vector<Point> pts;
+  for (size_t s = 0; s < lines.count(); ++s) {
+    // Zero-length steps carry no direction; drop them.
+    pts.clear();
+    for (size_t i = lines.begin(s); i < lines.end(s); ++i) {
+      const Point& p = lines.points[i];
+      if (pts.empty() || !same(pts.back(), p)) pts.push_back(p);
+    }
+    if (pts.empty()) continue;
+    if (pts.size() == 1) {
+      // A dot: its caps alone.
+      if (style.startCap == Cap::Round) out.circle(pts[0]);
+      if (style.startCap == Cap::Square) {
+        out.cap(pts[0], {1, 0}, Cap::Square);
+        out.cap(pts[0], {-1, 0}, Cap::Square);
+      }
+      continue;
+    }
+    const bool closed = !style.noClose && pts.size() > 2 && same(pts.front(), lines.points[lines.end(s) - 1]) &&
+                        same(pts.front(), pts.back());
+    if (closed) pts.pop_back();
+    const size_t n = pts.size();
+    const size_t segments = closed ? n : n - 1;
+    Point first = direction(pts[0], pts[1]);
+    Point prev = first;
+    for (size_t i = 0; i < segments; ++i) {
+      Point a = pts[i], b = pts[(i + 1) % n];
+      Point d = direction(a, b);
+      if (i > 0) out.join(a, prev, d, style);
+      out.segment(a, b, d);
+      prev = d;
+    }
+    if (closed) {
+      out.join(pts[0], prev, first, style);
+    } else {
+      out.cap(pts[0], {-first.x, -first.y}, style.startCap);
+      out.cap(pts[n - 1], prev, style.endCap);
+    }
+  }
+}
+
+}  // namespace movie::render::detail

@@ -1,0 +1,175 @@
+// Strokes: widths, caps, joins, closing, hairlines and scaling modes.
+#include <gtest/gtest.h>
+
+#include "render_test_support.h"
+
+using namespace render_test;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Coverage of a stroke drawn white on a transparent surface.
+Surface stroked(const Path& p, StrokeStyle style, int w = 100, int h = 100, const Matrix& m = {}) {
+  Surface s(w, h);
+  s.clear({0, 0, 0, 0});
+  DrawState st;
+  st.toDevice = m;
+  strokePath(s, p, style, Color{255, 255, 255, 255}, st);
+  return s;
+}
+
+double alphaSum(const Surface& s) {
+  double sum = 0;
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x) sum += alphaOf(s.row(y)[x]);
+  return sum / 255;
+}
+
+Path line(float x0, float y0, float x1, float y1) {
+  Path p;
+  p.moveTo(x0, y0);
+  p.lineTo(x1, y1);
+  return p;
+}
+
+StrokeStyle width(float w, Cap cap, Join join = Join::Round) {
+  StrokeStyle s;
+  s.width = w;
+  s.startCap = s.endCap = cap;
+  s.join = join;
+  s.scaling = StrokeScaling::Normal;
+  return s;
+}
+
+TEST(Stroke, HorizontalLineAreaWithEachCap) {
+  Path p = line(20, 50.5f, 80, 50.5f);
+  EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::None))), 600, 0.5);
+  EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::Square))), 700, 0.5);
+  EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::Round))), 600 + kPi * 25, 1.5);
+}
+
+TEST(Stroke, SquareCapsExtendByHalfTheWidth) {
+  Path p = line(20, 50, 80, 50);
+  Surface none = stroked(p, width(10, Cap::None));
+  Surface square = stroked(p, width(10, Cap::Square));
+  EXPECT_EQ(alphaOf(none.row(50)[18]), 0u);
+  EXPECT_EQ(alphaOf(square.row(50)[16]), 255u);
+  EXPECT_EQ(alphaOf(square.row(50)[84]), 255u);
+  EXPECT_EQ(alphaOf(square.row(50)[85]), 0u);
+  EXPECT_EQ(alphaOf(square.row(46)[16]), 255u);  // square corners, not rounded
+}
+
+TEST(Stroke, DiagonalLineArea) {
+  Path p = line(20, 20, 80, 80);
+  double len = std::sqrt(2.0) * 60;
+  EXPECT_NEAR(alphaSum(stroked(p, width(6, Cap::None))), len * 6, 1);
+}
+
+Path corner() {
+  Path p;
+  p.moveTo(20, 20);
+  p.lineTo(60, 20);
+  p.lineTo(60, 60);
+  return p;
+}
+
+TEST(Stroke, MiterFillsTheCornerBevelCutsIt) {
+  // Outer corner of the right angle at (60, 20) with half width 5 is (65, 15).
+  Surface miter = stroked(corner(), width(10, Cap::None, Join::Miter));
+  Surface bevel = stroked(corner(), width(10, Cap::None, Join::Bevel));
+  Surface round = stroked(corner(), width(10, Cap::None, Join::Round));
+  EXPECT_EQ(alphaOf(miter.row(15)[64]), 255u);
+  EXPECT_EQ(alphaOf(bevel.row(16)[64]), 0u);
+  EXPECT_EQ(alphaOf(round.row(16)[64]), 0u);
+  EXPECT_EQ(alphaOf(round.row(17)[62]), 255u);  // inside the round join's arc
+  EXPECT_EQ(alphaOf(bevel.row(17)[61]), 255u);
+  // Areas: the miter adds a 5 x 5 square, the bevel half of it, the round join a quarter disc.
+  double base = 40 * 10 + 40 * 10 - 25;  // two legs sharing the inner square
+  EXPECT_NEAR(alphaSum(miter), base + 25, 1);
+  EXPECT_NEAR(alphaSum(bevel), base + 12.5, 1);
+  EXPECT_NEAR(alphaSum(round), base + kPi * 25 / 4, 1.5);
+}
+
+TEST(Stroke, MiterBeyondTheLimitFallsBackToBevel) {
+  StrokeStyle s = width(10, Cap::None, Join::Miter);
+  s.miterLimit = 1.2f;  // a right angle needs sqrt(2)
+  Surface limited = stroked(corner(), s);
+  Surface bevel = stroked(corner(), width(10, Cap::None, Join::Bevel));
+  EXPECT_EQ(alphaOf(limited.row(15)[64]), 0u);
+  EXPECT_NEAR(alphaSum(limited), alphaSum(bevel), 1e-9);
+}
+
+Path square(bool closeIt) {
+  Path p;
+  p.moveTo(20, 20);
+  p.lineTo(60, 20);
+  p.lineTo(60, 60);
+  p.lineTo(20, 60);
+  if (closeIt) p.lineTo(20, 20);
+  return p;
+}
+
+TEST(Stroke, ClosedSubpathIsJoinedNotCapped) {
+  Surface closed = stroked(square(true), width(10, Cap::None, Join::Miter));
+  EXPECT_EQ(alphaOf(closed.row(15)[15]), 255u);  // mitred start corner
+  EXPECT_NEAR(alphaSum(closed), 50 * 50 - 30 * 30, 1);
+  StrokeStyle open = width(10, Cap::None, Join::Miter);
+  open.noClose = true;
+  Surface unclosed = stroked(square(true), open);
+  EXPECT_EQ(alphaOf(unclosed.row(16)[16]), 0u);
+  EXPECT_NEAR(alphaSum(unclosed), 50 * 50 - 30 * 30 - 25, 1);
+  Surface notEnded = stroked(square(false), width(10, Cap::None, Join::Miter));
+  EXPECT_EQ(alphaOf(notEnded.row(30)[20]), 0u);  // the left side was never drawn
+}
+
+TEST(Stroke, HairlineIsAtLeastOnePixel) {
+  Path p = line(10, 50, 90, 50);
+  double area = alphaSum(stroked(p, width(0, Cap::None)));
+  EXPECT_NEAR(area, 80, 0.5);
+  Matrix tiny{0.001f, 0, 0, 0.001f, 0, 0};
+  Path big = line(10000, 50000, 90000, 50000);
+  EXPECT_NEAR(alphaSum(stroked(big, width(20, Cap::None), 100, 100, tiny)), 80, 0.5);
+}
+
+TEST(Stroke, WidthScalesWithTheMatrixUnlessUnscaled) {
+  Matrix twice{2, 0, 0, 2, 0, 0};
+  Path p = line(10, 25, 40, 25);
+  EXPECT_NEAR(alphaSum(stroked(p, width(5, Cap::None), 100, 100, twice)), 60 * 10, 1);
+  StrokeStyle fixed = width(5, Cap::None);
+  fixed.scaling = StrokeScaling::None;
+  fixed.unscaledPixelsPerUnit = 1;
+  EXPECT_NEAR(alphaSum(stroked(p, fixed, 100, 100, twice)), 60 * 5, 1);
+  Matrix wide{4, 0, 0, 1, 0, 0};
+  StrokeStyle vertical = width(5, Cap::None);
+  vertical.scaling = StrokeScaling::Vertical;
+  Path v = line(10, 10, 10, 70);
+  EXPECT_NEAR(alphaSum(stroked(v, vertical, 100, 100, wide)), 60 * 5, 1);
+  StrokeStyle horizontal = width(5, Cap::None);
+  horizontal.scaling = StrokeScaling::Horizontal;
+  EXPECT_NEAR(alphaSum(stroked(v, horizontal, 100, 100, wide)), 60 * 20, 1);
+}
+
+TEST(Stroke, CurvedStrokeOfACircleIsARing) {
+  Surface s = stroked(circle(50, 50, 30), width(6, Cap::None));
+  EXPECT_NEAR(alphaSum(s), kPi * (33 * 33 - 27 * 27), 12);
+  EXPECT_EQ(alphaOf(s.row(50)[50]), 0u);
+  EXPECT_EQ(alphaOf(s.row(50)[80]), 255u);
+}
+
+TEST(Stroke, DotWithRoundCapsIsADisc) {
+  Path p = line(50, 50, 50, 50);
+  EXPECT_NEAR(alphaSum(stroked(p, width(20, Cap::Round))), kPi * 100, 3);
+  EXPECT_NEAR(alphaSum(stroked(p, width(20, Cap::Square))), 400, 1);
+  EXPECT_DOUBLE_EQ(alphaSum(stroked(p, width(20, Cap::None))), 0);
+}
+
+TEST(Stroke, ReversingLineCoversItsLengthOnce) {
+  Path p;
+  p.moveTo(20, 50);
+  p.lineTo(80, 50);
+  p.lineTo(50, 50);
+  EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::None, Join::Miter))), 600, 1);
+}
+
+}  // namespace
