@@ -18,7 +18,7 @@ server_pid=""
 cleanup() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 if [ -d "$content" ]; then
-  python3 -m http.server 88 --bind "$host" --directory "$content" >"$root/build/content-server.log" 2>&1 &
+  bash "$root/tools/sample-content/content-server.sh" "$content" "$host" >"$root/build/content-server.log" 2>&1 &
   server_pid=$!
   echo "play: serving sample content on http://$host:88/"
 fi
