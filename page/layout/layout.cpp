@@ -14,6 +14,11 @@ void Layouter::run(Rect area) {
     out_.contentHeight = area.height;
     return;
   }
+  if (!doc_.body) {  // nothing delivered yet: an empty white view
+    out_.contentWidth = out_.contentHeight = 0;
+    out_.background = 0xFFFFFFFF;
+    return;
+  }
   const ComputedStyle& bs = style(*doc_.body);
   const Edges& mg = bs.margin;
   int x = area.x + std::max(0, mg.left), y = area.y + std::max(0, mg.top);

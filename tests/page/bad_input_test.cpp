@@ -24,6 +24,16 @@ void layOut(Page& p, int w = 892, int h = 55) {
   p.linkAt(10, 10);
 }
 
+// The host lays out as soon as its window has a size, before any page has arrived.
+TEST(BadInput, LayoutBeforeAnyDocument) {
+  Page blank;
+  layOut(blank);
+  Page waiting;
+  waiting.navigate("http://127.0.0.1:88/edu/info.htm");
+  layOut(waiting);
+  EXPECT_EQ(waiting.displayList().front().color, 0xFFFFFFFFu);  // blank white while loading
+}
+
 TEST(BadInput, DeeplyNestedMarkup) {
   for (const char* open : {"<div>", "<table><tr><td>", "<b><i>", "<marquee>", "<font size=7>", "<ul><li>"}) {
     std::string html;
