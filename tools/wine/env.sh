@@ -30,9 +30,10 @@ brimblo_make_prefix() {
   [ -f "$WINEPREFIX/.brimblo-ready" ] && return 0
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w
-  # Registry files with Chinese names must be UTF-16 with a byte order mark.
-  local reg="$WINEPREFIX/brimblo-fonts.reg"
-  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$_brimblo_wine_dir/fonts.reg.txt"; } > "$reg"
+  # Font substitutes for the Chinese face names, and unmanaged windows. Registry files
+  # with Chinese names must be UTF-16 with a byte order mark.
+  local reg="$WINEPREFIX/brimblo.reg"
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$_brimblo_wine_dir/prefix.reg.txt"; } > "$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.brimblo-ready"

@@ -1,0 +1,333 @@
+// Reads a form description (see FORMAT.md).
+#include <strings.h>
+
+#include <cctype>
+#include <cstdlib>
+
+#include "ui/color.h"
+#include "ui/form.h"
+#include "ui/stream.h"
+#include "ui/text.h"
+
+namespace ui {
+
+namespace {
+
+constexpr size_t kMaxLines = 200000;
+constexpr size_t kMaxDepth = 64;
+
+struct Fixup {
+  Persistent* object;
+  const PropInfo* prop;
+  std::string name;
+  int line;
+};
+
+class Parser {
+ public:
+  Parser(const std::string& s, int line) : s_(s), line_(line) {}
+
+  Value value() {
+    skip();
+    Value v = item(true);
+    skip();
+    if (pos_ != s_.size()) fail("unexpected text after the value");
+    return v;
+  }
+
+  [[noreturn]] void fail(const std::string& what) const { throw Error(what); }
+
+ private:
+  void skip() {
+    while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t')) ++pos_;
+  }
+
+  Value item(bool allowList) {
+    if (pos_ >= s_.size()) fail("missing value");
+    char c = s_[pos_];
+    if (c == '"') return Value::string(utf8ToGbk(quoted()));
+    if (c == '[') {
+      if (!allowList) fail("nested list");
+      ++pos_;
+      std::vector<std::string> items;
+      skip();
+      if (pos_ < s_.size() && s_[pos_] == ']') {
+        ++pos_;
+        return Value::list(items);
+      }
+      for (;;) {
+        skip();
+        Value v = item(false);
+        if (v.kind == Value::Kind::Ident) items.push_back(v.s);
+        else if (v.kind == Value::Kind::Resource) items.push_back("@" + v.s);
+        else if (v.kind == Value::Kind::Int) items.push_back(std::to_string(v.i));
+        else fail("bad list item");
+        skip();
+        if (pos_ >= s_.size()) fail("unterminated list");
+        if (s_[pos_] == ',') { ++pos_; continue; }
+        if (s_[pos_] == ']') { ++pos_; break; }
+        fail("expected , or ] in the list");
+      }
+      return Value::list(items);
+    }
+    if (c == '@') {
+      ++pos_;
+      std::string n = ident();
+      if (n.empty()) fail("missing resource name after @");
+      return Value::resource(n);
+    }
+    if (c == '$' || c == '-' || c == '+' || std::isdigit(static_cast<unsigned char>(c))) return number();
+    std::string id = ident();
+    if (id.empty()) fail(std::string("unexpected character '") + c + "'");
+    if (strcasecmp(id.c_str(), "True") == 0) return Value::boolean(true);
+    if (strcasecmp(id.c_str(), "False") == 0) return Value::boolean(false);
+    return Value::ident(id);
+  }
+
+  std::string ident() {
+    size_t start = pos_;
+    while (pos_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '_' ||
+                                (s_[pos_] == '.' && pos_ > start)))
+      ++pos_;
+    return s_.substr(start, pos_ - start);
+  }
+
+  Value number() {
+    bool neg = false;
+    if (s_[pos_] == '-' || s_[pos_] == '+') neg = s_[pos_++] == '-';
+    int base = 10;
+    if (pos_ < s_.size() && s_[pos_] == '$') {
+      base = 16;
+      ++pos_;
+    }
+    size_t start = pos_;
+    while (pos_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[pos_]))) {
+      if (base == 10 && !std::isdigit(static_cast<unsigned char>(s_[pos_]))) break;
+      ++pos_;
+    }
+    if (pos_ == start || pos_ - start > 16) fail("bad number");
+    unsigned long long v = std::strtoull(s_.substr(start, pos_ - start).c_str(), nullptr, base);
+    long long r = base == 16 && v <= 0xFFFFFFFFull ? static_cast<long long>(static_cast<std::int32_t>(v))
+                                                   : static_cast<long long>(v);
+    return Value::integer(neg ? -r : r);
+  }
+
+  std::string quoted() {
+    ++pos_;
+    std::string out;
+    while (pos_ < s_.size() && s_[pos_] != '"') {
+      char c = s_[pos_++];
+      if (c == '\\') {
+        if (pos_ >= s_.size()) fail("unterminated string");
+        char e = s_[pos_++];
+        out += e == 'n' ? '\n' : e == 't' ? '\t' : e;
+      } else {
+        out += c;
+      }
+    }
+    if (pos_ >= s_.size()) fail("unterminated string");
+    ++pos_;
+    return out;
+  }
+
+  const std::string& s_;
+  size_t pos_ = 0;
+  int line_;
+};
+
+std::string trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string::npos) return {};
+  size_t e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+bool isIdent(const std::string& s) {
+  if (s.empty() || !(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_')) return false;
+  for (char c : s)
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
+  return true;
+}
+
+int nameIndex(const std::vector<std::string>& names, const std::string& n) {
+  for (size_t i = 0; i < names.size(); ++i)
+    if (strcasecmp(names[i].c_str(), n.c_str()) == 0) return static_cast<int>(i);
+  return -1;
+}
+
+// Turns a parsed value into the property's value; throws with a reason.
+Value convert(const PropInfo& p, Value v, const HandlerTable* handlers) {
+  auto bad = [&]() -> Value { throw Error("bad value for " + p.name); };
+  switch (p.kind) {
+    case PropKind::Int:
+      if (v.kind != Value::Kind::Int) return bad();
+      return v;
+    case PropKind::Bool:
+      if (v.kind != Value::Kind::Bool) return bad();
+      return v;
+    case PropKind::String:
+      if (v.kind != Value::Kind::String) return bad();
+      return v;
+    case PropKind::Enum: {
+      if (v.kind == Value::Kind::Int) return v;
+      if (v.kind != Value::Kind::Ident) return bad();
+      int i = nameIndex(p.names, v.s);
+      if (i < 0) throw Error("unknown value " + v.s + " for " + p.name);
+      return Value::integer(p.values.empty() ? i : p.values[static_cast<size_t>(i)]);
+    }
+    case PropKind::Set: {
+      if (v.kind == Value::Kind::Int) return v;
+      if (v.kind != Value::Kind::List) return bad();
+      long long bits = 0;
+      for (const std::string& n : v.items) {
+        int i = nameIndex(p.names, n);
+        if (i < 0 || i > 62) throw Error("unknown set member " + n + " for " + p.name);
+        bits |= 1LL << i;
+      }
+      return Value::integer(bits);
+    }
+    case PropKind::Color: {
+      if (v.kind == Value::Kind::Int) return v;
+      TColor c;
+      if (v.kind != Value::Kind::Ident || !colorFromName(v.s, c)) return bad();
+      return Value::integer(c);
+    }
+    case PropKind::Ref:
+      if (v.kind != Value::Kind::Ident) return bad();
+      return v;
+    case PropKind::Event: {
+      if (v.kind != Value::Kind::Ident) return bad();
+      const std::any* h = handlers ? handlers->find(v.s) : nullptr;
+      if (!h) throw Error("unknown handler " + v.s + " for " + p.name);
+      v.handler = h;
+      return v;
+    }
+    case PropKind::Resource:
+      if (v.kind != Value::Kind::Resource) return bad();
+      return v;
+    case PropKind::ResourceList: {
+      if (v.kind != Value::Kind::List) return bad();
+      std::vector<std::string> names;
+      for (const std::string& n : v.items) {
+        if (n.size() < 2 || n[0] != '@') throw Error("bad resource " + n + " for " + p.name);
+        names.push_back(n.substr(1));
+      }
+      return Value::list(names);
+    }
+    case PropKind::Object: throw Error(p.name + " is a settings object; set its properties with dots");
+  }
+  return bad();
+}
+
+}  // namespace
+
+void readComponent(Component& root, const std::string& text, const HandlerTable* handlers,
+                   const std::function<void()>& beforeLoaded) {
+  std::vector<Component*> stack;
+  std::vector<Component*> made;
+  std::vector<Fixup> fixups;
+  bool rootSeen = false, rootClosed = false;
+  int lineNo = 0;
+  auto fail = [&](const std::string& what) -> void {
+    throw Error("form description line " + std::to_string(lineNo) + ": " + what);
+  };
+  root.setLoading(true);
+  size_t pos = 0;
+  // A byte order mark may start the text.
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+  while (pos <= text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = trim(text.substr(pos, end - pos));
+    pos = end + 1;
+    ++lineNo;
+    if (static_cast<size_t>(lineNo) > kMaxLines) fail("too many lines");
+    if (line.empty() || line[0] == '#' || line.compare(0, 2, "//") == 0) continue;
+    if (rootClosed) fail("text after the end of the form");
+    try {
+      if (line == "}") {
+        if (stack.empty()) fail("unbalanced }");
+        stack.pop_back();
+        if (stack.empty()) rootClosed = true;
+        continue;
+      }
+      if (line.back() == '{') {
+        std::string head = trim(line.substr(0, line.size() - 1));
+        size_t colon = head.find(':');
+        if (colon == std::string::npos) fail("expected name: TClass {");
+        std::string name = trim(head.substr(0, colon)), cls = trim(head.substr(colon + 1));
+        if (!isIdent(name) || !isIdent(cls)) fail("expected name: TClass {");
+        if (stack.size() >= kMaxDepth) fail("blocks nested too deeply");
+        if (!rootSeen) {
+          rootSeen = true;
+          if (root.name() != name) root.setName(name);
+          stack.push_back(&root);
+          continue;
+        }
+        if (root.findComponent(name) || strcasecmp(name.c_str(), root.name().c_str()) == 0)
+          fail("duplicate name " + name);
+        Component* c = createComponent(cls, &root);
+        made.push_back(c);
+        c->setLoading(true);
+        c->setName(name);
+        c->setParentComponent(stack.back());
+        stack.push_back(c);
+        continue;
+      }
+      if (stack.empty()) fail(rootSeen ? "property outside a block" : "expected name: TClass {");
+      size_t eq = line.find('=');
+      if (eq == std::string::npos) fail("expected Property = value");
+      std::string path = trim(line.substr(0, eq));
+      std::string valueText = trim(line.substr(eq + 1));
+      Persistent* obj = stack.back();
+      const PropInfo* p = nullptr;
+      size_t start = 0;
+      for (;;) {
+        size_t dot = path.find('.', start);
+        std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (!isIdent(part)) fail("bad property name " + path);
+        p = obj->classInfo().find(part);
+        if (!p) fail("unknown property " + path + " of " + obj->className());
+        if (dot == std::string::npos) break;
+        if (p->kind != PropKind::Object) fail(part + " has no settings to set with dots");
+        obj = p->object(*obj);
+        start = dot + 1;
+      }
+      Parser parser(valueText, lineNo);
+      Value v = convert(*p, parser.value(), handlers);
+      if (p->kind == PropKind::Ref) {
+        fixups.push_back(Fixup{obj, p, v.s, lineNo});
+      } else {
+        if (!p->set) fail("property " + path + " cannot be set");
+        p->set(*obj, v);
+      }
+    } catch (const Error& e) {
+      std::string what = e.what();
+      if (what.rfind("form description line ", 0) == 0) throw;
+      fail(what);
+    } catch (const std::exception& e) {
+      fail(e.what());
+    }
+  }
+  if (!rootSeen) fail("no form block");
+  if (!stack.empty()) fail("missing } at the end");
+  for (const Fixup& f : fixups) {
+    lineNo = f.line;
+    Component* target = strcasecmp(f.name.c_str(), root.name().c_str()) == 0 ? &root : root.findComponent(f.name);
+    if (!target) fail("unknown component " + f.name + " for " + f.prop->name);
+    Value v;
+    v.kind = Value::Kind::Ident;
+    v.s = f.name;
+    v.ref = target;
+    try {
+      f.prop->set(*f.object, v);
+    } catch (const std::exception& e) {
+      fail(e.what());
+    }
+  }
+  if (beforeLoaded) beforeLoaded();
+  for (Component* c : made) c->loaded();
+  root.loaded();
+}
+
+}  // namespace ui

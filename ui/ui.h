@@ -1,0 +1,18 @@
+// The whole framework.
+#pragma once
+#include "ui/application.h"
+#include "ui/color.h"
+#include "ui/component.h"
+#include "ui/control.h"
+#include "ui/error.h"
+#include "ui/form.h"
+#include "ui/graphics.h"
+#include "ui/imagelist.h"
+#include "ui/menu.h"
+#include "ui/messages.h"
+#include "ui/panel.h"
+#include "ui/persistent.h"
+#include "ui/splitter.h"
+#include "ui/stream.h"
+#include "ui/text.h"
+#include "ui/treeview.h"
