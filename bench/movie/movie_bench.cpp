@@ -1,0 +1,181 @@
+// Frame rendering cost: corpus cases and a generated lesson-like movie, at two sizes.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "movie/player.h"
+#include "tools/swf/swf_writer.h"
+#if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
+#include "tools/sample-content/lesson_movie.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> corpusCase(const char* name) {
+  for (const char* tier : {"tier1", "tier2"}) {
+    fs::path p = fs::path(BRIMBLO_CORPUS_DIR) / tier / name / "test.swf";
+    std::ifstream in(p, std::ios::binary);
+    if (in) return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  return {};
+}
+
+// A scene like the lessons': a gradient sky, ground, a house, a sun, a character made
+// of curves with outlines, a bitmap, and a sprite that moves across each frame.
+std::vector<uint8_t> lessonLike() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(0xFFFFFF));
+  swf::Shape sky;
+  int s = sky.addFill(swf::FillStyle::linear(swf::Matrix::gradientBox(0, 0, 11000, 8000, 90),
+                                             {{0, swf::rgb(0x3366CC)}, {200, swf::rgb(0xAADDFF)}, {255, swf::rgb(0xFFFFFF)}}));
+  sky.rect(0, 0, 11000, 8000, s);
+  t.defineShape(1, sky, 3);
+  swf::Shape ground;
+  int g = ground.addFill(swf::FillStyle::solid(swf::rgb(0x66AA33)));
+  swf::LineStyle edge;
+  edge.width = 40;
+  edge.color = swf::rgb(0x335511);
+  int e = ground.addLine(edge);
+  ground.setStyles(0, g, e);
+  ground.moveTo(0, 5500);
+  for (int x = 0; x <= 11000; x += 1000) ground.curveTo(x + 500, 5300 + (x / 1000 % 2) * 400, x + 1000, 5500);
+  ground.lineTo(11000, 8000);
+  ground.lineTo(0, 8000);
+  ground.lineTo(0, 5500);
+  t.defineShape(2, ground, 3);
+  swf::Shape house;
+  int wall = house.addFill(swf::FillStyle::solid(swf::rgb(0xEECC99)));
+  int roof = house.addFill(swf::FillStyle::radial(swf::Matrix::gradientBox(0, -1500, 3000, 1500),
+                                                  {{0, swf::rgb(0xDD4422)}, {255, swf::rgb(0x882211)}}));
+  int win = house.addFill(swf::FillStyle::solid(swf::rgb(0x99CCFF, 200)));
+  swf::LineStyle outline;
+  outline.width = 30;
+  int o = house.addLine(outline);
+  house.rect(0, 0, 3000, 2500, wall, o);
+  house.polygon({{-200, 0}, {1500, -1500}, {3200, 0}}, roof, o);
+  for (int i = 0; i < 3; ++i) house.rect(300 + i * 900, 600, 600, 600, win, o);
+  t.defineShape(3, house, 3);
+  swf::Shape sun;
+  int sf = sun.addFill(swf::FillStyle::radial(swf::Matrix::gradientBox(-800, -800, 1600, 1600),
+                                              {{0, swf::rgb(0xFFFF88)}, {180, swf::rgb(0xFFCC00)}, {255, swf::rgb(0xFFCC00, 0)}}));
+  sun.circle(0, 0, 800, sf);
+  t.defineShape(4, sun, 3);
+  swf::Shape kid;
+  int skin = kid.addFill(swf::FillStyle::solid(swf::rgb(0xFFDDBB)));
+  int shirt = kid.addFill(swf::FillStyle::solid(swf::rgb(0xCC3366)));
+  swf::LineStyle ink;
+  ink.width = 50;
+  ink.color = swf::rgb(0x222222);
+  int k = kid.addLine(ink);
+  kid.circle(0, -1200, 450, skin, k);
+  kid.polygon({{-500, -700}, {500, -700}, {700, 600}, {-700, 600}}, shirt, k);
+  for (int i = 0; i < 12; ++i) {
+    double a = i * 3.14159 / 6;
+    kid.circle(int(std::cos(a) * 300), -1200 + int(std::sin(a) * 300), 40, shirt);
+  }
+  t.defineShape(5, kid, 3);
+  std::vector<uint32_t> pixels(64 * 64);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) pixels[y * 64 + x] = 0xFF000000u | uint32_t((x * 4) << 16) | uint32_t((y * 4) << 8) | 0x80;
+  t.defineBitsLossless(6, 64, 64, pixels);
+  swf::Shape picture;
+  int pf = picture.addFill(swf::FillStyle::bitmap(6, swf::Matrix::bitmap(0, 0, 1.5)));
+  picture.rect(0, 0, swf::twips(96), swf::twips(96), pf);
+  t.defineShape(7, picture, 3);
+  swf::TagList walk;
+  walk.placeObject2([] { swf::Place p; p.depth = 1; p.characterId = 5; return p; }());
+  walk.showFrame();
+  t.defineSprite(8, walk);
+
+  auto place = [&t](uint16_t depth, uint16_t id, int x, int y, double scale = 1) {
+    swf::Place p;
+    p.depth = depth;
+    p.characterId = id;
+    p.matrix = swf::Matrix::transform(scale, scale, 0, x, y);
+    t.placeObject2(p);
+  };
+  place(1, 1, 0, 0);
+  place(2, 4, 9000, 1200);
+  place(3, 2, 0, 0);
+  place(4, 3, 1200, 3200);
+  place(5, 7, 7600, 3600);
+  place(6, 8, 5000, 6000);
+  place(7, 8, 6500, 6300, 0.8);
+  t.showFrame();
+  for (int f = 1; f < 24; ++f) {
+    swf::Place m;
+    m.depth = 6;
+    m.move = true;
+    m.matrix = swf::Matrix::transform(1, 1, f * 2, 5000 + f * 60, 6000);
+    t.placeObject2(m);
+    t.showFrame();
+  }
+  t.end();
+  swf::MovieHeader h;
+  h.stage = {0, 11000, 0, 8000};
+  return swf::writeMovie(h, t);
+}
+
+void renderMovie(benchmark::State& state, const std::vector<uint8_t>& bytes, movie::Quality quality) {
+  if (bytes.empty()) {
+    state.SkipWithError("movie not found (the corpus is absent)");
+    return;
+  }
+  int width = int(state.range(0)), height = int(state.range(1));
+  movie::Player player;
+  player.append(bytes.data(), bytes.size());
+  player.finish();
+  player.setQuality(quality);
+  std::vector<uint32_t> pixels(size_t(width) * height);
+  for (auto _ : state) {
+    player.tick();
+    player.render({pixels.data(), width, height, width});
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+void BM_HeavyTesselation(benchmark::State& state) {
+  static const auto bytes = corpusCase("visual_simple_shapes_heavy_tesselation");
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
+void BM_AcidBitmapFill(benchmark::State& state) {
+  static const auto bytes = corpusCase("from_shumway_acid_acid-bitmap-fill");
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
+void BM_LessonLike(benchmark::State& state) {
+  static const auto bytes = lessonLike();
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
+#if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
+// Sample lessons 1, 2 and 7 differ in bitmaps, masks and shape versions.
+void BM_SampleLesson(benchmark::State& state) {
+  static const auto l1 = sample::makeLessonMovie(1), l2 = sample::makeLessonMovie(2), l7 = sample::makeLessonMovie(7);
+  const swf::Bytes& bytes = state.range(2) == 1 ? l1 : state.range(2) == 2 ? l2 : l7;
+  renderMovie(state, bytes, movie::Quality::High);
+}
+#endif
+
+void sizes(benchmark::internal::Benchmark* b) {
+  b->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+}  // namespace
+
+BENCHMARK(BM_HeavyTesselation)->Apply(sizes);
+BENCHMARK(BM_AcidBitmapFill)->Apply(sizes);
+BENCHMARK(BM_LessonLike)->Apply(sizes);
+#if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
+BENCHMARK(BM_SampleLesson)
+    ->Args({1024, 768, 1})->Args({1920, 1080, 1})->Args({1920, 1080, 2})->Args({1920, 1080, 7})
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+#endif
+BENCHMARK_MAIN();

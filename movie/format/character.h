@@ -1,0 +1,23 @@
+#pragma once
+// The character table: everything a movie defines, by id. Text, buttons, fonts and
+// sounds join as further kinds.
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+#include "movie/format/shape.h"
+#include "movie/format/timeline_def.h"
+
+namespace movie::format {
+
+struct Character {
+  enum Kind { Shape, MorphShape, Bitmap, Sprite } kind = Shape;
+  std::shared_ptr<const ShapeDef> shape;
+  std::shared_ptr<const MorphShapeDef> morph;
+  std::shared_ptr<const render::Bitmap> bitmap;
+  std::shared_ptr<const SpriteDef> sprite;
+};
+
+using CharacterTable = std::unordered_map<uint16_t, Character>;
+
+}  // namespace movie::format

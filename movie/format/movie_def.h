@@ -1,0 +1,42 @@
+#pragma once
+// A movie as parsed so far: header facts, the character table and the main timeline.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "movie/format/character.h"
+#include "movie/format/records.h"
+#include "movie/format/timeline_def.h"
+
+namespace movie::format {
+
+struct InitAction {
+  uint16_t spriteId = 0;
+  std::vector<uint8_t> actions;
+};
+
+struct MovieDef {
+  // Header.
+  bool compressed = false;
+  int version = 0;
+  uint32_t fileLength = 0;  // as the header states, header included
+  Rect stage;
+  float frameRate = 12;
+  int frameCount = 0;
+  // Movie-wide tags.
+  render::Color background{255, 255, 255, 255};
+  bool hasBackground = false;
+  uint32_t fileAttributes = 0;
+  std::string metadata;
+  bool isProtected = false;
+  std::map<std::string, uint16_t> exports;
+  uint16_t maxRecursion = 256, scriptTimeout = 15;
+  std::vector<uint8_t> jpegTables;
+  std::vector<InitAction> initActions;
+
+  CharacterTable characters;
+  Timeline root;
+};
+
+}  // namespace movie::format

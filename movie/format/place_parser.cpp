@@ -1,0 +1,108 @@
+#include "movie/format/place_parser.h"
+
+#include "movie/format/records.h"
+#include "movie/format/tag_codes.h"
+
+namespace movie::format {
+namespace {
+
+// Bytes of one filter after its type byte, or 0 for an unknown type.
+size_t filterSize(uint8_t type, io::BitReader& r) {
+  switch (type) {
+    case 0: return 23;  // drop shadow
+    case 1: return 9;   // blur
+    case 2: return 15;  // glow
+    case 3: return 27;  // bevel
+    case 4:
+    case 7: {  // gradient glow, gradient bevel: colour count first
+      size_t n = r.remaining() ? *r.cursor() : 0;
+      return 1 + n * 5 + 19;
+    }
+    case 5: {  // convolution: matrix size first
+      if (r.remaining() < 2) return 2;
+      size_t x = r.cursor()[0], y = r.cursor()[1];
+      return 2 + 8 + 4 * x * y + 5;
+    }
+    case 6: return 80;  // colour matrix
+    default: return 0;
+  }
+}
+
+bool readFilters(io::BitReader& r, std::vector<Filter>& out) {
+  int count = r.u8();
+  for (int i = 0; i < count; ++i) {
+    Filter f;
+    f.type = r.u8();
+    size_t size = filterSize(f.type, r);
+    if (size == 0 || size > r.remaining()) return false;
+    f.data.assign(r.cursor(), r.cursor() + size);
+    r.skip(size);
+    out.push_back(std::move(f));
+  }
+  return !r.overrun();
+}
+
+}  // namespace
+
+bool parsePlace(uint16_t code, const uint8_t* body, size_t size, int swfVersion, PlaceTag& out,
+                std::string& error) {
+  io::BitReader r(body, size);
+  if (code == kPlaceObject) {
+    out.version = 1;
+    out.characterId = r.u16();
+    out.depth = r.u16();
+    out.matrix = readMatrix(r);
+    if (r.overrun()) {
+      error = "A PlaceObject tag is truncated.";
+      return false;
+    }
+    if (r.remaining() > 0) out.colorTransform = readColorTransform(r, false);
+    return true;
+  }
+  out.version = code == kPlaceObject3 ? 3 : 2;
+  uint8_t flags = r.u8();
+  uint8_t flags2 = out.version == 3 ? r.u8() : 0;
+  out.depth = r.u16();
+  out.move = flags & 0x01;
+  bool hasCharacter = flags & 0x02;
+  if (out.version == 3 && ((flags2 & 0x08) || ((flags2 & 0x10) && hasCharacter))) out.className = r.string();
+  if (hasCharacter) out.characterId = r.u16();
+  if (flags & 0x04) out.matrix = readMatrix(r);
+  if (flags & 0x08) out.colorTransform = readColorTransform(r, true);
+  if (flags & 0x10) out.ratio = r.u16();
+  if (flags & 0x20) out.name = r.string();
+  if (flags & 0x40) out.clipDepth = r.u16();
+  if (r.overrun()) {
+    error = "A PlaceObject tag is truncated.";
+    return false;
+  }
+  if (out.version == 3) {
+    // Filters, blend mode and cache flag are kept; damage there loses only them.
+    if ((flags2 & 0x01) && !readFilters(r, out.filters)) {
+      out.filters.clear();
+      return true;
+    }
+    if (flags2 & 0x02) out.blendMode = r.u8();
+    if (flags2 & 0x04) out.cacheAsBitmap = r.u8() != 0;
+    if (flags2 & 0x20) {
+      out.visible = r.u8() != 0;
+      r.skip(4);  // background colour
+    }
+  }
+  (void)swfVersion;  // clip actions (flag 0x80) follow; they belong to the script layer
+  return true;
+}
+
+bool parseRemove(uint16_t code, const uint8_t* body, size_t size, RemoveTag& out,
+                 std::string& error) {
+  io::BitReader r(body, size);
+  if (code == kRemoveObject) out.characterId = r.u16();
+  out.depth = r.u16();
+  if (r.overrun()) {
+    error = "A RemoveObject tag is truncated.";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace movie::format

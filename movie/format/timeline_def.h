@@ -1,0 +1,68 @@
+#pragma once
+// What a timeline (the movie's or a sprite's) holds per frame: display list changes,
+// a label, and the actions and sounds that later layers will run.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "movie/render/render.h"
+
+namespace movie::format {
+
+// A filter of PlaceObject3, kept as read for a later filter pass.
+struct Filter {
+  uint8_t type = 0;  // 0 drop shadow, 1 blur, 2 glow, 3 bevel, 4 gradient glow, ...
+  std::vector<uint8_t> data;
+};
+
+struct PlaceTag {
+  int version = 2;  // 1, 2 or 3
+  uint16_t depth = 0;
+  bool move = false;
+  std::optional<uint16_t> characterId;
+  std::optional<render::Matrix> matrix;
+  std::optional<render::ColorTransform> colorTransform;
+  std::optional<uint16_t> ratio;
+  std::optional<std::string> name;
+  std::optional<uint16_t> clipDepth;
+  std::vector<Filter> filters;
+  std::optional<uint8_t> blendMode;
+  std::optional<bool> cacheAsBitmap;
+  std::optional<bool> visible;
+  std::optional<std::string> className;
+};
+
+struct RemoveTag {
+  uint16_t depth = 0;
+  std::optional<uint16_t> characterId;  // RemoveObject (version 1) names it
+};
+
+using ControlTag = std::variant<PlaceTag, RemoveTag>;
+
+struct SoundRef {
+  uint16_t soundId = 0;
+  std::vector<uint8_t> info;  // the sound-info record, for the sound layer
+};
+
+struct Frame {
+  std::vector<ControlTag> tags;
+  std::string label;
+  std::vector<std::vector<uint8_t>> actions;  // DoAction bodies, in order
+  std::vector<SoundRef> sounds;
+};
+
+struct Timeline {
+  std::vector<Frame> frames;  // complete frames only
+  int declaredFrames = 0;     // what the header or sprite tag says
+  // Frame index of a label, or -1.
+  int findLabel(const std::string& label) const;
+};
+
+struct SpriteDef {
+  uint16_t id = 0;
+  Timeline timeline;
+};
+
+}  // namespace movie::format

@@ -1,0 +1,21 @@
+#pragma once
+// Draws a display tree into a surface: matrices and colour transforms composed down
+// the tree, clip-depth masks (nested ones intersect) and quality settings.
+#include "movie/paint/shape_cache.h"
+#include "movie/render/render.h"
+#include "movie/timeline/display_list.h"
+
+namespace movie::paint {
+
+struct RenderOptions {
+  render::AntiAlias antiAlias = render::AntiAlias::Full;
+  bool smoothBitmaps = true;
+  // Device pixels per twip of the view alone: non-scaling strokes keep their width
+  // under object transforms and follow only the stage scale and zoom.
+  float viewPixelsPerTwip = 1.0f / 20;
+};
+
+void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
+                const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache);
+
+}  // namespace movie::paint

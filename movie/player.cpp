@@ -1,0 +1,204 @@
+#include "movie/player.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "movie/format/movie_parser.h"
+#include "movie/paint/stage_renderer.h"
+#include "movie/paint/view.h"
+#include "movie/timeline/display_list.h"
+
+namespace movie {
+
+struct Player::Impl {
+  std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
+  timeline::Budget budget;
+  std::unique_ptr<timeline::SpriteInstance> root;
+  paint::ShapeCache cache;
+  paint::View view;
+  render::Surface surface;
+  std::string hostError;
+  bool playing = true;
+  bool loop = true;
+  Quality quality = Quality::High;
+
+  bool failed() const { return !hostError.empty() || parser->state() == format::MovieParser::State::Failed; }
+  bool complete() const { return parser->state() == format::MovieParser::State::Done; }
+  const format::MovieDef& movie() const { return parser->movie(); }
+
+  // Starts the main timeline once its first frame has arrived.
+  void update() {
+    if (!parser->headerKnown()) return;
+    view.setStage(movie().stage);
+    if (!root && !movie().root.frames.empty()) {
+      root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
+      root->start();
+    }
+  }
+};
+
+Player::Player() : impl_(std::make_unique<Impl>()) {}
+Player::~Player() = default;
+
+void Player::reset() {
+  bool playing = impl_->playing, loop = impl_->loop;
+  Quality quality = impl_->quality;
+  int width = impl_->view.width(), height = impl_->view.height();
+  impl_->root.reset();  // before the definitions it points into
+  impl_ = std::make_unique<Impl>();
+  impl_->playing = playing;
+  impl_->loop = loop;
+  impl_->quality = quality;
+  impl_->view.setViewport(width, height);  // a new movie starts shown whole
+}
+
+void Player::append(const uint8_t* data, size_t size) {
+  if (impl_->failed() || !data) return;
+  impl_->parser->append(data, size);
+  impl_->update();
+}
+
+void Player::finish() {
+  if (!impl_->hostError.empty()) return;
+  impl_->parser->finish();
+  impl_->update();
+}
+
+void Player::fail(const std::string& message) {
+  impl_->hostError = message.empty() ? std::string("The movie could not be loaded.") : message;
+}
+
+LoadState Player::state() const {
+  if (impl_->failed()) return LoadState::Failed;
+  if (impl_->complete() && impl_->root) return LoadState::Complete;
+  if (impl_->root) return LoadState::Ready;
+  if (impl_->parser->bytesIn() == 0) return LoadState::Empty;
+  return LoadState::Loading;
+}
+
+const std::string& Player::error() const {
+  static const std::string none;
+  if (!impl_->hostError.empty()) return impl_->hostError;
+  if (impl_->parser->state() == format::MovieParser::State::Failed) return impl_->parser->error();
+  return none;
+}
+
+size_t Player::bytesLoaded() const { return impl_->parser->bytesIn(); }
+
+size_t Player::bytesTotal() const {
+  if (impl_->parser->bytesIn() < 8) return 0;
+  return impl_->parser->movie().fileLength;
+}
+
+int Player::stageWidth() const {
+  const auto& s = impl_->movie().stage;
+  return std::max(0, (s.xMax - s.xMin) / 20);
+}
+
+int Player::stageHeight() const {
+  const auto& s = impl_->movie().stage;
+  return std::max(0, (s.yMax - s.yMin) / 20);
+}
+
+double Player::frameRate() const {
+  double rate = impl_->movie().frameRate;
+  return rate > 0 ? std::min(rate, 120.0) : 12.0;
+}
+
+int Player::frameCount() const {
+  int loaded = int(impl_->movie().root.frames.size());
+  if (impl_->complete()) return std::max(loaded, 1);
+  return std::max(impl_->movie().frameCount, loaded);
+}
+
+uint32_t Player::backgroundColor() const {
+  render::Color c = impl_->movie().background;
+  return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b;
+}
+
+void Player::play() { impl_->playing = true; }
+void Player::stop() { impl_->playing = false; }
+bool Player::playing() const { return impl_->playing; }
+void Player::setLoop(bool loop) { impl_->loop = loop; }
+bool Player::loop() const { return impl_->loop; }
+
+void Player::rewind() { gotoFrame(0); }
+
+void Player::forward() { gotoFrame(currentFrame() + 1); }
+
+void Player::back() { gotoFrame(std::max(0, currentFrame() - 1)); }
+
+void Player::gotoFrame(int frame) {
+  impl_->playing = false;
+  if (impl_->root) impl_->root->gotoFrame(frame);
+}
+
+int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root->currentFrame()) : 0; }
+
+bool Player::tick() {
+  Impl& p = *impl_;
+  if (!p.playing || !p.root || p.failed()) return false;
+  int loaded = p.root->frameCount();
+  int next = p.root->currentFrame() + 1;
+  if (next >= loaded && !p.complete()) return false;  // the next frame has not arrived yet
+  if (next >= loaded && !p.loop) {
+    p.playing = false;
+    return false;
+  }
+  return p.root->advance(p.loop, true);
+}
+
+void Player::setQuality(Quality quality) { impl_->quality = quality; }
+Quality Player::quality() const { return impl_->quality; }
+
+void Player::setViewport(int width, int height) {
+  impl_->view.setViewport(std::clamp(width, 0, 16384), std::clamp(height, 0, 16384));
+}
+
+void Player::zoom(double factor, double x, double y) { impl_->view.zoom(factor, x, y); }
+
+void Player::showAll() { impl_->view.showAll(); }
+
+void Player::render(PixelView target) {
+  Impl& p = *impl_;
+  if (!target.pixels || target.width <= 0 || target.height <= 0) return;
+  if (p.view.width() != target.width || p.view.height() != target.height)
+    p.view.setViewport(target.width, target.height);
+  if (p.surface.width() != target.width || p.surface.height() != target.height)
+    p.surface.resize(target.width, target.height);
+  if (p.surface.width() != target.width || p.surface.height() != target.height) return;  // too large to draw
+  render::Color bg = p.movie().background;
+  bg.a = 255;
+  p.surface.clear(p.root ? bg : render::Color{255, 255, 255, 255});
+  if (p.root) {
+    paint::RenderOptions options;
+    options.antiAlias = p.quality == Quality::Low      ? render::AntiAlias::None
+                        : p.quality == Quality::Medium ? render::AntiAlias::Medium
+                                                       : render::AntiAlias::Full;
+    options.smoothBitmaps = p.quality == Quality::High;
+    render::Matrix toDevice = p.view.toDevice();
+    options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
+    paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);
+    // Outside the stage shows only the background colour.
+    float l, t, r, b;
+    p.view.stageBox(l, t, r, b);
+    uint32_t bgPixel = 0xFF000000u | backgroundColor();
+    int il = std::clamp(int(std::floor(l)), 0, target.width), ir = std::clamp(int(std::ceil(r)), 0, target.width);
+    int it = std::clamp(int(std::floor(t)), 0, target.height), ib = std::clamp(int(std::ceil(b)), 0, target.height);
+    for (int y = 0; y < target.height; ++y) {
+      uint32_t* row = p.surface.row(y);
+      if (y < it || y >= ib) {
+        std::fill(row, row + target.width, bgPixel);
+      } else {
+        std::fill(row, row + il, bgPixel);
+        std::fill(row + ir, row + target.width, bgPixel);
+      }
+    }
+  }
+  for (int y = 0; y < target.height; ++y) {
+    const uint32_t* src = p.surface.row(y);
+    std::copy(src, src + target.width, target.pixels + size_t(y) * size_t(target.stride));
+  }
+}
+
+}  // namespace movie

@@ -1,0 +1,172 @@
+#include "movie/timeline/display_list.h"
+
+#include <algorithm>
+#include <variant>
+
+namespace movie::timeline {
+
+SpriteInstance::SpriteInstance(const format::Timeline& timeline,
+                               const format::CharacterTable& characters, Budget& budget,
+                               int nesting)
+    : timeline_(timeline), characters_(characters), budget_(budget), nesting_(nesting) {}
+
+SpriteInstance::~SpriteInstance() { clear(); }
+
+void SpriteInstance::clear() {
+  budget_.objects -= int(list_.size());
+  list_.clear();
+}
+
+void SpriteInstance::start() {
+  clear();
+  current_ = -1;
+  if (timeline_.frames.empty()) return;
+  current_ = 0;
+  runFrame(0, list_, true, nullptr);
+}
+
+bool SpriteInstance::advance(bool loop, bool complete) {
+  int count = frameCount();
+  if (count == 0) return false;
+  int next = current_ + 1;
+  bool moved = true;
+  // Children that exist now advance; those the frame places start at their first frame.
+  std::vector<uint16_t> placed;
+  if (next >= count) {
+    if (!(loop && complete && count > 1)) {
+      moved = false;
+    } else {
+      rebuildTo(0, &placed);
+      current_ = 0;
+    }
+  } else {
+    current_ = next;
+    runFrame(next, list_, true, &placed);
+  }
+  std::sort(placed.begin(), placed.end());
+  for (auto& [depth, obj] : list_) {
+    if (!obj.sprite) continue;
+    if (std::binary_search(placed.begin(), placed.end(), depth)) continue;
+    moved |= obj.sprite->advance(true, true);
+  }
+  return moved;
+}
+
+void SpriteInstance::gotoFrame(int f) {
+  int count = frameCount();
+  if (count == 0) return;
+  f = std::clamp(f, 0, count - 1);
+  if (f == current_) return;
+  if (f < current_ || current_ < 0) {
+    rebuildTo(f, nullptr);
+    current_ = f;
+    return;
+  }
+  while (current_ < f) {
+    ++current_;
+    runFrame(current_, list_, true, nullptr);
+  }
+}
+
+void SpriteInstance::rebuildTo(int f, std::vector<uint16_t>* created) {
+  List plan;
+  for (int i = 0; i <= f; ++i) runFrame(i, plan, false, nullptr);
+  List next;
+  for (auto& [depth, target] : plan) {
+    auto old = list_.find(depth);
+    if (old != list_.end() && old->second.characterId == target.characterId &&
+        old->second.placedFrame == target.placedFrame) {
+      DisplayObject kept = std::move(old->second);
+      list_.erase(old);
+      --budget_.objects;
+      kept.matrix = target.matrix;
+      kept.colorTransform = target.colorTransform;
+      kept.ratio = target.ratio;
+      kept.name = target.name;
+      kept.clipDepth = target.clipDepth;
+      kept.filters = target.filters;
+      kept.blendMode = target.blendMode;
+      kept.cacheAsBitmap = target.cacheAsBitmap;
+      kept.visible = target.visible;
+      next.emplace(depth, std::move(kept));
+    } else {
+      if (budget_.objects + int(next.size()) >= budget_.maxObjects) continue;
+      assignCharacter(target, target.characterId, true);
+      next.emplace(depth, std::move(target));
+      if (created) created->push_back(depth);
+    }
+  }
+  clear();
+  list_ = std::move(next);
+  budget_.objects += int(list_.size());
+}
+
+void SpriteInstance::runFrame(int f, List& list, bool live, std::vector<uint16_t>* placed) {
+  const format::Frame& frame = timeline_.frames[size_t(f)];
+  for (const format::ControlTag& tag : frame.tags) {
+    if (const auto* p = std::get_if<format::PlaceTag>(&tag)) {
+      place(*p, f, list, live, placed);
+    } else if (const auto* r = std::get_if<format::RemoveTag>(&tag)) {
+      auto it = list.find(r->depth);
+      if (it != list.end()) {
+        list.erase(it);
+        if (live) --budget_.objects;
+      }
+    }
+  }
+}
+
+void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live) {
+  obj.characterId = id;
+  obj.sprite.reset();
+  auto it = characters_.find(id);
+  obj.known = it != characters_.end();
+  obj.character = obj.known ? it->second : format::Character{};
+  if (live && obj.known && obj.character.kind == format::Character::Sprite && obj.character.sprite &&
+      nesting_ < budget_.maxNesting) {
+    obj.sprite = std::make_unique<SpriteInstance>(obj.character.sprite->timeline, characters_,
+                                                  budget_, nesting_ + 1);
+    obj.sprite->start();
+  }
+}
+
+void SpriteInstance::place(const format::PlaceTag& tag, int f, List& list, bool live,
+                           std::vector<uint16_t>* placed) {
+  auto it = list.find(tag.depth);
+  bool modify = tag.version >= 2 && tag.move;
+  if (modify && it == list.end()) return;  // nothing there to modify
+  if (!modify && !tag.characterId) return;  // a new object needs a character
+  DisplayObject* obj;
+  if (!modify) {
+    if (it == list.end()) {
+      if (live ? budget_.objects >= budget_.maxObjects : list.size() >= size_t(budget_.maxObjects)) return;
+      if (live) ++budget_.objects;
+      it = list.emplace(tag.depth, DisplayObject{}).first;
+    } else {
+      it->second = DisplayObject{};
+    }
+    obj = &it->second;
+    obj->depth = tag.depth;
+    obj->placedFrame = f;
+    assignCharacter(*obj, *tag.characterId, live);
+    if (placed) placed->push_back(tag.depth);
+  } else {
+    obj = &it->second;
+    if (tag.characterId && *tag.characterId != obj->characterId) {
+      obj->placedFrame = f;
+      assignCharacter(*obj, *tag.characterId, live);
+      if (placed) placed->push_back(tag.depth);
+    }
+  }
+  if (tag.matrix) obj->matrix = *tag.matrix;
+  if (tag.colorTransform) obj->colorTransform = *tag.colorTransform;
+  if (tag.ratio) obj->ratio = *tag.ratio;
+  if (tag.name) obj->name = *tag.name;
+  if (tag.clipDepth) obj->clipDepth = *tag.clipDepth;
+  if (!tag.filters.empty()) obj->filters = tag.filters;
+  if (tag.blendMode) obj->blendMode = *tag.blendMode;
+  if (tag.cacheAsBitmap) obj->cacheAsBitmap = *tag.cacheAsBitmap;
+  if (tag.visible) obj->visible = *tag.visible;
+}
+
+}  // namespace movie::timeline

@@ -1,0 +1,37 @@
+#pragma once
+// How a conformance case is judged, read from its test.toml: the frames to run, the
+// render quality, and per image the frame it is taken at and its tolerance checks.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace movie_test {
+
+struct Check {
+  int tolerance = 0;
+  int maxOutliers = 0;
+};
+
+struct Comparison {
+  std::string name;  // "output" is expected.png; others are NAME.png
+  int trigger = 0;   // frame (1-based) the image is taken after; 0: the last frame
+  std::vector<Check> checks;
+};
+
+struct CaseRules {
+  int numFrames = 1;
+  std::string quality = "high";
+  std::vector<Comparison> comparisons;
+};
+
+// Reads the subset of TOML the corpus uses (keys, tables, arrays of tables, inline tables).
+CaseRules parseCaseRules(const std::string& text);
+
+// Pixels that differ in any channel by more than tolerance.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint32_t> argb;  // premultiplied, as the engine renders
+};
+int countOutliers(const Image& expected, const Image& actual, int tolerance);
+
+}  // namespace movie_test

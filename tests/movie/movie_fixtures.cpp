@@ -1,0 +1,38 @@
+#include "movie_fixtures.h"
+
+namespace movie_test {
+
+swf::Bytes movieOf(const swf::TagList& tags, int widthPx, int heightPx, bool compressed) {
+  swf::MovieHeader header;
+  header.stage = {0, swf::twips(widthPx), 0, swf::twips(heightPx)};
+  header.compressed = compressed;
+  return swf::writeMovie(header, tags);
+}
+
+swf::Shape rectShape(double x, double y, double w, double h, uint32_t rgb, uint8_t alpha) {
+  swf::Shape s;
+  int fill = s.addFill(swf::FillStyle::solid(swf::rgb(rgb, alpha)));
+  s.rect(swf::twips(x), swf::twips(y), swf::twips(w), swf::twips(h), fill);
+  return s;
+}
+
+swf::Place placeAt(uint16_t depth, uint16_t id, double xPx, double yPx) {
+  swf::Place p;
+  p.depth = depth;
+  p.characterId = id;
+  p.matrix = swf::Matrix::translate(swf::twips(xPx), swf::twips(yPx));
+  return p;
+}
+
+void load(movie::Player& player, const swf::Bytes& bytes) {
+  player.append(bytes.data(), bytes.size());
+  player.finish();
+}
+
+std::vector<uint32_t> renderPixels(movie::Player& player, int width, int height) {
+  std::vector<uint32_t> pixels(size_t(width) * height, 0);
+  player.render({pixels.data(), width, height, width});
+  return pixels;
+}
+
+}  // namespace movie_test

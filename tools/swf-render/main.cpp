@@ -1,0 +1,82 @@
+// swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
+// Renders the stage after N frames (default 1) at S times its size (default 1).
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "movie/player.h"
+#include "png_out.h"
+
+namespace {
+
+int usage(const char* message) {
+  std::fprintf(stderr, "swf-render: %s\n", message);
+  std::fprintf(stderr,
+               "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
+               "[--quality low|medium|high]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return usage("an input and an output file are needed");
+  std::string input = argv[1], output = argv[2];
+  int frames = 1;
+  double scale = 1;
+  movie::Quality quality = movie::Quality::High;
+  for (int i = 3; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
+    std::string value = argv[++i];
+    if (arg == "--frames") {
+      frames = std::atoi(value.c_str());
+      if (frames < 1 || frames > 100000) return usage("--frames takes a number from 1");
+    } else if (arg == "--scale") {
+      scale = std::atof(value.c_str());
+      if (!(scale > 0 && scale <= 16)) return usage("--scale takes a number above 0, at most 16");
+    } else if (arg == "--quality") {
+      if (value == "low") quality = movie::Quality::Low;
+      else if (value == "medium") quality = movie::Quality::Medium;
+      else if (value == "high") quality = movie::Quality::High;
+      else return usage("--quality is low, medium or high");
+    } else {
+      return usage(("unknown option " + arg).c_str());
+    }
+  }
+  std::ifstream in(input, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "swf-render: cannot read %s\n", input.c_str());
+    return 1;
+  }
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  movie::Player player;
+  player.append(bytes.data(), bytes.size());
+  player.finish();
+  if (player.state() == movie::LoadState::Failed || player.state() == movie::LoadState::Loading ||
+      player.state() == movie::LoadState::Empty) {
+    std::string why = player.error().empty() ? "no frame could be read" : player.error();
+    std::fprintf(stderr, "swf-render: %s: %s\n", input.c_str(), why.c_str());
+    return 1;
+  }
+  player.setQuality(quality);
+  player.play();
+  for (int i = 1; i < frames; ++i) player.tick();
+  int width = std::max(1, int(player.stageWidth() * scale + 0.5));
+  int height = std::max(1, int(player.stageHeight() * scale + 0.5));
+  if (width > 16384 || height > 16384) {
+    std::fprintf(stderr, "swf-render: the picture would be too large\n");
+    return 1;
+  }
+  std::vector<uint32_t> pixels(size_t(width) * height);
+  player.render({pixels.data(), width, height, width});
+  if (!writePng(output, width, height, pixels)) {
+    std::fprintf(stderr, "swf-render: cannot write %s\n", output.c_str());
+    return 1;
+  }
+  return 0;
+}
