@@ -1,0 +1,45 @@
+#include "hosts/com/embedding.h"
+
+#include <cwctype>
+
+namespace hosts::com {
+
+namespace {
+bool sameName(std::wstring_view a, std::wstring_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+  return true;
+}
+}  // namespace
+
+void PropertyBag::set(std::wstring name, std::wstring value) {
+  for (auto& [n, v] : items_) {
+    if (sameName(n, name)) {
+      v = std::move(value);
+      return;
+    }
+  }
+  items_.emplace_back(std::move(name), std::move(value));
+}
+
+const std::wstring* PropertyBag::find(std::wstring_view name) const {
+  for (const auto& [n, v] : items_)
+    if (sameName(n, name)) return &v;
+  return nullptr;
+}
+
+std::wstring PropertyBag::text(std::wstring_view name, std::wstring_view fallback) const {
+  const std::wstring* v = find(name);
+  return v ? *v : std::wstring(fallback);
+}
+
+bool PropertyBag::flag(std::wstring_view name, bool fallback) const {
+  const std::wstring* v = find(name);
+  if (!v) return fallback;
+  if (sameName(*v, L"true") || *v == L"-1" || *v == L"1") return true;
+  if (sameName(*v, L"false") || *v == L"0") return false;
+  return fallback;
+}
+
+}  // namespace hosts::com

@@ -1,0 +1,296 @@
+#include "hosts/net/fetch.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace hosts::net {
+
+namespace {
+
+constexpr UINT kDeliverMessage = WM_APP + 0x4E;
+std::atomic<int> gRunning{0};
+
+}  // namespace
+
+namespace {
+
+// One result crossing from the worker to the UI thread.
+struct Delivery {
+  enum Kind { kResponse, kData, kDone, kFailed } kind;
+  Response response;
+  std::vector<uint8_t> data;
+  std::wstring reason;
+};
+
+}  // namespace
+
+struct Fetch::State {
+  std::wstring url;
+  FetchOptions options;
+  FetchHandlers handlers;      // used on the UI thread only
+  HWND poster = nullptr;       // the UI thread's delivery window
+  std::atomic<bool> cancelled{false};
+  bool finished = false;       // UI thread: done or failed was delivered
+  // Results wait in a locked queue; one posted message at a time wakes the UI thread,
+  // so a large movie never runs into the limit of posted messages per queue.
+  std::mutex lock;
+  std::deque<std::unique_ptr<Delivery>> queue;
+  bool wakePending = false;
+};
+
+namespace {
+
+void deliver(Fetch::State& s, Delivery* d) {
+  if (s.cancelled.load() || s.finished) return;
+  switch (d->kind) {
+    case Delivery::kResponse:
+      if (s.handlers.response) s.handlers.response(d->response);
+      break;
+    case Delivery::kData:
+      if (s.handlers.data) s.handlers.data(std::move(d->data));
+      break;
+    case Delivery::kDone:
+      s.finished = true;
+      if (s.handlers.done) s.handlers.done();
+      break;
+    case Delivery::kFailed:
+      s.finished = true;
+      if (s.handlers.failed) s.handlers.failed(d->reason);
+      break;
+  }
+}
+
+LRESULT CALLBACK posterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kDeliverMessage) {
+    // The message owns one reference to the state, which keeps it alive while its
+    // handlers run (a handler may drop the Fetch).
+    std::unique_ptr<std::shared_ptr<Fetch::State>> ref(reinterpret_cast<std::shared_ptr<Fetch::State>*>(lp));
+    Fetch::State& s = **ref;
+    std::deque<std::unique_ptr<Delivery>> batch;
+    {
+      std::lock_guard guard(s.lock);
+      batch.swap(s.queue);
+      s.wakePending = false;
+    }
+    for (auto& d : batch) deliver(s, d.get());
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// A message-only window per UI thread; posted results arrive through its loop.
+HWND posterWindow() {
+  thread_local HWND window = nullptr;
+  if (window && IsWindow(window)) return window;
+  static const wchar_t* kClass = L"BrimbloFetchResults";
+  static bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = posterProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    return RegisterClassW(&wc) != 0;
+  }();
+  (void)registered;
+  window = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  return window;
+}
+
+void post(const std::shared_ptr<Fetch::State>& state, std::unique_ptr<Delivery> d) {
+  if (state->cancelled.load()) return;
+  {
+    std::lock_guard guard(state->lock);
+    state->queue.push_back(std::move(d));
+    if (state->wakePending) return;
+    state->wakePending = true;
+  }
+  // Wake the UI thread; should its queue be full for a moment, try again.
+  for (int attempt = 0; attempt < 1000 && !state->cancelled.load(); ++attempt) {
+    auto* ref = new std::shared_ptr<Fetch::State>(state);
+    if (PostMessageW(state->poster, kDeliverMessage, 0, reinterpret_cast<LPARAM>(ref))) return;
+    delete ref;
+    if (!IsWindow(state->poster)) break;
+    Sleep(10);
+  }
+  std::lock_guard guard(state->lock);
+  state->wakePending = false;
+}
+
+std::wstring errorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
+                               FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           GetModuleHandleW(L"wininet.dll"), code, 0,
+                           reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    text.pop_back();
+  if (text.empty()) text = L"网络错误 " + std::to_wstring(code);
+  return text;
+}
+
+void failWith(const std::shared_ptr<Fetch::State>& state, std::wstring reason) {
+  auto d = std::make_unique<Delivery>();
+  d->kind = Delivery::kFailed;
+  d->reason = std::move(reason);
+  post(state, std::move(d));
+}
+
+// Closes a WinINet handle at the end of a scope.
+struct Handle {
+  HINTERNET h = nullptr;
+  Handle() = default;
+  explicit Handle(HINTERNET handle) : h(handle) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { reset(); }
+  void reset(HINTERNET handle = nullptr) {
+    if (h) InternetCloseHandle(h);
+    h = handle;
+  }
+};
+
+std::wstring queryText(HINTERNET request, DWORD what) {
+  std::vector<wchar_t> buffer(1024);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    DWORD size = DWORD(buffer.size() * sizeof(wchar_t));
+    DWORD index = 0;
+    if (HttpQueryInfoW(request, what, buffer.data(), &size, &index))
+      return std::wstring(buffer.data(), size / sizeof(wchar_t));
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
+    buffer.resize(size / sizeof(wchar_t) + 1);  // size: the bytes needed
+  }
+  return {};
+}
+
+bool isRedirect(DWORD status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// The address a Location header names, relative ones taken against the current address.
+bool resolve(const std::wstring& base, const std::wstring& location, std::wstring& out) {
+  std::vector<wchar_t> buffer(INTERNET_MAX_URL_LENGTH + 1);
+  DWORD n = DWORD(buffer.size());
+  if (!InternetCombineUrlW(base.c_str(), location.c_str(), buffer.data(), &n, ICU_NO_ENCODE)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+    buffer.resize(n + 1);
+    n = DWORD(buffer.size());
+    if (!InternetCombineUrlW(base.c_str(), location.c_str(), buffer.data(), &n, ICU_NO_ENCODE))
+      return false;
+  }
+  out.assign(buffer.data(), n);
+  return true;
+}
+
+void work(std::shared_ptr<Fetch::State> state) {
+  const FetchOptions& o = state->options;
+  Handle session(InternetOpenW(o.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session.h) return failWith(state, errorText(GetLastError()));
+  DWORD timeout = o.timeoutMs;
+  InternetSetOptionW(session.h, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
+  InternetSetOptionW(session.h, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+  InternetSetOptionW(session.h, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
+  if (state->cancelled.load()) return;
+
+  // Always from the network, nothing kept on disk, and redirects followed below.
+  const DWORD flags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI |
+                      INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
+                      INTERNET_FLAG_NO_AUTO_REDIRECT;
+  const int maxRedirects = o.maxRedirects > 0 ? o.maxRedirects : 0;
+  std::wstring url = state->url;
+  Handle request;
+  DWORD status = 0;
+  for (int redirects = 0;; ++redirects) {
+    request.reset(InternetOpenUrlW(session.h, url.c_str(), nullptr, 0, flags, 0));
+    if (!request.h) return failWith(state, errorText(GetLastError()));
+    if (state->cancelled.load()) return;
+    status = 0;
+    DWORD size = sizeof status, index = 0;
+    if (!HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index))
+      status = 0;  // not HTTP
+    if (!isRedirect(status)) break;
+    if (redirects >= maxRedirects) return failWith(state, L"重定向次数过多");
+    std::wstring location = queryText(request.h, HTTP_QUERY_LOCATION);
+    if (location.empty()) return failWith(state, L"HTTP " + std::to_wstring(status));
+    std::wstring next;
+    if (!resolve(url, location, next)) return failWith(state, errorText(GetLastError()));
+    url = std::move(next);
+  }
+
+  auto head = std::make_unique<Delivery>();
+  head->kind = Delivery::kResponse;
+  Response& r = head->response;
+  r.status = status;
+  r.contentType = queryText(request.h, HTTP_QUERY_CONTENT_TYPE);
+  DWORD length = 0;
+  DWORD size = sizeof length;
+  DWORD index = 0;
+  if (HttpQueryInfoW(request.h, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, &index))
+    r.contentLength = length;
+  r.finalUrl = url;
+  if (r.status >= 400) return failWith(state, L"HTTP " + std::to_wstring(r.status));
+  post(state, std::move(head));
+
+  size_t total = 0;
+  const size_t chunk = o.chunkSize ? o.chunkSize : 16384;
+  for (;;) {
+    if (state->cancelled.load()) return;
+    std::vector<uint8_t> buffer(chunk);
+    DWORD got = 0;
+    if (!InternetReadFile(request.h, buffer.data(), DWORD(buffer.size()), &got))
+      return failWith(state, errorText(GetLastError()));
+    if (got == 0) break;
+    total += got;
+    if (total > o.maxBytes) return failWith(state, L"内容过大");
+    buffer.resize(got);
+    auto d = std::make_unique<Delivery>();
+    d->kind = Delivery::kData;
+    d->data = std::move(buffer);
+    post(state, std::move(d));
+  }
+  auto done = std::make_unique<Delivery>();
+  done->kind = Delivery::kDone;
+  post(state, std::move(done));
+}
+
+}  // namespace
+
+Fetch::Fetch(std::shared_ptr<State> state) : state_(std::move(state)) {}
+Fetch::~Fetch() { cancel(); }
+
+void Fetch::cancel() {
+  if (state_) state_->cancelled.store(true);
+}
+
+bool Fetch::active() const { return state_ && !state_->cancelled.load() && !state_->finished; }
+
+std::unique_ptr<Fetch> fetch(const std::wstring& url, FetchHandlers handlers, FetchOptions options) {
+  auto state = std::make_shared<Fetch::State>();
+  state->url = url;
+  state->options = std::move(options);
+  state->handlers = std::move(handlers);
+  state->poster = posterWindow();
+  std::unique_ptr<Fetch> f(new Fetch(state));
+  if (!state->poster) {
+    // Without the thread's delivery window nothing could come back: the fetch stays
+    // inactive and no worker starts.
+    state->cancelled.store(true);
+    return f;
+  }
+  ++gRunning;
+  std::thread([state] {
+    work(state);
+    --gRunning;
+  }).detach();
+  return f;
+}
+
+int runningWorkers() { return gRunning.load(); }
+
+}  // namespace hosts::net

@@ -1,0 +1,318 @@
+// The built-in movie component in a real window: Movie then Play through automation
+// fetch from a server inside the test, the frames show letterboxed, failures show a
+// message, the right-click menu's commands act on the engine, the clock runs only
+// while playing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "hosts/com/dispatch.h"
+#include "hosts/com/event_sink.h"
+#include "hosts/flash/flash_ids.h"
+#include "hosts/flash/movie_component.h"
+#include "test_movies.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace hosts::com;
+using namespace hosts::flash;
+using hosts_test::HttpServer;
+using hosts_test::pixelAt;
+using hosts_test::pumpUntil;
+
+constexpr int kWidth = 400, kHeight = 100;  // 550 x 400 stage: 137.5 x 100 in the middle
+
+class MovieComponentTest : public ::testing::Test {
+ protected:
+  // One host window for the suite: under Wine without a window manager, destroying a
+  // top-level window waits for a state change that never comes.
+  static void SetUpTestSuite() { host = new hosts_test::HostWindow(kWidth, kHeight); }
+  static void TearDownTestSuite() {
+    delete host;
+    host = nullptr;
+  }
+
+  void SetUp() override {
+    HttpServer::Route lesson;
+    lesson.body = hosts_test::letterboxMovie();
+    lesson.contentType = "application/x-shockwave-flash";
+    lesson.chunk = 64;
+    server.serve("/edu/3/01.swf", lesson);
+    component = make<MovieComponent>();
+    ASSERT_EQ(component->CreateComponentWindow(host->handle(), &window), S_OK);
+    ASSERT_TRUE(window);
+    RECT r{0, 0, kWidth, kHeight};
+    component->SetBounds(&r);
+  }
+  void TearDown() override { component->DestroyComponentWindow(); }
+
+  IDispatch* automation() { return static_cast<IDispatch*>(component.get()); }
+  // The host's two operations: Movie by dispatch identifier, then Play.
+  void movieThenPlay(const std::wstring& url) {
+    put(automation(), kDispMovie, Variant(url));
+    call(automation(), kDispPlay);
+  }
+  bool shown() {
+    auto s = component->player().state();
+    return (s == movie::LoadState::Ready || s == movie::LoadState::Complete) && component->framesDrawn() > 0;
+  }
+  void loadLesson() {
+    movieThenPlay(server.url("/edu/3/01.swf"));
+    ASSERT_TRUE(pumpUntil([&] { return shown() && component->player().state() == movie::LoadState::Complete; }))
+        << "state " << int(component->player().state());
+  }
+  void menu(UINT id) { SendMessageW(window, WM_COMMAND, id, 0); }
+
+  HttpServer server;
+  static inline hosts_test::HostWindow* host = nullptr;
+  Ptr<MovieComponent> component;
+  HWND window = nullptr;
+};
+
+TEST_F(MovieComponentTest, MovieThenPlayShowsTheStageLetterboxed) {
+  loadLesson();
+  EXPECT_EQ(component->movie(), server.url("/edu/3/01.swf"));
+  EXPECT_EQ(server.hits("/edu/3/01.swf"), 1);
+  EXPECT_TRUE(component->overlayText().empty());
+  EXPECT_EQ(pixelAt(window, 5, 50), hosts_test::kMovieBackground);
+  EXPECT_EQ(pixelAt(window, kWidth - 5, 50), hosts_test::kMovieBackground);
+  EXPECT_EQ(pixelAt(window, kWidth / 2, 50), hosts_test::kStageColor);
+}
+
+TEST_F(MovieComponentTest, PlayingAdvancesFramesAndLoops) {
+  loadLesson();
+  EXPECT_TRUE(component->player().playing());
+  EXPECT_TRUE(component->clockRunning());
+  int seen = 0, last = component->player().currentFrame();
+  bool wrapped = false;
+  ASSERT_TRUE(pumpUntil([&] {
+    int f = component->player().currentFrame();
+    if (f != last) ++seen;
+    if (f < last) wrapped = true;
+    last = f;
+    return wrapped;
+  }, 10000)) << "a 10-frame movie at 12 per second loops within a second";
+  EXPECT_GT(seen, 5);
+}
+
+TEST_F(MovieComponentTest, NoClockWhileStopped) {
+  loadLesson();
+  call(automation(), kDispStop);
+  EXPECT_FALSE(component->clockRunning());
+  int frame = component->player().currentFrame();
+  int drawn = component->framesDrawn();
+  hosts_test::pumpFor(300);
+  EXPECT_EQ(component->player().currentFrame(), frame);
+  EXPECT_EQ(component->framesDrawn(), drawn) << "nothing is drawn while stopped and unchanged";
+  call(automation(), kDispPlay);
+  EXPECT_TRUE(component->clockRunning());
+}
+
+TEST_F(MovieComponentTest, ProgressEventsReachTheSink) {
+  auto sink = make<EventSink>();
+  std::vector<int> percents;
+  sink->on(kEventProgress, [&](const DispArgs& a) { percents.push_back(a.integer(0)); });
+  component->Advise(sink.get());
+  loadLesson();
+  ASSERT_TRUE(pumpUntil([&] { return !percents.empty() && percents.back() == 100; }));
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+  EXPECT_EQ(get(automation(), kDispPercentLoaded).toInt(), 100);
+  component->Advise(nullptr);
+}
+
+TEST_F(MovieComponentTest, FailedFetchShowsAMessage) {
+  movieThenPlay(L"http://127.0.0.1:" + std::to_wstring(hosts_test::unusedPort()) + L"/edu/3/01.swf");
+  ASSERT_TRUE(pumpUntil([&] { return component->overlayText().rfind(L"无法载入课程动画", 0) == 0; }, 20000))
+      << "overlay: " << component->overlayText().size();
+  EXPECT_FALSE(component->clockRunning());
+  // Text is drawn in the middle of the otherwise blank player area.
+  bool ink = false;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(window);
+  for (int x = 100; x < 300 && !ink; ++x)
+    for (int y = 30; y < 70 && !ink; ++y)
+      if (GetPixel(dc, x, y) != RGB(255, 255, 255)) ink = true;
+  EXPECT_EQ(GetPixel(dc, 2, 2), RGB(255, 255, 255));
+  ReleaseDC(window, dc);
+  EXPECT_TRUE(ink);
+}
+
+TEST_F(MovieComponentTest, MissingMovieAndBrokenMovieShowTheMessage) {
+  movieThenPlay(server.url("/edu/3/99.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return !component->overlayText().empty() && component->overlayText()[0] == L'无'; }));
+  EXPECT_NE(component->overlayText().find(L"404"), std::wstring::npos);
+
+  server.serve("/broken.swf", HttpServer::Route{hosts_test::brokenMovie()});
+  movieThenPlay(server.url("/broken.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return component->overlayText().rfind(L"无法载入课程动画", 0) == 0; }));
+  EXPECT_EQ(component->player().state(), movie::LoadState::Failed);
+}
+
+TEST_F(MovieComponentTest, ASecondMovieCancelsTheFirst) {
+  HttpServer::Route held;
+  held.body = hosts_test::letterboxMovie(3);
+  held.hold = true;
+  server.serve("/held.swf", held);
+  movieThenPlay(server.url("/held.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return server.hits("/held.swf") == 1; }));
+  EXPECT_NE(component->overlayText().find(L"正在载入"), std::wstring::npos);
+  loadLesson();
+  server.release();
+  hosts_test::pumpFor(300);
+  EXPECT_EQ(component->movie(), server.url("/edu/3/01.swf"));
+  EXPECT_EQ(component->player().bytesLoaded(), hosts_test::letterboxMovie().size())
+      << "no byte of the first movie reached the engine";
+}
+
+TEST_F(MovieComponentTest, TheSameAddressAgainLoadsAgain) {
+  loadLesson();
+  loadLesson();
+  EXPECT_EQ(server.hits("/edu/3/01.swf"), 2);
+}
+
+TEST_F(MovieComponentTest, MenuCommandsActOnTheEngine) {
+  loadLesson();
+  menu(kCmdPlay);
+  EXPECT_FALSE(component->player().playing());
+  EXPECT_FALSE(component->menuState().playing);
+  EXPECT_FALSE(component->clockRunning());
+  menu(kCmdRewind);
+  EXPECT_EQ(component->player().currentFrame(), 0);
+  menu(kCmdForward);
+  menu(kCmdForward);
+  EXPECT_EQ(component->player().currentFrame(), 2);
+  menu(kCmdBack);
+  EXPECT_EQ(component->player().currentFrame(), 1);
+  menu(kCmdLoop);
+  EXPECT_FALSE(component->player().loop());
+  EXPECT_FALSE(component->menuState().looping);
+  menu(kCmdLoop);
+  EXPECT_TRUE(component->player().loop());
+  menu(kCmdQualityLow);
+  EXPECT_EQ(component->player().quality(), movie::Quality::Low);
+  EXPECT_EQ(component->menuState().quality, 0);
+  menu(kCmdQualityHigh);
+  EXPECT_EQ(component->player().quality(), movie::Quality::High);
+  menu(kCmdPlay);
+  EXPECT_TRUE(component->player().playing());
+  EXPECT_TRUE(component->clockRunning());
+}
+
+TEST_F(MovieComponentTest, ZoomMagnifiesAndShowAllRestores) {
+  loadLesson();
+  call(automation(), kDispStop);
+  ASSERT_EQ(pixelAt(window, 5, 50), hosts_test::kMovieBackground);
+  menu(kCmdZoomIn);
+  menu(kCmdZoomIn);  // 4x: the stage is wider than the window now
+  EXPECT_EQ(pixelAt(window, 5, 50), hosts_test::kStageColor);
+  menu(kCmdShowAll);
+  EXPECT_EQ(pixelAt(window, 5, 50), hosts_test::kMovieBackground);
+  menu(kCmdZoomOut);
+  EXPECT_EQ(pixelAt(window, kWidth / 2 - 50, 50), hosts_test::kMovieBackground);
+  EXPECT_EQ(pixelAt(window, kWidth / 2, 50), hosts_test::kStageColor);
+}
+
+TEST_F(MovieComponentTest, AMovieLoadedWithoutAWindowPlaysOnceItHasOne) {
+  component->DestroyComponentWindow();
+  EXPECT_FALSE(IsWindow(window));
+  movieThenPlay(server.url("/edu/3/01.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return component->player().state() == movie::LoadState::Complete; }));
+  EXPECT_FALSE(component->clockRunning()) << "no window, no timer";
+  ASSERT_EQ(component->CreateComponentWindow(host->handle(), &window), S_OK);
+  RECT r{0, 0, kWidth, kHeight};
+  component->SetBounds(&r);
+  EXPECT_TRUE(component->clockRunning());
+  EXPECT_EQ(pixelAt(window, kWidth / 2, 50), hosts_test::kStageColor);
+}
+
+TEST_F(MovieComponentTest, StartSettingsAreHonoured) {
+  PropertyBag settings;
+  settings.set(L"Playing", L"False");
+  settings.set(L"Loop", L"False");
+  settings.set(L"Quality", L"Low");
+  component->LoadSettings(&settings);
+  put(automation(), kDispMovie, Variant(server.url("/edu/3/01.swf")));
+  ASSERT_TRUE(pumpUntil([&] { return shown(); }));
+  EXPECT_FALSE(component->player().playing());
+  EXPECT_FALSE(component->player().loop());
+  EXPECT_EQ(component->player().quality(), movie::Quality::Low);
+  EXPECT_FALSE(component->clockRunning());
+}
+
+// Records the pop-up menus the component opens, then closes them: once the menu's loop
+// is idle (WM_ENTERIDLE), or by a timer should that message not come.
+struct MenuWatch {
+  static inline int opened = 0;
+  static inline std::vector<std::wstring> items;
+  static inline std::vector<UINT> states;
+  static void CALLBACK close(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+  }
+  static LRESULT CALLBACK hook(int code, WPARAM wp, LPARAM lp) {
+    auto* m = reinterpret_cast<CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->message == WM_INITMENUPOPUP && HIWORD(m->lParam) == 0) {
+      HMENU menu = reinterpret_cast<HMENU>(m->wParam);
+      if (++opened == 1) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+          wchar_t text[32] = {};
+          GetMenuStringW(menu, UINT(i), text, 32, MF_BYPOSITION);
+          items.push_back(text);
+          states.push_back(GetMenuState(menu, UINT(i), MF_BYPOSITION));
+        }
+      }
+      SetTimer(nullptr, 0, 200, close);
+    }
+    if (code == HC_ACTION && m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU) EndMenu();
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+};
+
+TEST_F(MovieComponentTest, RightClickOpensItsOwnMenu) {
+  loadLesson();
+  MenuWatch::opened = 0;
+  MenuWatch::items.clear();
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, MenuWatch::hook, nullptr, GetCurrentThreadId());
+  POINT at{50, 50};
+  ClientToScreen(window, &at);
+  SendMessageW(window, WM_CONTEXTMENU, WPARAM(window), MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(MenuWatch::opened, 1);
+  const std::vector<std::wstring> expected = {L"放大", L"缩小", L"全部显示", L"", L"画质", L"",
+                                              L"播放", L"循环", L"", L"倒带", L"前进", L"后退"};
+  EXPECT_EQ(MenuWatch::items, expected);
+  if (MenuWatch::states.size() == expected.size()) {
+    EXPECT_TRUE(MenuWatch::states[6] & MF_CHECKED) << "播放 is checked while playing";
+    EXPECT_TRUE(MenuWatch::states[7] & MF_CHECKED) << "循环 is checked while looping";
+  }
+  // A right button released over the player opens it too (as the system's default
+  // handling turns the release into WM_CONTEXTMENU).
+  PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 50));
+  PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(50, 50));
+  EXPECT_TRUE(pumpUntil([] { return MenuWatch::opened == 2; }, 5000));
+  // With Menu off no menu opens.
+  put(automation(), kDispMenu, Variant(false));
+  SendMessageW(window, WM_CONTEXTMENU, WPARAM(window), MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(MenuWatch::opened, 2);
+  UnhookWindowsHookEx(hook);
+}
+
+TEST(PlayerMenu, ChecksFollowTheState) {
+  MenuState s;
+  s.movieShown = true;
+  s.playing = false;
+  s.looping = true;
+  s.quality = 1;
+  HMENU m = buildPlayerMenu(s);
+  EXPECT_FALSE(GetMenuState(m, kCmdPlay, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(m, kCmdLoop, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(m, kCmdQualityMedium, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(m, kCmdQualityHigh, MF_BYCOMMAND) & MF_CHECKED);
+  DestroyMenu(m);
+  s.movieShown = false;
+  m = buildPlayerMenu(s);
+  EXPECT_TRUE(GetMenuState(m, kCmdZoomIn, MF_BYCOMMAND) & MF_GRAYED);
+  DestroyMenu(m);
+}
+
+}  // namespace
