@@ -12,14 +12,13 @@ results="$root/build/test-results"
 rm -rf "$results"; mkdir -p "$results/native" "$results/win32" "$results/fuzz"
 status=0
 
-rm -f "$root"/build/*/Testing/Temporary/LastTestsFailed.log
 echo "== native tests"
 (cd "$root/build/native" && GTEST_OUTPUT="xml:$results/native/" \
-  ctest --output-on-failure -j2 --timeout 900) || status=1
+  ctest --output-on-failure -j2 --timeout 900 --output-junit "$results/native.junit.xml") || status=1
 
 echo "== Windows tests under Wine"
 (cd "$root/build/win32" && BRIMBLO_RESULTS="$results/win32" \
-  ctest --output-on-failure --timeout 900) || status=1
+  ctest --output-on-failure --timeout 900 --output-junit "$results/win32.junit.xml") || status=1
 
 echo "== fuzzers, ${fuzz_seconds} s each"
 fuzz_pass=0; fuzz_fail=0
@@ -38,6 +37,7 @@ for f in "$root"/build/fuzz/fuzz/*/*_fuzz; do
   fi
 done
 
-python3 "$root/tools/summarize-tests.py" "$results" "$root/build/native" "$root/build/win32" \
+python3 "$root/tools/summarize-tests.py" \
+  "native=$results/native.junit.xml:$results/native" "win32=$results/win32.junit.xml:$results/win32" \
   --extra-passed "$fuzz_pass" --extra-failed "$fuzz_fail" || status=1
 exit $status
