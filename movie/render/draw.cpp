@@ -1,5 +1,6 @@
 // The drawing entry points: flatten, rasterize, paint.
 #include <algorithm>
+#include <cmath>
 
 #include "movie/render/flatten.h"
 #include "movie/render/paint.h"
@@ -35,13 +36,43 @@ void paintCoverage(Surface& target, Rasterizer& ras, FillRule rule, const Paint&
   });
 }
 
+// A stroke under a non-uniform scale or skew: the path is flattened on the device, taken
+// back into pen space (the device with the matrix's linear part undone), stroked there
+// with a round pen of the path-space width, and each outline polygon is mapped back, so
+// the pen is the ellipse the matrix makes of it. False when the matrix cannot be undone.
+bool strokeElliptical(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint,
+                      const DrawState& state, const detail::Linear& pen) {
+  const double det = pen.a * pen.d - pen.b * pen.c;
+  if (!std::isfinite(det) || std::fabs(det) < 1e-12) return false;
+  // Singular values of the linear part: the pen's device semi-axes per path unit.
+  const double e = (pen.a + pen.d) / 2, f = (pen.a - pen.d) / 2, g = (pen.b + pen.c) / 2, h = (pen.b - pen.c) / 2;
+  const double q = std::hypot(e, h), r = std::hypot(f, g);
+  const double sMax = q + r, sMin = std::fabs(q - r);
+  if (!(sMin > 0)) return false;
+  // Hairline minimum: the pen's narrow side is never thinner than one device pixel.
+  double half = std::max(double(style.width) / 2, 0.5 / sMin);
+  if (!std::isfinite(half)) return false;
+  half = std::min(half, 1e6 / sMax);
+  const double deviceHalf = half * sMax;
+  Scratch& s = scratch();
+  double margin = deviceHalf + 1;
+  Box cull{-margin, -margin, target.width() + margin, target.height() + margin};
+  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias));
+  const double ia = pen.d / det, ib = -pen.b / det, ic = -pen.c / det, id = pen.a / det;
+  for (detail::Point& p : s.lines.points) p = {ia * p.x + ic * p.y, ib * p.x + id * p.y};
+  s.ras.reset(target.width(), target.height(), state.antiAlias);
+  detail::strokePolylines(s.lines, half, style, s.ras, pen, deviceHalf);
+  paintCoverage(target, s.ras, FillRule::NonZero, paint, state);
+  return true;
+}
+
 }  // namespace
 
 void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule rule, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
-  detail::flattenPath(path, state.toDevice, cull, s.lines);
+  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);
@@ -50,11 +81,15 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
+  detail::Linear pen;
+  if (style.scaling == StrokeScaling::Normal && detail::needsEllipticalPen(state.toDevice, pen) &&
+      strokeElliptical(target, path, style, paint, state, pen))
+    return;
   // Hairline minimum: never thinner than one device pixel.
   double half = std::max(detail::deviceStrokeWidth(style, state.toDevice), 1.0) / 2;
   double margin = std::min(half, 1e6) + 1;
   Box cull{-margin, -margin, target.width() + margin, target.height() + margin};
-  detail::flattenPath(path, state.toDevice, cull, s.lines);
+  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   detail::strokePolylines(s.lines, half, style, s.ras);
   paintCoverage(target, s.ras, FillRule::NonZero, paint, state);
@@ -64,7 +99,7 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
   if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(mask.width()), double(mask.height())};
-  detail::flattenPath(path, toDevice, cull, s.lines);
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
   s.ras.reset(mask.width(), mask.height(), aa);
   s.ras.addClosed(s.lines);
   s.ras.sweep(rule, [&](int y, const detail::Span* spans, size_t n) {

@@ -8,14 +8,14 @@ namespace movie::render::detail {
 
 namespace {
 
-constexpr double kTolerance = 0.1;  // device pixels
+constexpr double kSmoothCurveTolerance = 0.1;
 
 bool outside(const Box& b, Point p0, Point p1, Point p2) {
   return (p0.x < b.x0 && p1.x < b.x0 && p2.x < b.x0) || (p0.x > b.x1 && p1.x > b.x1 && p2.x > b.x1) ||
          (p0.y < b.y0 && p1.y < b.y0 && p2.y < b.y0) || (p0.y > b.y1 && p1.y > b.y1 && p2.y > b.y1);
 }
 
-void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, std::vector<Point>& out) {
+void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance, std::vector<Point>& out) {
   if (outside(cull, p0, p1, p2)) {
     out.push_back(p2);
     return;
@@ -23,7 +23,7 @@ void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, std::vector<Poin
   // A quadratic's chord error with n equal steps is |p0 - 2 p1 + p2| / (4 n^2).
   double ddx = p0.x - 2 * p1.x + p2.x, ddy = p0.y - 2 * p1.y + p2.y;
   double dd = std::sqrt(ddx * ddx + ddy * ddy);
-  double steps = std::ceil(std::sqrt(dd / (4 * kTolerance)));
+  double steps = std::ceil(std::sqrt(dd / (4 * tolerance)));
   int n = steps < 1 ? 1 : steps > kMaxCurveSteps ? kMaxCurveSteps : int(steps);
   for (int i = 1; i < n; ++i) {
     double t = double(i) / n, u = 1 - t;
@@ -34,7 +34,9 @@ void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, std::vector<Poin
 
 }  // namespace
 
-void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& out) {
+double curveTolerance(AntiAlias aa) { return aa == AntiAlias::None ? kCurveTolerance : kSmoothCurveTolerance; }
+
+void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& out, double tolerance) {
   out.clear();
   const float* c = path.coords.data();
   size_t left = path.coords.size();
@@ -59,7 +61,7 @@ void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& 
       } else {
         Point ctrl = transform(m, c[0], c[1]);
         Point end = transform(m, c[2], c[3]);
-        flattenQuad(current, ctrl, end, cull, out.points);
+        flattenQuad(current, ctrl, end, cull, tolerance, out.points);
         current = end;
       }
     }

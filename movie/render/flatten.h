@@ -1,14 +1,22 @@
 #pragma once
 // Paths to device-space polylines: points transformed, quadratic curves cut into chords
-// fine enough that no chord strays more than a tenth of a pixel from its curve.
+// that stray no more than a given distance (device pixels) from their curve.
 #include "movie/render/geometry.h"
 #include "movie/render/render.h"
 
 namespace movie::render::detail {
 
+constexpr double kCurveTolerance = 0.1;  // device pixels
+
 // Curves whose control polygon lies wholly outside `cull` become their chord: outside the
 // target only the crossing count matters, and that is the chord's.
-void flattenPath(const Path& path, const Matrix& toDevice, const Box& cull, Polylines& out);
+void flattenPath(const Path& path, const Matrix& toDevice, const Box& cull, Polylines& out,
+                 double tolerance = kCurveTolerance);
+
+// The chord error for a quality. Both are a tenth of a pixel today: for aliased edges
+// both finer and coarser cuts match the corpus reference images worse; anti-aliased
+// edges may be cut finer at some speed cost.
+double curveTolerance(AntiAlias aa);
 
 // Chords for one curve, never more than this many (hostile sizes stay bounded).
 constexpr int kMaxCurveSteps = 200;

@@ -11,6 +11,7 @@ namespace movie::render::detail {
 namespace {
 
 constexpr double kGradientHalf = 16384;  // gradient square is -16384..16384
+constexpr double kGradientSampleOffset = 0.5;
 
 bool invert(const Matrix& paintToPath, const Matrix& toDevice, double out[6]) {
   // Composed in double: gradient matrices are tiny (1/20 and less), devices large.
@@ -74,7 +75,7 @@ Painter::Painter(const Paint& paint, const DrawState& state) : ct_(state.colorTr
     } else {
       // A gradient squeezed to nothing shows its last colour.
       kind_ = Kind::Solid;
-      solid_ = ramp_[255];
+      solid_ = ramp_[kRampLast];
     }
   } else if (const BitmapFill* f = std::get_if<BitmapFill>(&paint)) {
     const Bitmap* bm = f->bitmap.get();
@@ -102,7 +103,7 @@ void Painter::fetch(int x, int y, int len, uint32_t* out) const {
 void Painter::fetchGradient(int x, int y, int len, uint32_t* out) const {
   const Affine& m = inverse_;
   // Paint-space position of the first pixel's centre, in units of the gradient's radius.
-  double px = x + 0.5, py = y + 0.5;
+  double px = x + kGradientSampleOffset, py = y + kGradientSampleOffset;
   double gx = (m.a * px + m.c * py + m.tx) / kGradientHalf, gy = (m.b * px + m.d * py + m.ty) / kGradientHalf;
   double sx = m.a / kGradientHalf, sy = m.b / kGradientHalf;
   if (kind_ == Kind::Linear) {

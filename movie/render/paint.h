@@ -32,7 +32,7 @@ class Painter {
 
   Kind kind_ = Kind::Nothing;
   uint32_t solid_ = 0;
-  Ramp ramp_{};
+  Ramp ramp_;  // filled only for gradients: left uninitialised for the common solid fill
   Spread spread_ = Spread::Pad;
   double focal_ = 0;
   Affine inverse_;

@@ -20,7 +20,9 @@ uint8_t fromLinear(double l) {
   return uint8_t(c <= 0 ? 0 : c >= 255 ? 255 : c);
 }
 
-uint8_t lerp8(uint8_t a, uint8_t b, double t) { return uint8_t(a + (b - a) * t + 0.5); }
+// Blended channels are truncated, not rounded: a ramp between two stops then steps at
+// the same places as the reference images of the test corpus do.
+uint8_t lerp8(uint8_t a, uint8_t b, double t) { return uint8_t(a + (b - a) * t); }
 
 Color mix(Color a, Color b, double t, bool linear) {
   if (!linear) return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
@@ -38,15 +40,19 @@ void buildRamp(const Gradient& g, const ColorTransform& ct, Ramp& out) {
   const size_t n = std::min<size_t>(g.stops.size(), 15);
   const bool linear = g.interpolation == Interpolation::LinearRGB;
   size_t k = 0;  // last stop at or before the current ratio
-  for (int i = 0; i < 256; ++i) {
-    while (k + 1 < n && g.stops[k + 1].ratio <= i) ++k;
+  for (int i = 0; i < kRampSize; ++i) {
+    // Entry i stands for the positions i/kRampSize..(i+1)/kRampSize and takes its colour
+    // at their middle. Positions 0..1 span 256 ratio steps, each ratio at its step's
+    // centre: ratio = t * 256 - 0.5.
+    const double r = (i + 0.5) * 256.0 / kRampSize - 0.5;
+    while (k + 1 < n && g.stops[k + 1].ratio <= r) ++k;
     const GradientStop& s0 = g.stops[k];
     Color c;
-    if (i <= s0.ratio || k + 1 >= n) {
+    if (r <= s0.ratio || k + 1 >= n) {
       c = s0.color;  // before the first stop or after the last
     } else {
       const GradientStop& s1 = g.stops[k + 1];
-      double t = double(i - s0.ratio) / double(s1.ratio - s0.ratio);
+      double t = (r - s0.ratio) / double(s1.ratio - s0.ratio);
       c = mix(s0.color, s1.color, t, linear);
     }
     out[size_t(i)] = premultiply(ct.apply(c));

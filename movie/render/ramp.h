@@ -1,5 +1,6 @@
 #pragma once
 // A gradient's 256-entry colour ramp, colour transform applied, premultiplied.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -8,7 +9,12 @@
 
 namespace movie::render::detail {
 
-using Ramp = std::array<uint32_t, 256>;
+// Entries of a ramp: finer than the 256 ratio steps so that a gradient spread over many
+// pixels changes colour smoothly instead of in visible bands.
+constexpr int kRampBits = 10;
+constexpr int kRampSize = 1 << kRampBits;
+constexpr int kRampLast = kRampSize - 1;
+using Ramp = std::array<uint32_t, kRampSize>;
 
 void buildRamp(const Gradient& g, const ColorTransform& ct, Ramp& out);
 
@@ -22,9 +28,10 @@ inline int rampIndex(double t, Spread spread) {
     t -= 2 * std::floor(t / 2);
     if (t > 1) t = 2 - t;
   }
+  // kRampSize equal steps over 0..1, the last one closed.
   if (t <= 0) return 0;
-  if (t >= 1) return 255;
-  return int(t * 255 + 0.5);
+  if (t >= 1) return kRampLast;
+  return std::min(kRampLast, int(t * kRampSize));
 }
 
 // The same for t in fixed point with kRampFraction bits (1 << kRampFraction = the end of
@@ -41,9 +48,9 @@ inline int rampIndexFixed(int64_t t, Spread spread) {
   } else if (t <= 0) {
     return 0;
   } else if (t >= kRampOne) {
-    return 255;
+    return kRampLast;
   }
-  return int((t * 255 + kRampOne / 2) >> kRampFraction);
+  return std::min(kRampLast, int(t >> (kRampFraction - kRampBits)));
 }
 
 // t to fixed point, clamped far beyond where spreading stops mattering.

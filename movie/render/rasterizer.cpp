@@ -22,10 +22,16 @@ void Rasterizer::reset(int width, int height, AntiAlias aa) {
   maxY_ = -1;
 }
 
+namespace {
+// Rounds half away from zero, as lround does, without the library call (coordinates are
+// already clipped to the target, far inside int range).
+inline int roundToInt(double v) { return int(v >= 0 ? v + 0.5 : v - 0.5); }
+}  // namespace
+
 int Rasterizer::fixed(double v) const {
   // Medium quality walks a quarter-pixel grid: coarser coverage, same single pass.
-  if (aa_ == AntiAlias::Medium) return int(std::lround(v * 4)) * (kOne / 4);
-  return int(std::lround(v * kOne));
+  if (aa_ == AntiAlias::Medium) return roundToInt(v * 4) * (kOne / 4);
+  return roundToInt(v * kOne);
 }
 
 void Rasterizer::addPolygon(const Point* pts, size_t n) {
@@ -93,6 +99,11 @@ void Rasterizer::addLine(Point a, Point b) {
 }
 
 void Rasterizer::lineAliased(double x0, double y0, double x1, double y1) {
+  // Positions come from twips through a float matrix: snapping to the twip grid (1/20
+  // pixel) removes the rounding error, so a pixel centre on an edge is decided by the
+  // tie rule below rather than by noise.
+  auto snap = [](double v) { return std::nearbyint(v * 20) / 20; };
+  x0 = snap(x0), y0 = snap(y0), x1 = snap(x1), y1 = snap(y1);
   // A row counts where the edge crosses its centre line; a pixel is inside when its
   // centre is right of the crossing. Rows are half open so shared vertices count once.
   int dir = y1 > y0 ? 1 : -1;
@@ -233,9 +244,24 @@ void Rasterizer::sortCells() {
   sorted_.resize(cells_.size());
   fillPos_.assign(rowStart_.begin(), rowStart_.end() - 1);
   for (const Cell& c : cells_) sorted_[fillPos_[size_t(c.y - minY_)]++] = c;
+  Cell* base = sorted_.data();
   for (size_t r = 0; r < rows; ++r) {
-    auto b = sorted_.begin() + rowStart_[r], e = sorted_.begin() + rowStart_[r + 1];
-    if (e - b > 1) std::sort(b, e, [](const Cell& l, const Cell& r) { return l.x < r.x; });
+    Cell *b = base + rowStart_[r], *e = base + rowStart_[r + 1];
+    if (e - b > 24) {
+      std::sort(b, e, [](const Cell& l, const Cell& r) { return l.x < r.x; });
+      continue;
+    }
+    // Rows of small shapes hold a handful of cells, mostly in order already.
+    for (Cell* i = b + 1; i < e; ++i) {
+      if (i[-1].x <= i->x) continue;
+      Cell c = *i;
+      Cell* j = i;
+      do {
+        *j = j[-1];
+        --j;
+      } while (j > b && j[-1].x > c.x);
+      *j = c;
+    }
   }
 }
 

@@ -15,15 +15,22 @@ constexpr double kMaxHalfWidth = 1e6;
 
 class Outline {
  public:
-  Outline(Rasterizer& ras, double r) : ras_(ras), r_(r) {
-    // Angle step for arcs of radius r within the tolerance.
-    step_ = r > kTolerance ? 2 * std::acos(1 - kTolerance / r) : kPi / 4;
+  Outline(Rasterizer& ras, double r, const Linear* toDevice = nullptr, double deviceRadius = 0)
+      : ras_(ras), r_(r), map_(toDevice) {
+    // Angle step for arcs of radius r (as large as deviceRadius on the device) within the
+    // tolerance.
+    double dr = map_ ? deviceRadius : r;
+    step_ = dr > kTolerance ? 2 * std::acos(1 - kTolerance / dr) : kPi / 4;
     step_ = std::max(step_, 2 * kPi / 256);
   }
 
   // Polygons go to the rasterizer counter-clockwise in device space (y down), whatever
   // order their points were built in.
   void polygon(Point* p, size_t n) {
+    if (map_) {
+      const Linear& m = *map_;
+      for (size_t i = 0; i < n; ++i) p[i] = {m.a * p[i].x + m.c * p[i].y, m.b * p[i].x + m.d * p[i].y};
+    }
     double area = 0;
     for (size_t i = 0; i < n; ++i) {
       const Point& a = p[i];
@@ -113,6 +120,7 @@ class Outline {
  private:
   Rasterizer& ras_;
   double r_, step_;
+  const Linear* map_;  // pen space -> device; nullptr when already in device space
   std::vector<Point> pts_;
 };
 
@@ -138,10 +146,27 @@ double deviceStrokeWidth(const StrokeStyle& style, const Matrix& m) {
   return std::isfinite(w) && w > 0 ? w : 0;
 }
 
+bool needsEllipticalPen(const Matrix& m, Linear& linear) {
+  linear = {m.a, m.b, m.c, m.d};
+  double scale = std::fabs(linear.a) + std::fabs(linear.b) + std::fabs(linear.c) + std::fabs(linear.d);
+  if (!(scale > 0) || !std::isfinite(scale)) return false;
+  const double eps = 1e-4 * scale;
+  // A similarity is [a c; b d] with d = a, c = -b (or, mirrored, d = -a, c = b).
+  bool similar = (std::fabs(linear.a - linear.d) < eps && std::fabs(linear.b + linear.c) < eps) ||
+                 (std::fabs(linear.a + linear.d) < eps && std::fabs(linear.b - linear.c) < eps);
+  return !similar;
+}
+
 void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras) {
+  strokePolylines(lines, halfWidth, style, ras, Linear{}, 0);
+}
+
+void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras,
+                     const Linear& toDevice, double deviceRadius) {
   if (!(halfWidth > 0)) return;
   double r = std::min(halfWidth, kMaxHalfWidth);
-  Outline out(ras, r);
+  const bool mapped = deviceRadius > 0;
+  Outline out(ras, r, mapped ? &toDevice : nullptr, std::min(deviceRadius, kMaxHalfWidth));
   std::vector<Point> pts;
   for (size_t s = 0; s < lines.count(); ++s) {
     // Zero-length steps carry no direction; drop them.

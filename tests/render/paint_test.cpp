@@ -37,6 +37,24 @@ TEST(LinearGradient, RampEndpointsAndMiddle) {
   EXPECT_NEAR(blueOf(mid), 131, 2);
 }
 
+TEST(LinearGradient, WideRampChangesSmoothlyAndEndsAtTheStops) {
+  // Black to white over ratios 0..128, about 500 pixels: two colour levels per ratio
+  // step, but about half a level per pixel, so no two neighbours may differ by more than
+  // one level.
+  Gradient g;
+  g.stops = {{0, Color{0, 0, 0, 255}}, {128, Color{255, 255, 255, 255}}};
+  g.matrix = {1000.0f / 32768, 0, 0, 1.0f / 32768, 500, 0};
+  Surface s(1000, 1);
+  s.clear({0, 0, 0, 0});
+  fillPath(s, rect(0, 0, 1000, 1), g, FillRule::NonZero, {});
+  for (int x = 1; x < 1000; ++x) {
+    ASSERT_LE(redOf(s.row(0)[x]) - redOf(s.row(0)[x - 1]), 1u) << "at " << x;
+    ASSERT_GE(redOf(s.row(0)[x]), redOf(s.row(0)[x - 1])) << "at " << x;
+  }
+  EXPECT_EQ(redOf(s.row(0)[0]), 0u);
+  EXPECT_EQ(redOf(s.row(0)[999]), 255u);
+}
+
 TEST(LinearGradient, PadRepeatReflectOutsideTheSquare) {
   Surface pad = drawLinear(Spread::Pad);
   EXPECT_EQ(pad.row(0)[5], 0xFFFF0000u);

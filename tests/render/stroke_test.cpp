@@ -150,6 +150,21 @@ TEST(Stroke, WidthScalesWithTheMatrixUnlessUnscaled) {
   EXPECT_NEAR(alphaSum(stroked(v, horizontal, 100, 100, wide)), 60 * 20, 1);
 }
 
+TEST(Stroke, NonUniformScaleStretchesThePenLikeTheOutline) {
+  // Under x4 horizontally, a vertical line's pen is 4 times wider than a horizontal one's
+  // is tall: the pen is the ellipse the matrix makes of a circle.
+  Matrix wide{4, 0, 0, 1, 0, 0};
+  Path v = line(10, 10, 10, 70);
+  EXPECT_NEAR(alphaSum(stroked(v, width(5, Cap::None), 100, 100, wide)), 60 * 20, 1);
+  Path h = line(5, 50, 20, 50);
+  EXPECT_NEAR(alphaSum(stroked(h, width(5, Cap::None), 100, 100, wide)), 60 * 5, 1);
+  // A round cap is a half ellipse: semi-axes 10 and 2.5 on the device.
+  Path dot;
+  dot.moveTo(12, 50);
+  dot.lineTo(12.0001f, 50);
+  EXPECT_NEAR(alphaSum(stroked(dot, width(5, Cap::Round), 100, 100, wide)), kPi * 10 * 2.5, 1.5);
+}
+
 TEST(Stroke, CurvedStrokeOfACircleIsARing) {
   Surface s = stroked(circle(50, 50, 30), width(6, Cap::None));
   EXPECT_NEAR(alphaSum(s), kPi * (33 * 33 - 27 * 27), 12);
