@@ -16,7 +16,8 @@ brimblo_start_xvfb() {
   n=${n%%.*}
   if ! xdpyinfo_ok "$DISPLAY"; then
     rm -f "/tmp/.X${n}-lock" "/tmp/.X11-unix/X${n}"
-    (Xvfb "$DISPLAY" -screen 0 "${BRIMBLO_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &)
+    # Closing fd 9 keeps the server from holding the set-up lock for its whole life.
+    (Xvfb "$DISPLAY" -screen 0 "${BRIMBLO_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 9>&- &)
     for _ in $(seq 1 100); do
       [ -e "/tmp/.X11-unix/X${n}" ] && break
       sleep 0.05

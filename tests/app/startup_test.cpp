@@ -1,0 +1,159 @@
+// Making and first showing the main window.
+#include "app_fixture.h"
+
+#include "app/core/addresses.h"
+#include "app/core/caption.h"
+#include "hosts/com/class_ids.h"
+#include "hosts/com/registry.h"
+#include "ui/text.h"
+
+using ::testing::ElementsAre;
+
+TEST_F(MainWindowTest, StartHandsLessonOneToThePlayerThenLoadsTheBanner) {
+    Open();
+    EXPECT_THAT(doubles->log.calls,
+                ElementsAre("Movie=" + Address(1), "Play", "Navigate=" + BannerAddress()));
+    EXPECT_TRUE(doubles->log.navigateOptionalArgsOmitted);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, LessonOneAddressEndsInItsFileName) {
+    Open();
+    ASSERT_FALSE(doubles->log.calls.empty());
+    const std::string& first = doubles->log.calls.front();
+    EXPECT_EQ(first.substr(first.size() - 13), "/edu/3/01.swf");
+}
+
+TEST_F(MainWindowTest, NoEntryIsSelectedByTheStart) {
+    Open();
+    EXPECT_EQ(form->lbMenu->selected(), nullptr);
+    EXPECT_EQ(SendMessageW(Tree(), TVM_GETNEXTITEM, TVGN_CARET, 0), 0);
+}
+
+TEST_F(MainWindowTest, CaptionShowsTheChineseSeriesNameWhateverTheCodePage) {
+    Open();
+    wchar_t text[256] = {};
+    GetWindowTextW(form->handle(), text, 255);
+    std::wstring expected = L"Brimblo儿童英语 之 生活小故事系列 (" + ui::widen(BRIMBLO_WEBSITE) + L")";
+    EXPECT_EQ(std::wstring(text), expected);
+    EXPECT_EQ(form->caption(), MainCaption());
+}
+
+TEST_F(MainWindowTest, WindowCoversTheWholeScreen) {
+    Open();
+    RECT r{};
+    GetWindowRect(form->handle(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_FALSE(IsZoomed(form->handle()));
+}
+
+TEST_F(MainWindowTest, WindowCoversTheTestScreenOf1024By768) {
+    if (GetSystemMetrics(SM_CXSCREEN) != 1024 || GetSystemMetrics(SM_CYSCREEN) != 768)
+        GTEST_SKIP() << "the screen is not the test server's 1024 x 768";
+    Open();
+    RECT r{};
+    GetWindowRect(form->handle(), &r);
+    EXPECT_EQ(r.right - r.left, 1024);
+    EXPECT_EQ(r.bottom - r.top, 768);
+}
+
+TEST_F(MainWindowTest, WindowFollowsAnotherScreenSize) {
+    app::systemMetric = [](int index) {
+        if (index == SM_CXSCREEN) return 1920;
+        if (index == SM_CYSCREEN) return 1080;
+        return GetSystemMetrics(index);
+    };
+    // The platform keeps a real window within the real screen, so the bounds FormCreate
+    // set are read before the window is made.
+    form = new TfrmMain(&ui::application());
+    EXPECT_EQ(form->left(), 0);
+    EXPECT_EQ(form->top(), 0);
+    EXPECT_EQ(form->width(), 1920);
+    EXPECT_EQ(form->height(), 1080);
+    EXPECT_FALSE(form->handleAllocated());
+}
+
+TEST_F(MainWindowTest, NoMaximiseButtonButMinimiseAndSystemMenu) {
+    Open();
+    LONG style = GetWindowLongW(form->handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_HSCROLL);
+    EXPECT_FALSE(style & WS_VSCROLL);
+}
+
+TEST_F(MainWindowTest, LayoutKeepsBannerTreeAndPlayerInPlace) {
+    Open();
+    RECT client{};
+    GetClientRect(form->handle(), &client);
+    EXPECT_EQ(form->Panel1->height(), 55);
+    EXPECT_EQ(form->Panel1->width(), client.right);
+    EXPECT_EQ(form->Panel1->top() + 55, client.bottom);
+    EXPECT_EQ(form->lbMenu->left(), 0);
+    EXPECT_EQ(form->lbMenu->width(), 153);
+    EXPECT_EQ(form->lbMenu->height(), client.bottom - 55);
+    EXPECT_EQ(form->Splitter1->left(), 153);
+    EXPECT_EQ(form->Splitter1->width(), 3);
+    EXPECT_EQ(form->pFlash->left(), 156);
+    EXPECT_EQ(form->pFlash->left() + form->pFlash->width(), client.right);
+    EXPECT_EQ(form->pFlash->height(), client.bottom - 55);
+}
+
+TEST_F(MainWindowTest, ComponentsAreMadeInTheStoredOrder) {
+    Open();
+    std::vector<std::string> names;
+    for (ui::Component* c : form->components()) names.push_back(c->name());
+    EXPECT_THAT(names, ElementsAre("Splitter1", "Panel1", "Web", "lbMenu", "pFlash", "Flash", "MainMenu1", "N2",
+                                   "N3", "N5", "ApplicationEvents1", "ImageList1"));
+}
+
+TEST_F(MainWindowTest, AMissingComponentClassEndsTheStartWithTheErrorReported) {
+    hosts::com::unregisterClass(hosts::com::kMoviePlayerClsid);
+    int result = ui::application().start([] { new TfrmMain(&ui::application()); });
+    EXPECT_EQ(result, 1);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_FALSE(errors[0].empty());
+    EXPECT_TRUE(doubles->log.calls.empty());
+}
+
+TEST_F(MainWindowTest, StoredSettingsOfTheWindowAndItsComponents) {
+    Open();
+    EXPECT_EQ(form->font().name(), "MS Sans Serif");
+    EXPECT_EQ(form->font().height(), -11);
+    EXPECT_EQ(form->color(), ui::clBtnFace);
+    EXPECT_EQ(form->menu(), form->MainMenu1);
+    EXPECT_FALSE(form->horzScrollBar().visible());
+    EXPECT_FALSE(form->vertScrollBar().visible());
+    EXPECT_EQ(form->Splitter1->cursor(), ui::crHSplit);
+    EXPECT_EQ(form->Splitter1->align(), ui::Align::Left);
+    EXPECT_EQ(form->Splitter1->minSize(), 30);
+    EXPECT_TRUE(form->Splitter1->autoSnap());
+    EXPECT_EQ(form->Panel1->bevelOuter(), ui::Bevel::None);
+    EXPECT_EQ(form->pFlash->bevelOuter(), ui::Bevel::Raised);
+    EXPECT_EQ(form->pFlash->bevelWidth(), 1);
+    EXPECT_TRUE(form->MainMenu1->ownerDraw());
+    EXPECT_EQ(form->ImageList1->width(), 32);
+    EXPECT_EQ(form->ImageList1->height(), 32);
+    // The player's stored start state: looping, whole movie shown, its own menu.
+    EXPECT_EQ(form->Flash->wMode(), "Window");
+    EXPECT_TRUE(form->Flash->playing());
+    EXPECT_TRUE(form->Flash->loop());
+    EXPECT_EQ(form->Flash->quality(), "High");
+    EXPECT_EQ(form->Flash->scale(), "ShowAll");
+    EXPECT_TRUE(form->Flash->menu());
+    EXPECT_FALSE(form->Flash->deviceFont());
+    EXPECT_FALSE(form->Flash->embedMovie());
+    EXPECT_EQ(form->Flash->allowNetworking(), "all");
+    EXPECT_EQ(form->Flash->allowFullScreen(), "false");
+    EXPECT_EQ(form->Flash->extentX(), 734);
+    EXPECT_EQ(form->Flash->extentY(), 551);
+    // The banner starts blank: no start address.
+    EXPECT_EQ(form->Web->extentX(), 892);
+    EXPECT_EQ(form->Web->extentY(), 55);
+    EXPECT_EQ(form->Web->locationUrl(), "");
+}
