@@ -3,12 +3,12 @@
 #include "app/core/addresses.h"
 #include "app/core/caption.h"
 #include "app/core/catalogue.h"
-#include "app/core/channel_check.h"
 #include "app/core/lesson_titles.h"
 #include "app/core/site_addresses.h"
 #include "app/win/platform_calls.h"
 #include "hosts/com/dispatch.h"
 #include "hosts/com/errors.h"
+#include "page/util/url.h"
 
 namespace {
 template <class T>
@@ -110,7 +110,7 @@ void TfrmMain::lbMenu2Click(ui::Component*) {
 void TfrmMain::N3Click(ui::Component*) {
     // Only web addresses reach the shell: a line of web.dat naming a program or a local
     // file must never be started from a child's lesson player.
-    if (IsWebAddress(ChannelAddress)) app::shellOpen(handle(), ChannelAddress);
+    if (page::isWebAddress(ChannelAddress)) app::shellOpen(handle(), ChannelAddress);
 }
 
 void TfrmMain::N5Click(ui::Component*) { close(); }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "hosts/web/link_policy.h"
+#include "page/util/url.h"
 
 namespace hosts::web {
 
@@ -273,7 +273,7 @@ void PageView::onClick(int x, int y) {
   if (loading_ || topFailed_) return;
   std::optional<std::string> link = page_.linkAt(x, y);
   if (!link || page_.linkAt(pressed_.x, pressed_.y) != link) return;
-  if (isWebAddress(*link)) callbacks_.openLink(wide(*link));
+  if (page::isWebAddress(*link)) callbacks_.openLink(wide(*link));
 }
 
 void PageView::copyText(const std::string& utf8) {

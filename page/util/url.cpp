@@ -54,6 +54,22 @@ bool isFetchable(std::string_view url) {
   return s == "http" || s == "https" || s == "file";
 }
 
+namespace {
+bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix) {
+  if (text.size() < lowerPrefix.size()) return false;
+  for (size_t i = 0; i < lowerPrefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lowerPrefix[i]) return false;
+  }
+  return true;
+}
+}  // namespace
+
+bool isWebAddress(std::string_view url) {
+  return startsWithNoCase(url, "http://") || startsWithNoCase(url, "https://");
+}
+
 std::string resolveUrl(std::string_view base, std::string_view refIn) {
   std::string ref;
   for (char c : trim(refIn))

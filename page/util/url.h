@@ -12,5 +12,9 @@ std::string resolveUrl(std::string_view base, std::string_view ref);
 std::string urlScheme(std::string_view url);
 // Whether the host may fetch it: http, https or file.
 bool isFetchable(std::string_view url);
+// Whether it may be handed to the user's web browser: it begins with "http://" or
+// "https://", letters in either case. Anything else (a program, a local file, a script
+// address, an empty text) could start or open something on the machine.
+bool isWebAddress(std::string_view url);
 
 }  // namespace page

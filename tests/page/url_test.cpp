@@ -30,5 +30,21 @@ TEST(Url, SchemesAndFetchability) {
   EXPECT_FALSE(isFetchable("relative.htm"));
 }
 
+TEST(Url, WebAddressesInEitherCaseGoToTheBrowser) {
+  EXPECT_TRUE(isWebAddress("http://127.0.0.1:88/edu/channel.htm"));
+  EXPECT_TRUE(isWebAddress("https://example.test/"));
+  EXPECT_TRUE(isWebAddress("HTTP://EXAMPLE.TEST"));
+  EXPECT_TRUE(isWebAddress("hTtPs://x"));
+  EXPECT_TRUE(isWebAddress("http://"));
+}
+
+TEST(Url, NothingElseGoesToTheBrowser) {
+  for (const char* other : {"", "http:", "http:/", "http:/x", "https:x", "https:/x",
+                            "file:///C:/windows/system32/calc.exe", "javascript:alert(1)",
+                            "mailto:a@b.test", "C:\\windows\\notepad.exe", "calc.exe",
+                            " http://leading.blank", "ftp://x.test/", "httpx://x.test/"})
+    EXPECT_FALSE(isWebAddress(other)) << other;
+}
+
 }  // namespace
 }  // namespace page
