@@ -10,7 +10,9 @@ packages=(
   libstb-dev                                  # image decoders (JPEG, PNG, GIF)
   googletest libbenchmark-dev                 # test framework sources, benchmarks
   wine wine32:i386 xvfb xauth xdotool         # running the program and its tests
-  fonts-wine fonts-wqy-zenhei                 # Wine's own fonts and CJK glyphs
+  fonts-wine fonts-wqy-microhei               # Wine's own fonts; CJK glyphs (outlines only:
+                                              # embedded 12-pixel bitmaps draw some
+                                              # characters wrongly under Wine)
   imagemagick python3                         # screenshots; the sample content server
 )
 
