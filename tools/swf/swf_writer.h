@@ -188,7 +188,6 @@ class Shape {
   std::vector<LineStyle> lines_;
   std::vector<Record> records_;
   int pendingFill0_ = -1, pendingFill1_ = -1, pendingLine_ = -1;
-  int32_t penX_ = 0, penY_ = 0;
   bool touched_ = false;
   Rect points_;
   std::optional<Rect> bounds_;
