@@ -1,6 +1,5 @@
 #include "hosts/com/dispatch_object.h"
 
-#include <cwctype>
 #include <exception>
 
 #include "hosts/com/text.h"
@@ -8,13 +7,6 @@
 namespace hosts::com {
 
 namespace {
-
-bool sameName(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-  return true;
-}
 
 void fillException(EXCEPINFO* info, const std::wstring& description) {
   if (!info) return;

@@ -1,17 +1,8 @@
 #include "hosts/com/embedding.h"
 
-#include <cwctype>
+#include "hosts/com/text.h"
 
 namespace hosts::com {
-
-namespace {
-bool sameName(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-  return true;
-}
-}  // namespace
 
 void PropertyBag::set(std::wstring name, std::wstring value) {
   for (auto& [n, v] : items_) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwctype>
+
 namespace hosts::com {
 
 namespace {
@@ -22,6 +24,13 @@ std::string wideToGbk(std::wstring_view wide) {
   std::string out(size_t(n > 0 ? n : 0), '\0');
   if (n > 0) WideCharToMultiByte(kGbk, 0, wide.data(), int(wide.size()), out.data(), n, nullptr, nullptr);
   return out;
+}
+
+bool sameName(std::wstring_view a, std::wstring_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+  return true;
 }
 
 }  // namespace hosts::com

@@ -3,7 +3,6 @@
 #include "hosts/com/class_ids.h"
 #include "hosts/com/dispatch.h"
 #include "hosts/com/errors.h"
-#include "hosts/com/registry.h"
 #include "hosts/com/text.h"
 #include "hosts/flash/flash_ids.h"
 #include "ui/dispatch.h"
@@ -27,33 +26,19 @@ std::wstring stringArg(const com::DispArgs& a, size_t i) {
 
 }  // namespace
 
-TShockwaveFlash::TShockwaveFlash(ui::Component* owner) : ui::WinControl(owner) {
-  com::Ptr<IUnknown> object = com::createInstance(com::kMoviePlayerClsid);
-  dispatch_ = object.query<IDispatch>(IID_IDispatch);
-  embedding_ = object.query<com::IEmbeddedComponent>(com::IID_IEmbeddedComponent);
-  if (!dispatch_ || !embedding_) com::throwFailure(E_NOINTERFACE);
-  sink_ = com::make<com::EventSink>();
-  sink_->on(kEventProgress, [this](const com::DispArgs& a) {
+TShockwaveFlash::TShockwaveFlash(ui::Component* owner) : com::ComponentHost(owner, com::kMoviePlayerClsid) {
+  onEvent(kEventProgress, [this](const com::DispArgs& a) {
     int percent = a.size() >= 1 ? a.integer(0) : 0;
     ui::dispatchEvent([&] { onProgress(this, percent); });
   });
-  sink_->on(kEventFSCommand, [this](const com::DispArgs& a) {
+  onEvent(kEventFSCommand, [this](const com::DispArgs& a) {
     std::wstring command = stringArg(a, 0), args = stringArg(a, 1);
     ui::dispatchEvent([&] { onFSCommand(this, command, args); });
   });
-  sink_->on(kEventFlashCall, [this](const com::DispArgs& a) {
+  onEvent(kEventFlashCall, [this](const com::DispArgs& a) {
     std::wstring request = stringArg(a, 0);
     ui::dispatchEvent([&] { onFlashCall(this, request); });
   });
-  embedding_->Advise(sink_.get());
-  tabStop_ = false;
-}
-
-TShockwaveFlash::~TShockwaveFlash() {
-  if (embedding_) {
-    embedding_->Advise(nullptr);
-    embedding_->DestroyComponentWindow();
-  }
 }
 
 const ui::ClassInfo& TShockwaveFlash::staticClassInfo() {
@@ -83,10 +68,10 @@ const ui::ClassInfo& TShockwaveFlash::staticClassInfo() {
 void registerShockwaveFlashControl() { ui::registerClass(TShockwaveFlash::staticClassInfo()); }
 
 void TShockwaveFlash::setMovie(const std::wstring& url) {
-  com::put(dispatch_.get(), kDispMovie, com::Variant(std::wstring_view(url)));
+  com::put(dispatch(), kDispMovie, com::Variant(std::wstring_view(url)));
 }
 
-void TShockwaveFlash::Play() { com::call(dispatch_.get(), kDispPlay); }
+void TShockwaveFlash::Play() { com::call(dispatch(), kDispPlay); }
 
 com::PropertyBag TShockwaveFlash::settings() const {
   com::PropertyBag bag;
@@ -120,46 +105,15 @@ void TShockwaveFlash::setFlag(bool& field, bool v) {
 
 void TShockwaveFlash::sendSettings() {
   // While the form is read the settings go over once, from loaded().
-  if (loading() || !embedding_) return;
-  com::PropertyBag bag = settings();
-  com::check(embedding_->LoadSettings(&bag));
+  if (loading()) return;
+  com::check(loadSettings());
 }
 
 void TShockwaveFlash::loaded() {
-  ui::WinControl::loaded();
+  com::ComponentHost::loaded();
   sendSettings();
 }
 
-void TShockwaveFlash::createParams(ui::CreateParams& params) {
-  ui::WinControl::createParams(params);
-  params.style |= WS_CLIPCHILDREN;
-}
-
-void TShockwaveFlash::initializeWindow() {
-  ui::WinControl::initializeWindow();
-  sendSettings();  // a control made in code has no loaded() step
-  HWND child = nullptr;
-  com::check(embedding_->CreateComponentWindow(hwnd_, &child));
-  placeComponent();
-}
-
-void TShockwaveFlash::destroyWnd() {
-  if (embedding_) embedding_->DestroyComponentWindow();
-  ui::WinControl::destroyWnd();
-}
-
-void TShockwaveFlash::placeComponent() {
-  if (!hwnd_ || !embedding_) return;
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  embedding_->SetBounds(&r);
-}
-
-LRESULT TShockwaveFlash::wndProc(UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_ERASEBKGND) return 1;  // the component's window covers the client area
-  LRESULT r = ui::WinControl::wndProc(msg, w, l);
-  if (msg == WM_SIZE) placeComponent();
-  return r;
-}
+void TShockwaveFlash::sendStartSettings() { sendSettings(); }
 
 }  // namespace hosts::flash

@@ -1,18 +1,16 @@
 #pragma once
-// TShockwaveFlash: the host control of the movie player component. It makes the
-// component from its class identifier through the program's class registry (a class
-// identifier no built-in class answers fails, so the form holding it cannot be made),
-// puts the component's window inside its own, passes on its stored start settings and
-// its bounds, drives it through automation (Movie by dispatch id 102 as a wide string,
-// Play) and raises its events (progress 1958, FS command 150, Flash call 197).
+// TShockwaveFlash: the host control of the movie player component, a ComponentHost
+// (the component made from its class identifier, its window inside the control's).
+// It passes on its stored start settings, drives the component through automation
+// (Movie by dispatch id 102 as a wide string, Play) and raises its events (progress
+// 1958, FS command 150, Flash call 197).
 #include <windows.h>
 #include <oaidl.h>
 
 #include <string>
 
+#include "hosts/com/component_host.h"
 #include "hosts/com/embedding.h"
-#include "hosts/com/event_sink.h"
-#include "hosts/com/ptr.h"
 #include "ui/control.h"
 
 namespace hosts::flash {
@@ -22,10 +20,9 @@ using FlashFSCommandEvent =
     ui::Event<void(ui::Component* sender, const std::wstring& command, const std::wstring& args)>;
 using FlashCallEvent = ui::Event<void(ui::Component* sender, const std::wstring& request)>;
 
-class TShockwaveFlash : public ui::WinControl {
+class TShockwaveFlash : public com::ComponentHost {
  public:
   explicit TShockwaveFlash(ui::Component* owner);
-  ~TShockwaveFlash() override;
   static const ui::ClassInfo& staticClassInfo();
   const ui::ClassInfo& classInfo() const override { return staticClassInfo(); }
 
@@ -34,7 +31,7 @@ class TShockwaveFlash : public ui::WinControl {
   void setMovie(const std::wstring& url);  // put Movie (102), a BSTR
   void Play();                             // invoke Play
   // The component's automation object.
-  IDispatch* automation() const { return dispatch_.get(); }
+  IDispatch* automation() const { return dispatch(); }
 
   // Stored start settings (published; GBK strings as stored).
   const std::string& wMode() const { return wMode_; }
@@ -69,23 +66,16 @@ class TShockwaveFlash : public ui::WinControl {
   FlashFSCommandEvent onFSCommand;
   FlashCallEvent onFlashCall;
 
-  LRESULT wndProc(UINT msg, WPARAM w, LPARAM l) override;
   void loaded() override;
 
  protected:
-  void createParams(ui::CreateParams& params) override;
-  void initializeWindow() override;
-  void destroyWnd() override;
+  com::PropertyBag startSettings() const override { return settings(); }
+  void sendStartSettings() override;  // a control made in code has no loaded() step
 
  private:
   void setText(std::string& field, const std::string& v);
   void setFlag(bool& field, bool v);
   void sendSettings();  // to the component, once reading has ended
-  void placeComponent();
-
-  com::Ptr<IDispatch> dispatch_;
-  com::Ptr<com::IEmbeddedComponent> embedding_;
-  com::Ptr<com::EventSink> sink_;
   std::string wMode_ = "Window";
   bool playing_ = true;
   bool loop_ = true;

@@ -1,18 +1,15 @@
 #pragma once
-// TWebBrowser: the host control of the web page component. It makes the component
-// from its class identifier through the program's class registry (a class identifier no
-// built-in class answers fails, so the form that holds it cannot be made), puts the
-// component's window inside its own, passes on its stored start settings and its
-// bounds, and turns the component's document-complete event (259) into its own
-// OnDocumentComplete.
+// TWebBrowser: the host control of the web page component, a ComponentHost (the
+// component made from its class identifier, its window inside the control's). It
+// passes on its stored start settings as its window is made, and turns the
+// component's document-complete event (259) into its own OnDocumentComplete.
 #include <windows.h>
 #include <oaidl.h>
 
 #include <string>
 
+#include "hosts/com/component_host.h"
 #include "hosts/com/embedding.h"
-#include "hosts/com/event_sink.h"
-#include "hosts/com/ptr.h"
 #include "ui/control.h"
 
 namespace hosts::web {
@@ -21,10 +18,9 @@ namespace hosts::web {
 using DocumentCompleteEvent =
     ui::Event<void(ui::Component* sender, IDispatch* window, const std::wstring& url)>;
 
-class TWebBrowser : public ui::WinControl {
+class TWebBrowser : public hosts::com::ComponentHost {
  public:
   explicit TWebBrowser(ui::Component* owner);
-  ~TWebBrowser() override;
   static const ui::ClassInfo& staticClassInfo();
   const ui::ClassInfo& classInfo() const override { return staticClassInfo(); }
 
@@ -32,7 +28,7 @@ class TWebBrowser : public ui::WinControl {
   // arguments (flags, target frame, post data, headers) omitted. Failures throw ui::Error.
   void Navigate(const std::wstring& url);
   // The component's top-level automation object, for late-bound calls.
-  IDispatch* application() const { return dispatch_.get(); }
+  IDispatch* application() const { return dispatch(); }
 
   // Stored start settings (the component's persisted state): extent and start address.
   int extentX() const { return extentX_; }
@@ -44,19 +40,10 @@ class TWebBrowser : public ui::WinControl {
 
   DocumentCompleteEvent onDocumentComplete;
 
-  LRESULT wndProc(UINT msg, WPARAM w, LPARAM l) override;
-
  protected:
-  void createParams(ui::CreateParams& params) override;
-  void initializeWindow() override;
-  void destroyWnd() override;
+  hosts::com::PropertyBag startSettings() const override;
 
  private:
-  void placeComponent();
-
-  hosts::com::Ptr<IDispatch> dispatch_;
-  hosts::com::Ptr<hosts::com::IEmbeddedComponent> embedding_;
-  hosts::com::Ptr<hosts::com::EventSink> sink_;
   int extentX_ = 0, extentY_ = 0;
   std::string locationUrl_;
 };
