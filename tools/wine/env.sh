@@ -36,6 +36,9 @@ brimblo_make_prefix() {
   local reg="$WINEPREFIX/brimblo.reg"
   { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$_brimblo_wine_dir/prefix.reg.txt"; } > "$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
+  # Wine draws the caption buttons' symbols with Marlett, which it does not find in its
+  # own font folder: without it the buttons show the letters 0, 1 and r.
+  [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wineserver -w
   touch "$WINEPREFIX/.brimblo-ready"
 }
