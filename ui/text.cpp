@@ -29,5 +29,7 @@ std::wstring widen(const std::string& gbk) { return toWide(kGbk, gbk); }
 std::string narrow(const std::wstring& wide) { return fromWide(kGbk, wide); }
 std::string utf8ToGbk(const std::string& utf8) { return narrow(toWide(CP_UTF8, utf8)); }
 std::string gbkToUtf8(const std::string& gbk) { return fromWide(CP_UTF8, widen(gbk)); }
+std::wstring fromUtf8(const std::string& utf8) { return toWide(CP_UTF8, utf8); }
+std::string toUtf8(const std::wstring& wide) { return fromWide(CP_UTF8, wide); }
 
 }  // namespace ui

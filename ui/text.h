@@ -13,5 +13,8 @@ std::string narrow(const std::wstring& wide);
 // UTF-8 <-> GBK, used by the form description reader and writer.
 std::string utf8ToGbk(const std::string& utf8);
 std::string gbkToUtf8(const std::string& gbk);
+// UTF-8 <-> UTF-16, for the portable engines, whose texts are UTF-8.
+std::wstring fromUtf8(const std::string& utf8);
+std::string toUtf8(const std::wstring& wide);
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "hosts/com/text.h"
+#include "ui/text.h"
 
 namespace hosts::com {
 
@@ -127,7 +128,7 @@ HRESULT STDMETHODCALLTYPE DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD f
     return DISP_E_EXCEPTION;
   } catch (const std::exception& e) {
     // A member's own error (ui::Error and the like) reaches the caller as its description.
-    fillException(info, gbkToWide(e.what()));
+    fillException(info, ui::widen(e.what()));
     return DISP_E_EXCEPTION;
   } catch (...) {
     return E_UNEXPECTED;

@@ -4,11 +4,12 @@
 
 #include "hosts/com/text.h"
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace hosts::com {
 
 std::string memberNotSupportedText(std::wstring_view name) {
-  return "Method '" + wideToGbk(name) + "' not supported by automation object";
+  return "Method '" + ui::narrow(std::wstring(name)) + "' not supported by automation object";
 }
 
 std::string invalidVariantText() { return "Invalid variant operation"; }
@@ -24,7 +25,7 @@ std::string systemText(HRESULT hr) {
   // The system ends its messages with a line break.
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
     text.pop_back();
-  return wideToGbk(text);
+  return ui::narrow(text);
 }
 
 std::string failureText(HRESULT hr, const EXCEPINFO* info) {
@@ -38,7 +39,7 @@ std::string failureText(HRESULT hr, const EXCEPINFO* info) {
     }
     std::string text;
     if (description && SysStringLen(description) > 0)
-      text = wideToGbk(std::wstring_view(description, SysStringLen(description)));
+      text = ui::narrow(std::wstring(description, SysStringLen(description)));
     if (filled.pfnDeferredFillIn) {
       SysFreeString(filled.bstrSource);
       SysFreeString(filled.bstrDescription);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "hosts/com/text.h"
+#include "ui/text.h"
 
 namespace hosts::com {
 
@@ -33,7 +34,7 @@ HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPP
       if (info) {
         *info = EXCEPINFO{};
         info->scode = E_FAIL;
-        std::wstring text = gbkToWide(e.what());
+        std::wstring text = ui::widen(e.what());
         info->bstrDescription = SysAllocStringLen(text.data(), UINT(text.size()));
       }
       hr = DISP_E_EXCEPTION;

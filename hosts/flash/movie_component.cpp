@@ -5,6 +5,7 @@
 #include "hosts/com/class_ids.h"
 #include "hosts/com/registry.h"
 #include "hosts/flash/flash_ids.h"
+#include "ui/text.h"
 
 namespace hosts::flash {
 
@@ -16,22 +17,6 @@ namespace {
 constexpr size_t kMaxMovieBytes = 64u << 20;
 constexpr uint32_t kBlankColor = 0xFFFFFFFF;   // the player area before a movie shows
 constexpr COLORREF kTextColor = RGB(96, 96, 96);
-
-std::wstring fromUtf8(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0);
-  std::wstring out(size_t(std::max(n, 0)), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), out.data(), n);
-  return out;
-}
-
-std::string toUtf8(const std::wstring& s) {
-  if (s.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(size_t(std::max(n, 0)), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
 
 bool sameText(const std::wstring& a, const wchar_t* b) { return lstrcmpiW(a.c_str(), b) == 0; }
 
@@ -177,7 +162,7 @@ void MovieComponent::onDone() {
 
 void MovieComponent::onFailed(const std::wstring& reason) {
   fetch_.reset();
-  player_.fail(toUtf8(reason));
+  player_.fail(ui::toUtf8(reason));
   showFailure(reason);
 }
 
@@ -186,7 +171,7 @@ void MovieComponent::afterBytes() {
   const movie::LoadState state = player_.state();
   if (state == movie::LoadState::Failed) {
     fetch_.reset();
-    showFailure(fromUtf8(player_.error()));
+    showFailure(ui::fromUtf8(player_.error()));
     return;
   }
   if (shows(state) && !started_) {

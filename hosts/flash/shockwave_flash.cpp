@@ -7,6 +7,7 @@
 #include "hosts/flash/flash_ids.h"
 #include "ui/dispatch.h"
 #include "ui/stream.h"
+#include "ui/text.h"
 
 namespace hosts::flash {
 
@@ -78,16 +79,16 @@ com::PropertyBag TShockwaveFlash::settings() const {
   auto flag = [](bool v) { return std::wstring(v ? L"True" : L"False"); };
   bag.set(L"ExtentX", std::to_wstring(extentX_));
   bag.set(L"ExtentY", std::to_wstring(extentY_));
-  bag.set(L"WMode", com::gbkToWide(wMode_));
+  bag.set(L"WMode", ui::widen(wMode_));
   bag.set(L"Playing", flag(playing_));
   bag.set(L"Loop", flag(loop_));
-  bag.set(L"Quality", com::gbkToWide(quality_));
-  bag.set(L"Scale", com::gbkToWide(scale_));
+  bag.set(L"Quality", ui::widen(quality_));
+  bag.set(L"Scale", ui::widen(scale_));
   bag.set(L"Menu", flag(menu_));
   bag.set(L"DeviceFont", flag(deviceFont_));
   bag.set(L"EmbedMovie", flag(embedMovie_));
-  bag.set(L"AllowNetworking", com::gbkToWide(allowNetworking_));
-  bag.set(L"AllowFullScreen", com::gbkToWide(allowFullScreen_));
+  bag.set(L"AllowNetworking", ui::widen(allowNetworking_));
+  bag.set(L"AllowFullScreen", ui::widen(allowFullScreen_));
   return bag;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "page/util/url.h"
+#include "ui/text.h"
 
 namespace hosts::web {
 
@@ -32,13 +33,6 @@ void registerClassOnce(WNDPROC proc) {
   RegisterClassExW(&wc);
   done = true;
 }
-
-std::wstring wide(const std::string& utf8) {
-  std::u16string w = page::utf8ToUtf16(utf8);
-  return std::wstring(w.begin(), w.end());
-}
-
-std::string utf8(const std::wstring& w) { return page::utf16ToUtf8(std::u16string(w.begin(), w.end())); }
 
 }  // namespace
 
@@ -115,8 +109,8 @@ void PageView::startFetch(int id, const std::string& url) {
   h.response = [this, id](const net::Response& r) {
     auto it = fetches_.find(id);
     if (it == fetches_.end()) return;
-    it->second.contentType = utf8(r.contentType);
-    it->second.finalUrl = utf8(r.finalUrl);
+    it->second.contentType = ui::toUtf8(r.contentType);
+    it->second.finalUrl = ui::toUtf8(r.finalUrl);
   };
   h.data = [this, id](std::vector<uint8_t>&& chunk) {
     auto it = fetches_.find(id);
@@ -129,7 +123,7 @@ void PageView::startFetch(int id, const std::string& url) {
   options.maxRedirects = page::kMaxRedirects;
   PendingFetch& pending = fetches_[id];
   pending.finalUrl = url;
-  pending.fetch = net::fetch(wide(url), std::move(h), options);
+  pending.fetch = net::fetch(ui::fromUtf8(url), std::move(h), options);
 }
 
 void PageView::cancelFetches() {
@@ -273,11 +267,11 @@ void PageView::onClick(int x, int y) {
   if (loading_ || topFailed_) return;
   std::optional<std::string> link = page_.linkAt(x, y);
   if (!link || page_.linkAt(pressed_.x, pressed_.y) != link) return;
-  if (page::isWebAddress(*link)) callbacks_.openLink(wide(*link));
+  if (page::isWebAddress(*link)) callbacks_.openLink(ui::fromUtf8(*link));
 }
 
 void PageView::copyText(const std::string& utf8) {
-  std::wstring w = wide(utf8);
+  std::wstring w = ui::fromUtf8(utf8);
   if (!OpenClipboard(hwnd_)) return;
   EmptyClipboard();
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t));

@@ -1,23 +1,16 @@
 #include "hosts/web/script_dispatch.h"
+#include "ui/text.h"
 
 namespace hosts::web {
 
 namespace {
 
-std::string toUtf8(const std::wstring& w) {
-  return page::utf16ToUtf8(std::u16string(w.begin(), w.end()));
-}
-
-std::wstring toWideString(const std::string& utf8) {
-  std::u16string w = page::utf8ToUtf16(utf8);
-  return std::wstring(w.begin(), w.end());
-}
 
 }  // namespace
 
 com::Variant toVariant(const page::Value& value, const ScriptDispatch::Changed& changed) {
   switch (value.kind) {
-    case page::Value::Kind::String: return com::Variant(std::wstring_view(toWideString(value.string)));
+    case page::Value::Kind::String: return com::Variant(std::wstring_view(ui::fromUtf8(value.string)));
     case page::Value::Kind::Object: {
       if (!value.object) return com::Variant();
       auto d = com::make<ScriptDispatch>(value.object, changed);
@@ -38,7 +31,7 @@ HRESULT STDMETHODCALLTYPE ScriptDispatch::GetIDsOfNames(REFIID, LPOLESTR* names,
   for (UINT i = 0; i < count; ++i) {
     ids[i] = DISPID_UNKNOWN;
     if (!names[i]) { hr = DISP_E_UNKNOWNNAME; continue; }
-    std::optional<int> id = object_->memberId(toUtf8(names[i]));
+    std::optional<int> id = object_->memberId(ui::toUtf8(names[i]));
     // Only the member's own name resolves; argument names are not supported.
     if (i == 0 && id) ids[i] = *id; else hr = DISP_E_UNKNOWNNAME;
   }
@@ -60,7 +53,7 @@ HRESULT STDMETHODCALLTYPE ScriptDispatch::Invoke(DISPID id, REFIID, LCID, WORD f
       if (argError) *argError = 0;
       return DISP_E_TYPEMISMATCH;
     }
-    page::CallResult r = object_->putById(id, page::Value::fromString(toUtf8(text)));
+    page::CallResult r = object_->putById(id, page::Value::fromString(ui::toUtf8(text)));
     if (!r.ok) return DISP_E_MEMBERNOTFOUND;
     if (changed_) changed_();
     return S_OK;

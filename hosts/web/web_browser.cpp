@@ -5,6 +5,7 @@
 #include "hosts/com/text.h"
 #include "hosts/web/web_component.h"
 #include "ui/stream.h"
+#include "ui/text.h"
 
 namespace hosts::web {
 
@@ -46,7 +47,7 @@ com::PropertyBag TWebBrowser::startSettings() const {
   com::PropertyBag settings;
   settings.set(L"ExtentX", std::to_wstring(extentX_));
   settings.set(L"ExtentY", std::to_wstring(extentY_));
-  settings.set(L"LocationURL", com::gbkToWide(locationUrl_));
+  settings.set(L"LocationURL", ui::widen(locationUrl_));
   return settings;
 }
 

@@ -5,14 +5,11 @@
 #include "hosts/com/registry.h"
 #include "hosts/web/page_view.h"
 #include "hosts/web/script_dispatch.h"
+#include "ui/text.h"
 
 namespace hosts::web {
 
 namespace {
-
-std::string toUtf8(const std::wstring& w) {
-  return page::utf16ToUtf8(std::u16string(w.begin(), w.end()));
-}
 
 // Lets objects handed out to the host (the document, the body) reach the view while it
 // exists, and do nothing once it is gone.
@@ -25,7 +22,7 @@ class WebPageComponent final : public com::BuiltinComponent {
   explicit WebPageComponent(WebPageOptions options)
       : options_(std::move(options)), link_(std::make_shared<ViewLink>()) {
     addMethod(L"Navigate", kDispNavigate, [this](const com::DispArgs& a) {
-      navigate(toUtf8(a.string(0)));  // flags, target frame, post data, headers: unused
+      navigate(ui::toUtf8(a.string(0)));  // flags, target frame, post data, headers: unused
       return com::Variant();
     });
     addMethod(L"Refresh", kDispRefresh, [this](const com::DispArgs&) {
@@ -34,8 +31,7 @@ class WebPageComponent final : public com::BuiltinComponent {
     });
     addProperty(L"Document", kDispDocument, [this] { return document(); });
     addProperty(L"LocationURL", kDispLocationUrl, [this] {
-      std::u16string w = page::utf8ToUtf16(url_);
-      return com::Variant(std::wstring_view(std::wstring(w.begin(), w.end())));
+      return com::Variant(std::wstring_view(ui::fromUtf8(url_)));
     });
     addProperty(L"Busy", kDispBusy, [this] { return com::Variant(link_->view && link_->view->busy()); });
   }
@@ -59,7 +55,7 @@ class WebPageComponent final : public com::BuiltinComponent {
   // A stored start address loads like a Navigate; the usual empty one leaves it blank.
   void settingsLoaded() override {
     std::wstring start = settings().text(L"LocationURL");
-    if (!start.empty() && url_.empty()) navigate(toUtf8(start));
+    if (!start.empty() && url_.empty()) navigate(ui::toUtf8(start));
   }
 
  private:
@@ -84,11 +80,10 @@ class WebPageComponent final : public com::BuiltinComponent {
   }
 
   void documentComplete(const page::Completion& c) {
-    std::u16string w = page::utf8ToUtf16(c.url);
     // The event may make the host release us; stay alive until it returns.
     com::Ptr<IDispatch> self(static_cast<IDispatch*>(this));
     fire(kDispDocumentComplete, {com::Variant(static_cast<IDispatch*>(this)),
-                                 com::Variant(std::wstring_view(std::wstring(w.begin(), w.end())))});
+                                 com::Variant(std::wstring_view(ui::fromUtf8(c.url)))});
   }
 
   WebPageOptions options_;

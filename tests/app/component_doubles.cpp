@@ -6,6 +6,7 @@
 #include "hosts/com/class_ids.h"
 #include "hosts/com/dispatch_object.h"
 #include "hosts/com/text.h"
+#include "ui/text.h"
 
 using namespace hosts::com;
 
@@ -45,7 +46,7 @@ public:
         addProperty(L"Scroll", 1001, [this] { return Variant(scroll_); },
                     [&log, this](const Variant& v) {
                         scroll_ = v.toString();
-                        log.calls.push_back("Scroll=" + wideToGbk(scroll_));
+                        log.calls.push_back("Scroll=" + ui::narrow(scroll_));
                     });
     }
 
@@ -100,7 +101,7 @@ public:
                     [&log, this](const Variant& v) {
                         if (!refusal.empty()) throw DispatchError{E_FAIL, refusal};
                         movie_ = v.toString();
-                        log.calls.push_back("Movie=" + wideToGbk(movie_));
+                        log.calls.push_back("Movie=" + ui::narrow(movie_));
                     });
         addMethod(L"Play", 112, [&log](const DispArgs&) {
             log.calls.push_back("Play");
@@ -125,7 +126,7 @@ class WebDouble : public BuiltinComponent {
 public:
     explicit WebDouble(CallLog& log) : document_(make<DocumentDouble>(log)) {
         addMethod(L"Navigate", 104, [&log](const DispArgs& args) {
-            log.calls.push_back("Navigate=" + wideToGbk(args.string(0)));
+            log.calls.push_back("Navigate=" + ui::narrow(args.string(0)));
             log.navigateArgCount = static_cast<int>(args.size());
             for (size_t i = 1; i < args.size(); ++i)
                 if (args.has(i)) log.navigateOptionalArgsOmitted = false;

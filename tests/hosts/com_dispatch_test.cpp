@@ -8,6 +8,7 @@
 #include "hosts/com/event_sink.h"
 #include "hosts/com/text.h"
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST(DispatchErrors, EmptyResultWhereAnObjectWasNeeded) {
 
 TEST(DispatchErrors, ComponentDescriptionComesFirst) {
   auto g = make<Gadget>();
-  EXPECT_EQ(errorOf([&] { call(g.get(), 5); }), wideToGbk(L"组件自己的说明"));
+  EXPECT_EQ(errorOf([&] { call(g.get(), 5); }), ui::narrow(L"组件自己的说明"));
 }
 
 TEST(DispatchErrors, SystemTextForAKnownCode) {

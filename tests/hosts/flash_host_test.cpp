@@ -17,6 +17,7 @@
 #include "test_support.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -180,7 +181,7 @@ TEST_F(FlashHostTest, ARefusedMovieRaisesTheComponentsDescription) {
     flash->setMovie(L"bad");
     FAIL() << "the refusal reaches the caller";
   } catch (const ui::Error& e) {
-    EXPECT_EQ(std::string(e.what()), wideToGbk(L"影片地址被拒绝"));
+    EXPECT_EQ(std::string(e.what()), ui::narrow(L"影片地址被拒绝"));
   }
 }
 
