@@ -28,5 +28,30 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 echo "setup: installing ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+# A mirror that is briefly out of step fails one index file of one architecture; the
+# other lists are still fresh, so a partial failure is retried and then tolerated. Only
+# the install itself decides whether set-up failed.
+updated=0
+for attempt in 1 2 3; do
+  if $SUDO apt-get update -qq 2>/tmp/brimblo-apt-update.$$; then updated=1; break; fi
+  echo "setup: package index update failed (attempt $attempt of 3):" >&2
+  grep -E '^(E|W):' /tmp/brimblo-apt-update.$$ | head -5 >&2 || true
+  sleep $((attempt * 2))
+done
+rm -f /tmp/brimblo-apt-update.$$
+[ $updated = 1 ] || echo "setup: going on with the package lists as they are" >&2
+
+install() { DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+# With one architecture's update list missing, the 32-bit and 64-bit halves of a
+# multi-arch library can have different candidates and the install cannot be resolved;
+# the release's own suite then gives both halves the same version.
+release=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+if ! install "${missing[@]}" &&
+   ! { [ $updated = 0 ] && [ -n "$release" ] &&
+       echo "setup: retrying with the packages of the $release suite" >&2 &&
+       install -t "$release" "${missing[@]}"; }; then
+  echo "setup: failed: apt-get could not install ${missing[*]}" >&2
+  [ $updated = 1 ] || echo "setup: (the package index update had failed too; see above)" >&2
+  exit 1
+fi
