@@ -3,7 +3,8 @@
 ; a desktop shortcut, both starting the program from that folder because the program
 ; reads web.dat from its working directory, and registers an uninstaller in the system's
 ; list of programs. The uninstaller deletes exactly those files, shortcuts and registry
-; values, and the folder only when nothing else is left in it.
+; values, and the folder only when nothing else is left in it; while the program is
+; running it asks for it to be closed (silently: it stops and changes nothing).
 ;
 ; Silent use:  brimblo-VERSION-setup.exe /S [/NODESKTOP] [/D=C:\Folder]
 ;              uninstall.exe /S
@@ -48,6 +49,8 @@ LangString SectionProgram ${LANG_ENGLISH} "Program"
 LangString SectionProgram ${LANG_SIMPCHINESE} "程序"
 LangString SectionDesktop ${LANG_ENGLISH} "Desktop shortcut"
 LangString SectionDesktop ${LANG_SIMPCHINESE} "桌面快捷方式"
+LangString ProgramRunning ${LANG_ENGLISH} "${PRODUCT_NAME} is still open. Close it, then choose Retry."
+LangString ProgramRunning ${LANG_SIMPCHINESE} "${PRODUCT_NAME} 仍在运行。请先关闭它，然后点击“重试”。"
 
 VIProductVersion "${PRODUCT_VERSION_QUAD}"
 VIFileVersion "${PRODUCT_VERSION_QUAD}"
@@ -117,7 +120,25 @@ Function StartProgram
   Exec '"$INSTDIR\brimblo.exe"'
 FunctionEnd
 
+; Windows does not delete a running program's file: the removal would leave it and its
+; folder behind. Writing to it fails the same way, which tells that it is running.
+Function un.WaitUntilProgramClosed
+  retry:
+  ${IfNot} ${FileExists} "$INSTDIR\brimblo.exe"
+    Return
+  ${EndIf}
+  ClearErrors
+  FileOpen $0 "$INSTDIR\brimblo.exe" a
+  ${IfNot} ${Errors}
+    FileClose $0
+    Return
+  ${EndIf}
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDRETRY retry
+  Abort
+FunctionEnd
+
 Section "Uninstall"
+  Call un.WaitUntilProgramClosed
   SetShellVarContext all
   Delete "$SMPROGRAMS\${SHORTCUT_NAME}.lnk"
   ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "DesktopShortcut"

@@ -7,10 +7,11 @@
 #     folder, asks a local content server for lesson 1;
 #  3. silent removal leaves no file, shortcut or uninstall entry;
 #  4. silent installation into a folder of the user's choosing that already holds a file
-#     of theirs, without the desktop shortcut; removal keeps that file and its folder.
-# Usage: install_test.sh INSTALLER STATE_TESTS START_SHORTCUT HOST
+#     of theirs, without the desktop shortcut; a removal while the program's file is in
+#     use fails and changes nothing; then removal keeps the user's file and its folder.
+# Usage: install_test.sh INSTALLER STATE_TESTS START_SHORTCUT RUN_HOLDING_FILE HOST
 set -uo pipefail
-installer=$1 state_tests=$2 start_shortcut=$3 host=$4
+installer=$1 state_tests=$2 start_shortcut=$3 run_holding_file=$4 host=$5
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../app/content_server.sh"
 
@@ -70,6 +71,15 @@ mkdir -p "$WINEPREFIX/drive_c/Kids/Brimblo"
 echo "my notes" > "$WINEPREFIX/drive_c/Kids/Brimblo/notes.txt"
 timeout 120 wine "$installer" /S /NODESKTOP "/D=$BRIMBLO_INSTALL_FOLDER" || fail "the installer failed"
 state 'Installed.*' || fail "installed state"
+step "silent removal while the program's file is in use"
+# Run in place (_?=) rather than from a copy, so that its exit code is seen: 2 is the
+# uninstaller's own "stopped", not a failure to start it.
+timeout 120 wine "$run_holding_file" 'C:\Kids\Brimblo\brimblo.exe' \
+  'C:\Kids\Brimblo\uninstall.exe' /S '_?=C:\Kids\Brimblo'
+refused=$?
+[ $refused = 2 ] || fail "the removal while the program's file was in use ended with $refused, not 2"
+state 'Installed.*' || fail "state after the refused removal"
+step "silent removal"
 uninstall "$WINEPREFIX/drive_c/Kids/Brimblo/uninstall.exe"
 state 'Removed.*' || fail "state after removal"
 grep -qx "my notes" "$WINEPREFIX/drive_c/Kids/Brimblo/notes.txt" || fail "the user's file changed"
