@@ -267,7 +267,7 @@ bool parseShape(const uint8_t* body, size_t size, int version, const BitmapLooku
   out.bounds = readRect(r);
   if (version >= 4) {
     readRect(r);  // edge bounds
-    r.u8();       // scaling-stroke flags
+    out.outline.nonZeroFill = r.u8() & 0x04;  // besides the scaling-stroke flags
   }
   StyleReader styles{r, version, bitmaps};
   StyleGroup g;

@@ -3,15 +3,23 @@
 #include <memory>
 #include <vector>
 
+#include "movie/render/blend.h"
+#include "movie/render/filters.h"
+
 namespace movie::paint {
 namespace {
 
 constexpr int kMaxDrawNesting = 64;
+// Layers nested deeper than this are drawn straight onto the one around them: each one
+// costs a surface the size of the stage.
+constexpr int kMaxLayerNesting = 6;
 
 struct Renderer {
   render::Surface& target;
   const RenderOptions& options;
   ShapeCache& cache;
+  bool inLayer = false;  // target is a layer of its own: Alpha and Erase act on it
+  int layers = 0;        // layers open around this one, each the size of the target
 
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
@@ -61,14 +69,14 @@ struct Renderer {
         style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
         render::strokePath(target, item.path, style, *paint, state);
       } else {
-        render::fillPath(target, item.path, *paint, render::FillRule::EvenOdd, state);
+        render::fillPath(target, item.path, *paint, item.rule, state);
       }
     }
   }
 
   void maskItems(render::Mask& mask, const Drawable& d, const render::Matrix& m) {
     for (const DrawItem& item : d.items)
-      if (!item.stroke) render::fillMask(mask, item.path, render::FillRule::EvenOdd, m, options.antiAlias);
+      if (!item.stroke) render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
   }
 
   // Adds an object (and, for a sprite, its whole subtree) to a mask.
@@ -88,8 +96,25 @@ struct Renderer {
     }
   }
 
+  // An object with a blend mode or filters is drawn into a layer of its own, filtered,
+  // then put onto the target with its mode. Alpha and Erase only mean something inside
+  // a layer.
   void drawObject(const timeline::DisplayObject& obj, const render::Matrix& parent,
                   const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
+    render::BlendMode mode = render::blendModeOf(obj.blendMode);
+    bool alphaLike = mode == render::BlendMode::Alpha || mode == render::BlendMode::Erase;
+    if (alphaLike && !inLayer) return;
+    bool plain = mode == render::BlendMode::Normal && obj.filters.empty();
+    if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
+    render::Surface layer(target.width(), target.height());
+    Renderer inner{layer, options, cache, true, layers + 1};
+    inner.drawPlain(obj, parent, parentCx, nullptr, nesting);
+    for (const Filter& filter : obj.filters) render::applyFilter(layer, filter, options.viewPixelsPerTwip * 20);
+    render::compositeLayer(target, layer, mode, clip);
+  }
+
+  void drawPlain(const timeline::DisplayObject& obj, const render::Matrix& parent,
+                 const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     render::Matrix m = obj.matrix.then(parent);
     render::ColorTransform cx = obj.colorTransform.then(parentCx);
     if (obj.sprite) {

@@ -31,7 +31,7 @@ struct DisplayObject {
   uint16_t ratio = 0;
   std::string name;
   uint16_t clipDepth = 0;
-  std::vector<format::Filter> filters;
+  std::vector<Filter> filters;
   uint8_t blendMode = 0;
   bool cacheAsBitmap = false;
   bool visible = true;
