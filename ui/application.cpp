@@ -127,7 +127,7 @@ bool Application::handleMessage(bool wait) {
       return true;
     }
   }
-  if (!offerToHooks(msg)) {
+  if (!offerToHooks(msg) && !menuKeys_.route(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
