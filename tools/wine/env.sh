@@ -66,6 +66,12 @@ brimblo_make_prefix() {
   echo "$recipe" > "$stamp"
 }
 
+# Wine runs the 32-bit program with 32-bit Linux code: a kernel without IA-32 emulation
+# refuses it, and every Wine start then fails with "Exec format error".
+if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  echo "wine: this machine's kernel runs no 32-bit programs (IA-32 emulation is off), so Wine cannot run" >&2
+fi
+
 (
   flock 9
   brimblo_start_xvfb
