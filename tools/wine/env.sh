@@ -19,7 +19,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 # Courier, ...), which Wine does not find in their Debian folder by itself, and the CJK
 # font that the Chinese face names stand for (see prefix.reg.txt).
 _brimblo_prefix_fonts() {
-  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null
+  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null || true
 }
 
 # What the prefix is made from: a prefix made by another recipe is made anew.
