@@ -22,9 +22,12 @@ _brimblo_prefix_fonts() {
   ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null || true
 }
 
-# What the prefix is made from: a prefix made by another recipe is made anew.
+# What the prefix is made from: a prefix made by another recipe is made anew. Raise the
+# version whenever brimblo_make_prefix changes what it does; the registry file, the
+# font configuration and the font files count by their content.
+_brimblo_prefix_version=2
 _brimblo_prefix_recipe() {
-  { cat "$_brimblo_wine_dir/env.sh" "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
+  { echo "$_brimblo_prefix_version"; cat "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
     _brimblo_prefix_fonts | xargs -r ls -l --time-style=+%s; } | sha1sum | cut -d' ' -f1
 }
 
