@@ -69,10 +69,8 @@ brimblo_make_prefix() {
   echo "$recipe" > "$stamp"
 }
 
-# Wine runs the 32-bit program with 32-bit Linux code: a kernel without IA-32 emulation
-# refuses it, and every Wine start then fails with "Exec format error".
-if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  echo "wine: this machine's kernel runs no 32-bit programs (IA-32 emulation is off), so Wine cannot run" >&2
+if ! _brimblo_why=$(bash "$_brimblo_wine_dir/can-run.sh"); then
+  echo "wine: Wine cannot run the program here: $_brimblo_why" >&2
 fi
 
 (
