@@ -123,7 +123,7 @@ Bounds boundsIn(DisplayNode* n, DisplayNode* space) {
   Bounds b = n->localBounds();
   if (b.empty || space == n) return b;
   auto toStage = [](DisplayNode* node) {
-    render::Matrix m;
+    Matrix m;
     for (int guard = 0; node && node->parentNode() && guard < 1000; ++guard) {
       m = m.then(node->matrix());
       node = node->parentNode();
@@ -167,7 +167,7 @@ void geometryMethods(Machine& m, Object* proto) {
       DisplayNode* n = selfNode(m, a);
       Object* point = a.arg(0).object();
       if (!n || !point) return Value();
-      render::Matrix mx;
+      Matrix mx;
       for (DisplayNode* p = n; p && p->parentNode(); p = p->parentNode()) mx = mx.then(p->matrix());
       if (!toGlobal) mx = mx.inverted();
       double x = m.toNumber(m.getMember(point, "x")) * 20, y = m.toNumber(m.getMember(point, "y")) * 20;

@@ -22,15 +22,15 @@ std::string lowered(const std::string& s) {
   return out;
 }
 
-double xScaleOf(const render::Matrix& m) { return std::sqrt(double(m.a) * m.a + double(m.b) * m.b); }
-double yScaleOf(const render::Matrix& m) { return std::sqrt(double(m.c) * m.c + double(m.d) * m.d); }
-double rotationOf(const render::Matrix& m) { return std::atan2(double(m.b), double(m.a)) * 180 / kPi; }
+double xScaleOf(const Matrix& m) { return std::sqrt(double(m.a) * m.a + double(m.b) * m.b); }
+double yScaleOf(const Matrix& m) { return std::sqrt(double(m.c) * m.c + double(m.d) * m.d); }
+double rotationOf(const Matrix& m) { return std::atan2(double(m.b), double(m.a)) * 180 / kPi; }
 
 // Bounds of the node in its parent's coordinates.
 Bounds parentBounds(DisplayNode* node) { return transformBounds(node->localBounds(), node->matrix()); }
 
 void setScaleRotation(DisplayNode* node, double xScale, double yScale, double degrees) {
-  render::Matrix m = node->matrix();
+  Matrix m = node->matrix();
   double r = degrees * kPi / 180;
   // Keep the skew between the axes as it was.
   double skew = std::atan2(-double(m.c), double(m.d)) - std::atan2(double(m.b), double(m.a));
@@ -43,7 +43,7 @@ void setScaleRotation(DisplayNode* node, double xScale, double yScale, double de
 
 }  // namespace
 
-Bounds transformBounds(const Bounds& b, const render::Matrix& m) {
+Bounds transformBounds(const Bounds& b, const Matrix& m) {
   if (b.empty) return b;
   Bounds out;
   out.empty = false;
@@ -100,7 +100,7 @@ void ClipObject::specialNames(std::vector<std::string>& out) {
 
 bool ClipObject::getProperty(Machine& m, const std::string& p, Value& out) {
   DisplayNode* n = node_;
-  render::Matrix mx = n->matrix();
+  Matrix mx = n->matrix();
   if (p == "_x") out = mx.tx / 20.0;
   else if (p == "_y") out = mx.ty / 20.0;
   else if (p == "_xscale") out = xScaleOf(mx) * 100;
@@ -144,7 +144,7 @@ bool ClipObject::setProperty(Machine& m, const std::string& p, const Value& valu
   if (p == "_highquality" || p == "_quality" || p == "_focusrect" || p == "_soundbuftime") return true;
   double v = m.toNumber(value);
   if (!std::isfinite(v)) return true;  // ignored, as out-of-range placement would be
-  render::Matrix mx = n->matrix();
+  Matrix mx = n->matrix();
   if (p == "_x") {
     mx.tx = float(v * 20);
     n->setMatrix(mx);
@@ -158,7 +158,7 @@ bool ClipObject::setProperty(Machine& m, const std::string& p, const Value& valu
   } else if (p == "_rotation") {
     setScaleRotation(n, xScaleOf(mx), yScaleOf(mx), v);
   } else if (p == "_alpha") {
-    render::ColorTransform c = n->colorTransform();
+    ColorTransform c = n->colorTransform();
     c.am = float(v / 100);
     n->setColorTransform(c);
   } else if (p == "_width" || p == "_height") {

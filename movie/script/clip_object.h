@@ -10,7 +10,7 @@
 namespace movie::script {
 
 // The box around bounds after a transform (empty stays empty).
-Bounds transformBounds(const Bounds& b, const render::Matrix& m);
+Bounds transformBounds(const Bounds& b, const Matrix& m);
 
 // The property table of GetProperty/SetProperty, by index.
 const char* clipPropertyName(int index);  // null outside 0..21

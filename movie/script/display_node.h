@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "movie/render/render.h"
+#include "movie/value/color_transform.h"
+#include "movie/value/matrix.h"
 #include "movie/script/code.h"
 
 namespace movie::script {
@@ -42,10 +43,10 @@ class DisplayNode {
   virtual std::vector<CodeRange> frameScripts(int frame) = 0;
 
   // Placement within the parent.
-  virtual render::Matrix matrix() const = 0;
-  virtual void setMatrix(const render::Matrix& m) = 0;
-  virtual render::ColorTransform colorTransform() const = 0;
-  virtual void setColorTransform(const render::ColorTransform& c) = 0;
+  virtual Matrix matrix() const = 0;
+  virtual void setMatrix(const Matrix& m) = 0;
+  virtual ColorTransform colorTransform() const = 0;
+  virtual void setColorTransform(const ColorTransform& c) = 0;
   virtual bool visible() const = 0;
   virtual void setVisible(bool visible) = 0;
   virtual Bounds localBounds() const = 0;  // own coordinates

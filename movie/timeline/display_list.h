@@ -40,8 +40,8 @@ struct DisplayObject {
   uint16_t characterId = 0;
   format::Character character;
   bool known = false;  // the id named a character
-  render::Matrix matrix;
-  render::ColorTransform colorTransform;
+  Matrix matrix;
+  ColorTransform colorTransform;
   uint16_t ratio = 0;
   std::string name;
   uint16_t clipDepth = 0;
@@ -95,10 +95,10 @@ class SpriteInstance : public script::DisplayNode {
   void setPlaying(bool playing) override { playing_ = playing; }
   bool playing() const override { return playing_; }
   std::vector<script::CodeRange> frameScripts(int frame) override;
-  render::Matrix matrix() const override;
-  void setMatrix(const render::Matrix& m) override;
-  render::ColorTransform colorTransform() const override;
-  void setColorTransform(const render::ColorTransform& c) override;
+  Matrix matrix() const override;
+  void setMatrix(const Matrix& m) override;
+  ColorTransform colorTransform() const override;
+  void setColorTransform(const ColorTransform& c) override;
   bool visible() const override;
   void setVisible(bool visible) override;
   script::Bounds localBounds() const override;
@@ -129,8 +129,8 @@ class SpriteInstance : public script::DisplayNode {
   DisplayObject* holder_ = nullptr;  // the parent's entry for this sprite; null for the root
   bool playing_ = true;
   // The root's own placement (it has no entry in a parent).
-  render::Matrix rootMatrix_;
-  render::ColorTransform rootColor_;
+  Matrix rootMatrix_;
+  ColorTransform rootColor_;
   bool rootVisible_ = true;
 };
 

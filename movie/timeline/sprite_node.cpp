@@ -33,7 +33,7 @@ int listDepth(int scriptDepth) {
   return d < 0 || d > 65535 ? -1 : int(d);
 }
 
-void growBounds(script::Bounds& out, const format::Rect& r, const render::Matrix& m) {
+void growBounds(script::Bounds& out, const format::Rect& r, const Matrix& m) {
   if (r.xMax < r.xMin || r.yMax < r.yMin) return;
   for (double x : {double(r.xMin), double(r.xMax)})
     for (double y : {double(r.yMin), double(r.yMax)}) {
@@ -95,18 +95,18 @@ std::vector<script::CodeRange> SpriteInstance::frameScripts(int frame) {
   return out;
 }
 
-render::Matrix SpriteInstance::matrix() const { return holder_ ? holder_->matrix : rootMatrix_; }
+Matrix SpriteInstance::matrix() const { return holder_ ? holder_->matrix : rootMatrix_; }
 
-void SpriteInstance::setMatrix(const render::Matrix& m) {
+void SpriteInstance::setMatrix(const Matrix& m) {
   if (holder_) holder_->matrix = m;
   else rootMatrix_ = m;
 }
 
-render::ColorTransform SpriteInstance::colorTransform() const {
+ColorTransform SpriteInstance::colorTransform() const {
   return holder_ ? holder_->colorTransform : rootColor_;
 }
 
-void SpriteInstance::setColorTransform(const render::ColorTransform& c) {
+void SpriteInstance::setColorTransform(const ColorTransform& c) {
   if (holder_) holder_->colorTransform = c;
   else rootColor_ = c;
 }
