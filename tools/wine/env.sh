@@ -19,12 +19,15 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 # Courier, ...), which Wine does not find in their Debian folder by itself, and the CJK
 # font that the Chinese face names stand for (see prefix.reg.txt).
 _brimblo_prefix_fonts() {
-  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null
+  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null || true
 }
 
-# What the prefix is made from: a prefix made by another recipe is made anew.
+# What the prefix is made from: a prefix made by another recipe is made anew. Raise the
+# version whenever brimblo_make_prefix changes what it does; the registry file, the
+# font configuration and the font files count by their content.
+_brimblo_prefix_version=2
 _brimblo_prefix_recipe() {
-  { cat "$_brimblo_wine_dir/env.sh" "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
+  { echo "$_brimblo_prefix_version"; cat "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
     _brimblo_prefix_fonts | xargs -r ls -l --time-style=+%s; } | sha1sum | cut -d' ' -f1
 }
 
@@ -66,10 +69,8 @@ brimblo_make_prefix() {
   echo "$recipe" > "$stamp"
 }
 
-# Wine runs the 32-bit program with 32-bit Linux code: a kernel without IA-32 emulation
-# refuses it, and every Wine start then fails with "Exec format error".
-if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  echo "wine: this machine's kernel runs no 32-bit programs (IA-32 emulation is off), so Wine cannot run" >&2
+if ! _brimblo_why=$(bash "$_brimblo_wine_dir/can-run.sh"); then
+  echo "wine: Wine cannot run the program here: $_brimblo_why" >&2
 fi
 
 (
