@@ -6,6 +6,7 @@
 #include "movie/format/movie_parser.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/text/font_library.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie {
@@ -15,6 +16,8 @@ struct Player::Impl {
   timeline::Budget budget;
   std::unique_ptr<timeline::SpriteInstance> root;
   paint::ShapeCache cache;
+  text::FontService* fontService = nullptr;
+  std::unique_ptr<text::FontLibrary> fonts;
   paint::View view;
   render::Surface surface;
   std::string hostError;
@@ -30,6 +33,7 @@ struct Player::Impl {
   void update() {
     if (!parser->headerKnown()) return;
     view.setStage(movie().stage);
+    if (!fonts) fonts = std::make_unique<text::FontLibrary>(movie().characters, fontService);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
       root->start();
@@ -43,13 +47,21 @@ Player::~Player() = default;
 void Player::reset() {
   bool playing = impl_->playing, loop = impl_->loop;
   Quality quality = impl_->quality;
+  text::FontService* fontService = impl_->fontService;
   int width = impl_->view.width(), height = impl_->view.height();
   impl_->root.reset();  // before the definitions it points into
   impl_ = std::make_unique<Impl>();
   impl_->playing = playing;
   impl_->loop = loop;
   impl_->quality = quality;
+  impl_->fontService = fontService;
   impl_->view.setViewport(width, height);  // a new movie starts shown whole
+}
+
+void Player::setFontService(text::FontService* service) {
+  impl_->fontService = service;
+  impl_->fonts.reset();  // faces made with the old service go
+  impl_->update();
 }
 
 void Player::append(const uint8_t* data, size_t size) {
@@ -176,6 +188,7 @@ void Player::render(PixelView target) {
                         : p.quality == Quality::Medium ? render::AntiAlias::Medium
                                                        : render::AntiAlias::Full;
     options.smoothBitmaps = p.quality == Quality::High;
+    options.fonts = p.fonts.get();
     render::Matrix toDevice = p.view.toDevice();
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);

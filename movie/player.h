@@ -8,6 +8,10 @@
 
 namespace movie {
 
+namespace text {
+class FontService;
+}
+
 enum class Quality { Low, Medium, High };
 
 enum class LoadState {
@@ -33,6 +37,10 @@ class Player {
   ~Player();
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
+
+  // The host's device fonts (outlines of the system's faces); null: text fields that
+  // ask for device fonts draw nothing. The service must outlive the player.
+  void setFontService(text::FontService* service);
 
   // Loading. append() may be called with any split of the file; finish() says no more
   // bytes come; fail() records a fetch failure (a plain message shown to the user).

@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "movie/paint/text_painter.h"
+
 namespace movie::paint {
 namespace {
 
@@ -85,6 +87,10 @@ struct Renderer {
       maskItems(mask, *d, m);
     } else if (obj.character.kind == format::Character::Bitmap) {
       maskItems(mask, bitmapDrawable(obj.character.bitmap), m);
+    } else if (options.fonts && obj.character.kind == format::Character::StaticText && obj.character.text) {
+      maskStaticText(mask, *obj.character.text, *options.fonts, m, options.antiAlias);
+    } else if (obj.field) {
+      maskTextField(mask, *obj.field, m, options.antiAlias);
     }
   }
 
@@ -98,6 +104,12 @@ struct Renderer {
       drawItems(*d, m, cx, clip);
     } else if (obj.character.kind == format::Character::Bitmap) {
       drawItems(bitmapDrawable(obj.character.bitmap), m, cx, clip);
+    } else if (options.fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
+      TextTarget t{target, m, cx, clip, options.antiAlias};
+      if (obj.field)
+        drawTextField(t, *obj.field, *options.fonts);
+      else if (obj.character.text)
+        drawStaticText(t, *obj.character.text, *options.fonts);
     }
   }
 

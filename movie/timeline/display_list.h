@@ -9,6 +9,7 @@
 
 #include "movie/format/character.h"
 #include "movie/format/timeline_def.h"
+#include "movie/text/text_field.h"
 
 namespace movie::timeline {
 
@@ -37,6 +38,7 @@ struct DisplayObject {
   bool visible = true;
   int placedFrame = 0;  // the frame whose tag created this instance
   std::unique_ptr<SpriteInstance> sprite;  // for sprite characters
+  std::shared_ptr<text::TextField> field;   // for text field characters
 };
 
 class SpriteInstance {
