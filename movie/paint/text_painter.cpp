@@ -52,17 +52,21 @@ void drawBox(const TextTarget& t, const text::TextField& field) {
   const auto& s = field.settings();
   if (s.background) fillRect(t, float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax), s.backgroundColor, t.toDevice);
   if (!s.border) return;
+  // One-pixel lines whose pixels start on the box's edges, so the right and bottom
+  // lines lie just outside it; they leave the bottom right corner pixel out.
+  float x0 = float(b.xMin), y0 = float(b.yMin), x1 = float(b.xMax), y1 = float(b.yMax);
+  render::Path frame;
+  for (const render::Path& line : {rectPath(x0, y0, x1 + 20, y0 + 20), rectPath(x0, y0, x0 + 20, y1 + 20),
+                                   rectPath(x1, y0, x1 + 20, y1), rectPath(x0, y1, x1, y1 + 20)}) {
+    frame.verbs.insert(frame.verbs.end(), line.verbs.begin(), line.verbs.end());
+    frame.coords.insert(frame.coords.end(), line.coords.begin(), line.coords.end());
+  }
   render::DrawState state;
   state.toDevice = t.toDevice;
   state.colorTransform = t.colorTransform;
   state.antiAlias = t.antiAlias;
   state.clip = t.clip;
-  render::StrokeStyle style;
-  style.width = 20;
-  style.join = render::Join::Miter;
-  style.startCap = style.endCap = render::Cap::Square;
-  render::strokePath(t.surface, rectPath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax)), style,
-                     s.borderColor, state);
+  render::fillPath(t.surface, frame, s.borderColor, render::FillRule::NonZero, state);
 }
 
 void drawSelection(const TextTarget& t, const text::TextField& field, const text::TextLayout& l,

@@ -146,7 +146,10 @@ class HtmlReader {
   }
 
   void startParagraph(const Tag& t, Format f) {
-    if (out_.size() && out_.chars().back() != U'\r') lineBreak();
+    if (pendingBreak_)
+      flushBreak();
+    else if (out_.size() && out_.chars().back() != U'\r')
+      lineBreak();
     if (const auto* a = t.get("align")) {
       std::string v = lowerAscii(*a);
       f.para.align = v == "right" ? Align::Right : v == "center" ? Align::Center : v == "justify" ? Align::Justify : Align::Left;

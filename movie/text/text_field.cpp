@@ -20,7 +20,7 @@ std::string fontNameOf(const format::EditTextDef& def, const format::CharacterTa
   if (!def.fontClass.empty()) return def.fontClass;
   auto c = characters.find(def.fontId);
   // Plain text takes the style of the field's font; html text states its own.
-  if (def.hasFont && !def.html && c != characters.end() && c->second.kind == format::Character::Font && c->second.font &&
+  if (def.hasFont && c != characters.end() && c->second.kind == format::Character::Font && c->second.font &&
       !c->second.font->name.empty())
     return c->second.font->name;
   return "Times New Roman";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/native/freetype_font_service.h"
 #include "movie/player.h"
 #include "png_out.h"
 
@@ -54,7 +55,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
+  player.setFontService(&fonts);
   player.append(bytes.data(), bytes.size());
   player.finish();
   if (player.state() == movie::LoadState::Failed || player.state() == movie::LoadState::Loading ||
