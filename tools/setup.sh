@@ -14,6 +14,8 @@ packages=(
                                               # embedded 12-pixel bitmaps draw some
                                               # characters wrongly under Wine)
   imagemagick python3                         # screenshots; the sample content server
+  libfreetype-dev libfontconfig-dev           # device fonts of native builds (outlines)
+  fonts-dejavu-core                           # their Western faces (Chinese: WenQuanYi)
 )
 
 missing=()

@@ -47,6 +47,7 @@ void registerMovieComponent() {
 }
 
 MovieComponent::MovieComponent() {
+  player_.setFontService(&fonts_);
   addProperty(L"Movie", kDispMovie, [this] { return Variant(url_); },
               [this](const Variant& v) { setMovie(v.toString()); });
   addMethod(L"Play", kDispPlay, [this](const DispArgs&) { play(); return Variant(); });
