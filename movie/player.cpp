@@ -6,6 +6,7 @@
 #include "movie/format/movie_parser.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/text/field_focus.h"
 #include "movie/text/font_library.h"
 #include "movie/timeline/display_list.h"
 
@@ -18,6 +19,8 @@ struct Player::Impl {
   paint::ShapeCache cache;
   text::FontService* fontService = nullptr;
   std::unique_ptr<text::FontLibrary> fonts;
+  text::FieldFocus focus;
+  bool pointerHeld = false;
   paint::View view;
   render::Surface surface;
   std::string hostError;
@@ -213,5 +216,29 @@ void Player::render(PixelView target) {
     std::copy(src, src + target.width, target.pixels + size_t(y) * size_t(target.stride));
   }
 }
+
+bool Player::pointerDown(double x, double y) {
+  Impl& p = *impl_;
+  if (!p.root || !p.fonts) return false;
+  p.pointerHeld = true;
+  bool hadFocus = p.focus.focused() != nullptr;
+  return p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+}
+
+bool Player::pointerMove(double x, double y) {
+  Impl& p = *impl_;
+  if (!p.pointerHeld || !p.fonts || !p.focus.focused()) return false;
+  p.focus.pointerDrag(float(x), float(y), *p.fonts);
+  return true;
+}
+
+void Player::pointerUp() {
+  impl_->pointerHeld = false;
+  impl_->focus.pointerUp();
+}
+
+bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
+
+bool Player::editKey(text::EditKey key) { return impl_->fonts && impl_->focus.editKey(key, *impl_->fonts); }
 
 }  // namespace movie

@@ -10,6 +10,7 @@ namespace movie {
 
 namespace text {
 class FontService;
+enum class EditKey;
 }
 
 enum class Quality { Low, Medium, High };
@@ -83,6 +84,16 @@ class Player {
   void zoom(double factor, double x, double y);
   void showAll();
   void render(PixelView target);
+
+  // Text fields and the pointer and keyboard (viewport pixels): a press focuses the
+  // field under it and places the caret, moving with the button down selects, typed
+  // characters and editing keys go to the focused input field. Each returns whether
+  // the picture may have changed.
+  bool pointerDown(double x, double y);
+  bool pointerMove(double x, double y);
+  void pointerUp();
+  bool typeChar(char32_t c);
+  bool editKey(text::EditKey key);
 
  private:
   struct Impl;

@@ -284,3 +284,56 @@ TEST(DeviceText, MixedEnglishAndChineseWrapsBetweenCharacters) {
 
 }  // namespace
 }  // namespace movie_test
+
+namespace movie_test {
+namespace {
+
+// An empty input field in the box font over the whole 100 x 100 stage.
+swf::Bytes inputFieldMovie() {
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(kWhite));
+  swf::add(tags, swf::encodeDefineFont(boxFont(), 2));
+  swf::EditText e;
+  e.id = 2;
+  e.bounds = {0, swf::twips(100), 0, swf::twips(100)};
+  e.fontId = 1;
+  e.height = swf::twips(20);
+  e.color = swf::rgb(kBlue);
+  e.useOutlines = true;
+  e.readOnly = false;
+  e.text = "";
+  swf::add(tags, swf::encodeDefineEditText(e));
+  tags.placeObject2(placeAt(1, 2));
+  tags.showFrame();
+  tags.end();
+  return movieOf(tags);
+}
+
+int blueIn(const std::vector<uint32_t>& px) {
+  int n = 0;
+  for (uint32_t p : px) n += rgbOf(p) == kBlue;
+  return n;
+}
+
+TEST(FieldInput, AClickFocusesTheFieldAndTypingShowsTheText) {
+  movie::Player player;
+  load(player, inputFieldMovie());
+  EXPECT_EQ(blueIn(renderPixels(player, 100, 100)), 0);
+  EXPECT_FALSE(player.typeChar('A'));  // nothing focused yet
+  EXPECT_TRUE(player.pointerDown(50, 50));
+  player.pointerUp();
+  EXPECT_TRUE(player.typeChar('A'));
+  EXPECT_TRUE(player.typeChar('A'));
+  int two = blueIn(renderPixels(player, 100, 100));
+  EXPECT_GT(two, 2 * 100);  // two boxes of about 10 x 14 pixels
+  EXPECT_TRUE(player.editKey(movie::text::EditKey::Backspace));
+  int one = blueIn(renderPixels(player, 100, 100));
+  EXPECT_LT(one, two * 3 / 4);
+  EXPECT_GT(one, 100);
+  // A press outside every field takes the focus away: typing does nothing.
+  player.pointerDown(200, 200);
+  EXPECT_FALSE(player.typeChar('A'));
+}
+
+}  // namespace
+}  // namespace movie_test
