@@ -6,6 +6,7 @@
 #include "movie/format/place_parser.h"
 #include "movie/format/shape_parser.h"
 #include "movie/format/tag_codes.h"
+#include "movie/format/text_tags.h"
 #include "movie/io/bit_reader.h"
 #include "movie/io/inflater.h"
 
@@ -326,6 +327,10 @@ void MovieParser::handleTag(uint16_t code, const uint8_t* body, size_t size, Tim
       return;
     }
     default:
+      if (isTextTag(code)) {
+        readTextTag(code, body, size, movie_, why);
+        if (!why.empty()) warn(why);
+      }
       return;  // every other tag is skipped by its length
   }
 }
