@@ -16,6 +16,7 @@ packages=(
   imagemagick python3                         # screenshots; the sample content server
   libfreetype-dev libfontconfig-dev           # device fonts of native builds (outlines)
   fonts-dejavu-core                           # their Western faces (Chinese: WenQuanYi)
+  nsis                                        # the installer compiler for the release
 )
 
 missing=()

@@ -16,7 +16,7 @@ struct Character {
   enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
   std::shared_ptr<const MorphShapeDef> morph;
-  std::shared_ptr<const render::Bitmap> bitmap;
+  std::shared_ptr<const movie::Bitmap> bitmap;
   std::shared_ptr<const SpriteDef> sprite;
   std::shared_ptr<const FontDef> font;
   std::shared_ptr<const StaticTextDef> text;

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "movie/format/records.h"
-#include "movie/render/render.h"
+#include "movie/value/color.h"
+#include "movie/value/matrix.h"
 
 namespace movie::format {
 
@@ -18,7 +19,7 @@ struct GlyphEntry {
 // Glyphs of one font, height and colour on one baseline.
 struct TextRun {
   uint16_t fontId = 0;
-  render::Color color;
+  Color color;
   float height = 0;  // em square size in twips
   float y = 0;       // baseline, text space
   std::vector<GlyphEntry> glyphs;
@@ -27,7 +28,7 @@ struct TextRun {
 struct StaticTextDef {
   uint16_t id = 0;
   Rect bounds;
-  render::Matrix matrix;  // text space -> character space
+  Matrix matrix;  // text space -> character space
   std::vector<TextRun> runs;
 };
 
@@ -41,7 +42,7 @@ struct EditTextDef {
   uint16_t fontId = 0;
   std::string fontClass;  // UTF-8
   float height = 240;     // twips
-  render::Color color{0, 0, 0, 255};
+  Color color{0, 0, 0, 255};
   int maxLength = 0;      // 0: no limit
   enum Align : uint8_t { Left, Right, Center, Justify } align = Left;
   float leftMargin = 0, rightMargin = 0, indent = 0, leading = 0;  // twips
