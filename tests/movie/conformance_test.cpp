@@ -46,8 +46,10 @@ TEST(MovieConformance, Tier1CasesPassOrAreListed) {
       std::cout << "[ known failure ] " << name << ":" << o.detail << "\n";
     }
   }
-  for (const auto& [name, reason] : known)
+  for (const auto& [name, reason] : known) {
+    if (name.find('/') != std::string::npos) continue;  // "scripts/NAME", "tier2/NAME": trace cases
     EXPECT_TRUE(seen.count(name)) << "known-failures.txt lists " << name << ", which is not in the corpus";
+  }
   std::cout << "tier1: " << passed << " of " << total << " cases pass\n";
 }
 
