@@ -47,6 +47,30 @@ void WindowSubclass::detach() {
   previous_ = nullptr;
 }
 
+void WindowSubclass::takePlaceOf(WindowSubclass& other) {
+  if (&other == this || !other.control_) return;
+  detach();
+  WinControl& control = *other.control_;
+  auto& list = control.subclasses_;
+  std::replace(list.begin(), list.end(), &other, this);
+  control_ = &control;
+  hadWindow_ = other.hadWindow_;
+  window_ = other.window_;
+  previous_ = other.previous_;
+  if (window_) {
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window_, GWLP_WNDPROC)) == other.thunk_->proc()) {
+      SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thunk_->proc()));
+    } else {
+      other.thunk_->forwardForever(thunk_->proc());
+      other.thunk_ = std::make_unique<ProcThunk>(&other, &WindowSubclass::thunkTarget);
+    }
+  }
+  other.control_ = nullptr;
+  other.window_ = nullptr;
+  other.previous_ = nullptr;
+  other.hadWindow_ = false;
+}
+
 bool WindowSubclass::install(HWND wnd) {
   bool again = hadWindow_;
   hadWindow_ = true;

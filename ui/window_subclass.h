@@ -40,6 +40,11 @@ class WindowSubclass {
   // every message on for as long as the window lives.
   void detach();
 
+  // Takes the place of another subclass in its control's chain: the window then runs
+  // this procedure where it ran the other's, passing messages on to the same previous
+  // procedure, and the other is detached without touching the window.
+  void takePlaceOf(WindowSubclass& other);
+
   WinControl* control() const { return control_; }
   // The window it is in front of now (null while the control has no window).
   HWND window() const { return window_; }

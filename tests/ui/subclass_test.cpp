@@ -221,3 +221,26 @@ TEST_F(SubclassFixture, EachSubclassHasItsOwnProcedure) {
   EXPECT_EQ(currentProc(panel->handle()), a.proc());
   EXPECT_EQ(currentProc(form->handle()), b.proc());
 }
+
+TEST_F(SubclassFixture, ANewSubclassTakesTheOldOnesPlace) {
+  Marker inner(2), old(3), outer(4), successor(5);
+  inner.attach(*panel);
+  old.attach(*panel);
+  outer.attach(*panel);
+  HWND w = panel->handle();
+  EXPECT_EQ(SendMessageW(w, kPing, 0, 0), 1234);
+  successor.takePlaceOf(old);
+  EXPECT_EQ(old.control(), nullptr);
+  EXPECT_EQ(successor.control(), panel);
+  EXPECT_EQ(successor.previousProc(), inner.proc());
+  EXPECT_EQ(SendMessageW(w, kPing, 0, 0), 1254);
+  EXPECT_EQ(old.pings, 1);
+  panel->recreateWnd();  // the new window runs the successor in the old one's place
+  EXPECT_EQ(SendMessageW(panel->handle(), kPing, 0, 0), 1254);
+  outer.detach();
+  EXPECT_EQ(currentProc(panel->handle()), successor.proc());
+  Marker last(6);
+  last.takePlaceOf(successor);  // the outermost one: the window's procedure changes
+  EXPECT_EQ(currentProc(panel->handle()), last.proc());
+  EXPECT_EQ(SendMessageW(panel->handle(), kPing, 0, 0), 126);
+}
