@@ -314,11 +314,7 @@ void TXPMenu::notification(ui::Component* c, ui::Operation op) {
     if (auto* item = dynamic_cast<ui::MenuItem*>(c)) HookMenuItem(item, true);
 }
 
-// ----- measuring and painting -----
-
-void TXPMenu::MeasureMenuItem(ui::MenuItem* item, ui::Canvas& canvas, int& width, int& height) {
-  if (!active_) return;
-}
+// ----- painting -----
 
 void TXPMenu::DrawMenuItem(ui::MenuItem* item, ui::Canvas& canvas, RECT rect, bool selected) {
   if (!active_) return;

@@ -107,7 +107,13 @@ class TXPMenu : public ui::Component {
   // The record of a control, or null.
   TControlSubClass* RecordOf(const ui::WinControl* control) const;
 
-  // The item handlers (measuring and painting).
+  // A top-level item of a main menu.
+  static bool IsBarItem(const ui::MenuItem* item);
+  // The size of an item's image (image-list image or own bitmap); pop-up items take at
+  // least IconWidth. menu: the main menu for a bar item, else null.
+  SIZE ItemImageSize(ui::MenuItem* item, ui::Menu* menu) const;
+
+  // The item handlers (measuring and painting); they do nothing while inactive.
   void MeasureMenuItem(ui::MenuItem* item, ui::Canvas& canvas, int& width, int& height);
   void DrawMenuItem(ui::MenuItem* item, ui::Canvas& canvas, RECT rect, bool selected);
 
