@@ -172,8 +172,11 @@ void TXPMenu::SetDisableSubclassing(bool v) {
     m->HandOver(nullptr);
 }
 
+// While the form description is read, a form without a window yet is not given one
+// just to redraw its menu bar: the window is made when the form is complete.
 void TXPMenu::RedrawMenuBar() {
-  if (ownerForm_) ::DrawMenuBar(ownerForm_->handle());
+  if (!ownerForm_ || (loading() && !ownerForm_->handleAllocated())) return;
+  ::DrawMenuBar(ownerForm_->handle());
 }
 
 // ----- palette and colours -----
