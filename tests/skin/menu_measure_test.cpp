@@ -2,6 +2,9 @@
 // font on the running system.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+
 #include "skin/menu/xp_menu.h"
 #include "ui/ui.h"
 
