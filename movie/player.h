@@ -3,6 +3,7 @@
 // timeline at frameRate() and asks for pictures. No Windows header, no threads, no I/O.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,11 @@ class Player {
   // One tick of the frame clock: advances when playing and the next frame has arrived.
   // Returns true when the picture may have changed.
   bool tick();
+
+  // Scripts: what trace prints, and the addresses getURL opens ("fscommand:..." for
+  // commands to the host), with the target window or level named.
+  void setTraceHandler(std::function<void(const std::string&)> handler);
+  void setUrlHandler(std::function<void(const std::string& url, const std::string& target)> handler);
 
   // View: the stage is shown whole ("show all"), proportions kept, centred, the rest
   // filled with the background colour; zoom() magnifies around a viewport point.

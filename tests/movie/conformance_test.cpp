@@ -18,12 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string readFile(const fs::path& p) { return movie_test::readWholeFile(p.string()); }
 
 std::map<std::string, std::string> readKnownFailures() {
   std::map<std::string, std::string> out;
@@ -135,8 +130,10 @@ TEST(MovieConformance, Tier1CasesPassOrAreListed) {
       std::cout << "[ known failure ] " << name << ":" << o.detail << "\n";
     }
   }
-  for (const auto& [name, reason] : known)
+  for (const auto& [name, reason] : known) {
+    if (name.find('/') != std::string::npos) continue;  // "scripts/NAME", "tier2/NAME": trace cases
     EXPECT_TRUE(seen.count(name)) << "known-failures.txt lists " << name << ", which is not in the corpus";
+  }
   std::cout << "tier1: " << passed << " of " << total << " cases pass\n";
 }
 
