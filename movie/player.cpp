@@ -6,6 +6,8 @@
 #include "movie/format/movie_parser.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/text/field_focus.h"
+#include "movie/text/font_library.h"
 #include "movie/scripting.h"
 #include "movie/timeline/display_list.h"
 
@@ -19,6 +21,10 @@ struct Player::Impl {
   Scripting::TraceHandler trace;
   Scripting::UrlHandler urls;
   paint::ShapeCache cache;
+  text::FontService* fontService = nullptr;
+  std::unique_ptr<text::FontLibrary> fonts;
+  text::FieldFocus focus;
+  bool pointerHeld = false;
   paint::View view;
   render::Surface surface;
   std::string hostError;
@@ -34,6 +40,7 @@ struct Player::Impl {
   void update() {
     if (!parser->headerKnown()) return;
     view.setStage(movie().stage);
+    if (!fonts) fonts = std::make_unique<text::FontLibrary>(movie().characters, fontService);
     if (!scripting) {
       scripting = std::make_unique<Scripting>(movie(), budget);
       scripting->setTraceHandler(trace);
@@ -57,6 +64,7 @@ Player::~Player() = default;
 void Player::reset() {
   bool playing = impl_->playing, loop = impl_->loop;
   Quality quality = impl_->quality;
+  text::FontService* fontService = impl_->fontService;
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
@@ -67,7 +75,14 @@ void Player::reset() {
   impl_->playing = playing;
   impl_->loop = loop;
   impl_->quality = quality;
+  impl_->fontService = fontService;
   impl_->view.setViewport(width, height);  // a new movie starts shown whole
+}
+
+void Player::setFontService(text::FontService* service) {
+  impl_->fontService = service;
+  impl_->fonts.reset();  // faces made with the old service go
+  impl_->update();
 }
 
 void Player::append(const uint8_t* data, size_t size) {
@@ -222,6 +237,7 @@ void Player::render(PixelView target) {
                         : p.quality == Quality::Medium ? render::AntiAlias::Medium
                                                        : render::AntiAlias::Full;
     options.smoothBitmaps = p.quality == Quality::High;
+    options.fonts = p.fonts.get();
     render::Matrix toDevice = p.view.toDevice();
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);
@@ -246,5 +262,29 @@ void Player::render(PixelView target) {
     std::copy(src, src + target.width, target.pixels + size_t(y) * size_t(target.stride));
   }
 }
+
+bool Player::pointerDown(double x, double y) {
+  Impl& p = *impl_;
+  if (!p.root || !p.fonts) return false;
+  p.pointerHeld = true;
+  bool hadFocus = p.focus.focused() != nullptr;
+  return p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+}
+
+bool Player::pointerMove(double x, double y) {
+  Impl& p = *impl_;
+  if (!p.pointerHeld || !p.fonts || !p.focus.focused()) return false;
+  p.focus.pointerDrag(float(x), float(y), *p.fonts);
+  return true;
+}
+
+void Player::pointerUp() {
+  impl_->pointerHeld = false;
+  impl_->focus.pointerUp();
+}
+
+bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
+
+bool Player::editKey(text::EditKey key) { return impl_->fonts && impl_->focus.editKey(key, *impl_->fonts); }
 
 }  // namespace movie

@@ -9,6 +9,11 @@
 
 namespace movie {
 
+namespace text {
+class FontService;
+enum class EditKey;
+}
+
 enum class Quality { Low, Medium, High };
 
 enum class LoadState {
@@ -34,6 +39,10 @@ class Player {
   ~Player();
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
+
+  // The host's device fonts (outlines of the system's faces); null: text fields that
+  // ask for device fonts draw nothing. The service must outlive the player.
+  void setFontService(text::FontService* service);
 
   // Loading. append() may be called with any split of the file; finish() says no more
   // bytes come; fail() records a fetch failure (a plain message shown to the user).
@@ -81,6 +90,16 @@ class Player {
   void zoom(double factor, double x, double y);
   void showAll();
   void render(PixelView target);
+
+  // Text fields and the pointer and keyboard (viewport pixels): a press focuses the
+  // field under it and places the caret, moving with the button down selects, typed
+  // characters and editing keys go to the focused input field. Each returns whether
+  // the picture may have changed.
+  bool pointerDown(double x, double y);
+  bool pointerMove(double x, double y);
+  void pointerUp();
+  bool typeChar(char32_t c);
+  bool editKey(text::EditKey key);
 
  private:
   struct Impl;

@@ -389,3 +389,17 @@ ShapeOutline MorphShapeDef::at(uint16_t ratio) const {
 }
 
 }  // namespace movie::format
+
+namespace movie::format {
+
+bool parseGlyphShape(const uint8_t* data, size_t size, ShapeOutline& out, std::string& error) {
+  io::BitReader r(data, size);
+  BitmapLookup none;
+  StyleReader styles{r, 3, none};
+  StyleGroup g;
+  g.fills.push_back(FillStyle{});  // the glyph's one fill: the text colour replaces it
+  out.groups.push_back(std::move(g));
+  return readRecords(r, styles, false, out, error);
+}
+
+}  // namespace movie::format

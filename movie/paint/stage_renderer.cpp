@@ -5,6 +5,7 @@
 
 #include "movie/render/blend.h"
 #include "movie/render/filters.h"
+#include "movie/paint/text_painter.h"
 
 namespace movie::paint {
 namespace {
@@ -93,6 +94,10 @@ struct Renderer {
       maskItems(mask, *d, m);
     } else if (obj.character.kind == format::Character::Bitmap) {
       maskItems(mask, bitmapDrawable(obj.character.bitmap), m);
+    } else if (options.fonts && obj.character.kind == format::Character::StaticText && obj.character.text) {
+      maskStaticText(mask, *obj.character.text, *options.fonts, m, options.antiAlias);
+    } else if (obj.field) {
+      maskTextField(mask, *obj.field, m, options.antiAlias);
     }
   }
 
@@ -123,6 +128,12 @@ struct Renderer {
       drawItems(*d, m, cx, clip);
     } else if (obj.character.kind == format::Character::Bitmap) {
       drawItems(bitmapDrawable(obj.character.bitmap), m, cx, clip);
+    } else if (options.fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
+      TextTarget t{target, m, cx, clip, options.antiAlias};
+      if (obj.field)
+        drawTextField(t, *obj.field, *options.fonts);
+      else if (obj.character.text)
+        drawStaticText(t, *obj.character.text, *options.fonts);
     }
   }
 

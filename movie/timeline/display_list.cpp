@@ -137,6 +137,7 @@ void SpriteInstance::runFrame(int f, List& list, bool live, std::vector<uint16_t
 void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live) {
   obj.characterId = id;
   obj.sprite.reset();
+  obj.field.reset();
   auto it = characters_.find(id);
   obj.known = it != characters_.end();
   obj.character = obj.known ? it->second : format::Character{};
@@ -147,6 +148,8 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
     adopt(obj);
     obj.sprite->start();
   }
+  if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText)
+    obj.field = std::make_shared<text::TextField>(obj.character.editText, characters_);
 }
 
 void SpriteInstance::place(const format::PlaceTag& tag, int f, List& list, bool live,

@@ -9,6 +9,7 @@
 
 #include "movie/format/character.h"
 #include "movie/format/timeline_def.h"
+#include "movie/text/text_field.h"
 #include "movie/script/display_node.h"
 
 namespace movie::timeline {
@@ -52,6 +53,7 @@ struct DisplayObject {
   int placedFrame = 0;  // the frame whose tag created this instance
   bool byScript = false;  // made by a script: timeline jumps keep it
   std::unique_ptr<SpriteInstance> sprite;  // for sprite characters
+  std::shared_ptr<text::TextField> field;   // for text field characters
 };
 
 // Depth offset between the file's depths and those scripts see (file depth 1 is -16383).

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/native/freetype_font_service.h"
 #include "movie/player.h"
 #include "png_out.h"
 
@@ -59,7 +60,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
+  player.setFontService(&fonts);
   std::ofstream trace;
   if (!tracePath.empty()) {
     trace.open(tracePath, std::ios::binary);
