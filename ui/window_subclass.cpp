@@ -72,6 +72,9 @@ void WindowSubclass::takePlaceOf(WindowSubclass& other) {
 }
 
 bool WindowSubclass::install(HWND wnd) {
+  // Attached while the control's window was being made: already in front of it, and
+  // putting it there twice would make it its own previous procedure.
+  if (window_ == wnd) return false;
   bool again = hadWindow_;
   hadWindow_ = true;
   window_ = wnd;

@@ -134,7 +134,9 @@ TEST_F(MainWindowTest, TheMenuSkinDrawsTheMainMenu) {
     for (ui::MenuItem* item : {form->N2, form->N3, form->N5}) {
         EXPECT_TRUE(item->onDrawItem.isHandler(skin, "DrawMenuItem")) << item->name();
         EXPECT_TRUE(item->onMeasureItem.isHandler(skin, "MeasureMenuItem")) << item->name();
-        EXPECT_TRUE(item->onClick) << item->name();  // the commands keep their handlers
+    }
+    for (ui::MenuItem* command : {form->N3, form->N5}) {
+        EXPECT_TRUE(command->onClick) << command->name();  // the commands keep their handlers
     }
     // The tree and the two panels are themed; the splitter and the components are not.
     EXPECT_NE(skin->RecordOf(form->lbMenu), nullptr);

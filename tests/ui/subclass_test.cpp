@@ -72,6 +72,20 @@ class Pinged : public ui::Panel {
   }
 };
 
+// Attaches a subclass to itself while its window is being made, as a skin does that
+// themes the controls it is told of from inside a window's creation.
+class AttachesWhileMade : public Pinged {
+ public:
+  AttachesWhileMade(ui::Component* owner, ui::WindowSubclass* s) : Pinged(owner), s_(s) {}
+  LRESULT wndProc(UINT msg, WPARAM w, LPARAM l) override {
+    if (msg == WM_CREATE) s_->attach(*this);
+    return Pinged::wndProc(msg, w, l);
+  }
+
+ private:
+  ui::WindowSubclass* s_;
+};
+
 WNDPROC currentProc(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
 
 struct SubclassFixture : ::testing::Test {
@@ -149,6 +163,18 @@ TEST_F(SubclassFixture, AttachedBeforeTheWindowIsMadeGoesInFrontOfIt) {
   EXPECT_EQ(currentProc(later->handle()), m.proc());
   EXPECT_EQ(SendMessageW(later->handle(), kPing, 0, 0), 14);
   EXPECT_TRUE(m.log.empty());  // a first window is no remaking
+}
+
+TEST_F(SubclassFixture, AttachedWhileTheWindowIsMadeGoesInFrontOnce) {
+  Marker m(5);
+  auto* child = new AttachesWhileMade(form.get(), &m);
+  child->setBounds(120, 5, 50, 50);
+  child->setParent(form.get());
+  ASSERT_TRUE(child->handleAllocated());
+  EXPECT_EQ(currentProc(child->handle()), m.proc());
+  EXPECT_NE(m.previousProc(), m.proc());
+  EXPECT_EQ(SendMessageW(child->handle(), kPing, 0, 0), 15);
+  EXPECT_EQ(m.pings, 1);
 }
 
 TEST_F(SubclassFixture, KeepsTheOrderOfAttachmentInEveryWindow) {
