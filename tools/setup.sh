@@ -10,6 +10,8 @@ packages=(
   libstb-dev                                  # image decoders (JPEG, PNG, GIF)
   googletest libbenchmark-dev                 # test framework sources, benchmarks
   wine wine32:i386 xvfb xauth xdotool         # running the program and its tests
+  wine64 g++-mingw-w64-x86-64                 # the Windows tests as 64-bit programs, on
+                                              # machines that run no 32-bit code
   fonts-wine fonts-wqy-microhei               # Wine's own fonts; CJK glyphs (outlines only:
                                               # embedded 12-pixel bitmaps draw some
                                               # characters wrongly under Wine)

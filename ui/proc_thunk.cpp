@@ -5,15 +5,19 @@
 
 #include "ui/error.h"
 
-#if !defined(__i386__)
-#error "ProcThunk writes 32-bit x86 code"
+#if !defined(__i386__) && !defined(__x86_64__)
+#error "ProcThunk writes x86 code"
 #endif
 
 namespace ui {
 
 namespace {
 
+#if defined(__x86_64__)
+constexpr size_t kSlotSize = 64;
+#else
 constexpr size_t kSlotSize = 16;
+#endif
 
 // Slots of executable memory, handed out and taken back on the user-interface thread.
 class SlotPool {
@@ -43,23 +47,61 @@ SlotPool& pool() {
   return *p;
 }
 
+#if defined(__i386__)
+
 void putJump(unsigned char* at, const void* to) {
   at[0] = 0xE9;  // jmp rel32
   auto rel = static_cast<int32_t>(reinterpret_cast<intptr_t>(to) - reinterpret_cast<intptr_t>(at + 5));
   std::memcpy(at + 1, &rel, 4);
 }
 
-}  // namespace
-
-ProcThunk::ProcThunk(void* context, Target target) : code_(pool().take()) {
-  // The target takes five stack arguments and removes them all on return (stdcall),
-  // so the caller, which pushed four, finds its stack as it left it.
-  unsigned char* c = code_;
+// The target takes five stack arguments and removes them all on return (stdcall), so
+// the caller, which pushed four, finds its stack as it left it.
+void putCall(unsigned char* c, void* context, const void* target) {
   c[0] = 0x58;  // pop eax        (return address)
   c[1] = 0x68;  // push context
   std::memcpy(c + 2, &context, 4);
   c[6] = 0x50;  // push eax
-  putJump(c + 7, reinterpret_cast<const void*>(target));
+  putJump(c + 7, target);
+}
+
+#else
+
+void putJump(unsigned char* at, const void* to) {
+  static const unsigned char jump[] = {0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0,  // mov rax, to
+                                       0xFF, 0xE0};                         // jmp rax
+  std::memcpy(at, jump, sizeof jump);
+  std::memcpy(at + 2, &to, 8);
+}
+
+// The four arguments arrive in rcx, rdx, r8 and r9; each moves one place on and the
+// fourth goes to the stack, which the caller did not reserve room for: so this is a
+// call in a frame of its own, not a jump. Nothing may unwind through it (the frame has
+// no unwind data), which holds because window procedures let no exception out.
+void putCall(unsigned char* c, void* context, const void* target) {
+  static const unsigned char code[] = {
+      0x48, 0x83, 0xEC, 0x38,                    // sub rsp, 56      (keeps 16-byte alignment)
+      0x4C, 0x89, 0x4C, 0x24, 0x20,              // mov [rsp+32], r9 (fifth argument)
+      0x4D, 0x89, 0xC1,                          // mov r9, r8
+      0x49, 0x89, 0xD0,                          // mov r8, rdx
+      0x48, 0x89, 0xCA,                          // mov rdx, rcx
+      0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0,        // mov rcx, context
+      0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0,        // mov rax, target
+      0xFF, 0xD0,                                // call rax
+      0x48, 0x83, 0xC4, 0x38,                    // add rsp, 56
+      0xC3};                                     // ret
+  static_assert(sizeof code <= kSlotSize);
+  std::memcpy(c, code, sizeof code);
+  std::memcpy(c + 20, &context, 8);
+  std::memcpy(c + 30, &target, 8);
+}
+
+#endif
+
+}  // namespace
+
+ProcThunk::ProcThunk(void* context, Target target) : code_(pool().take()) {
+  putCall(code_, context, reinterpret_cast<const void*>(target));
   FlushInstructionCache(GetCurrentProcess(), code_, kSlotSize);
 }
 
