@@ -18,5 +18,7 @@ constexpr unsigned CM_EXIT = 0xB01B;
 constexpr unsigned CM_INVALIDATE = 0xB034;
 constexpr unsigned CM_COLORCHANGED = 0xB00B;        // the control's own colour
 constexpr unsigned CM_FONTCHANGED = 0xB00E;
+// Notifications a parent reflects to the child control they concern (CN_BASE + WM_COMMAND...).
+constexpr unsigned CN_BASE = 0xBC00;
 
 }  // namespace ui

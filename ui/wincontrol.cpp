@@ -13,7 +13,6 @@ namespace {
 
 const wchar_t kPropName[] = L"ui.WinControl";
 const wchar_t kWindowClass[] = L"UiWindow";
-constexpr UINT CN_BASE = 0xBC00;  // notifications reflected from the parent to the child control
 
 void registerWindowClass(const std::wstring& name, UINT style) {
   WNDCLASSEXW wc{};

@@ -43,6 +43,17 @@ bool IsThemedContainer(const ui::Component& p, TXPContainers containers) {
          (Has(containers, xccTabSheet) && IsNamed(p, "TdxTabSheet"));
 }
 
+PaintKind PaintKindOf(const ui::Component& c) {
+  if (isEdit(c)) return PaintKind::Edit;
+  if (IsNamed(c, "TDBLookupComboBox")) return PaintKind::LookupCombo;
+  if (IsNamed(c, "TButton") || IsNamed(c, "TBitBtn")) return PaintKind::Button;
+  if (isPanel(c)) return PaintKind::Panel;
+  if (isGroupBox(c)) return PaintKind::GroupBox;
+  if (isListBox(c) || isTreeView(c)) return PaintKind::ListOrTree;
+  if (IsNamed(c, "TUpDown")) return PaintKind::UpDown;
+  return PaintKind::None;
+}
+
 bool SavesBorderStyle(const ui::Component& c) { return isEdit(c) || isListBox(c) || isTreeView(c); }
 
 bool SavesCtl3D(const ui::Component& c) { return SavesBorderStyle(c) || IsNamed(c, "TDBLookupComboBox"); }

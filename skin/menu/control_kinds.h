@@ -39,6 +39,10 @@ bool IsThemedKind(const ui::Component& control, TXPControls controls);
 // A parent of a kind that a member of containers enables.
 bool IsThemedContainer(const ui::Component& parent, TXPContainers containers);
 
+// The painters of themed controls, by kind of control.
+enum class PaintKind { None, Edit, LookupCombo, Button, Panel, GroupBox, ListOrTree, UpDown };
+PaintKind PaintKindOf(const ui::Component& control);
+
 // Kinds whose appearance is saved while themed: their border style and 3D border
 // (edit controls, list boxes, tree views), or only their 3D border.
 bool SavesBorderStyle(const ui::Component& control);

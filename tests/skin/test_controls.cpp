@@ -55,6 +55,14 @@ void TestControl::createParams(ui::CreateParams& p) {
   p.style |= k.style;
 }
 
+LRESULT TestControl::wndProc(UINT msg, WPARAM w, LPARAM l) {
+  if (msg == ui::CN_BASE + WM_COMMAND && HIWORD(w) == BN_CLICKED) {
+    click();
+    return 0;
+  }
+  return ui::WinControl::wndProc(msg, w, l);
+}
+
 void registerTestControls() {
   static bool done = false;
   if (done) return;

@@ -18,6 +18,8 @@ class TestControl : public ui::WinControl {
 
  protected:
   void createParams(ui::CreateParams& params) override;
+  // A push button's click (reflected by its parent) raises onClick.
+  LRESULT wndProc(UINT msg, WPARAM w, LPARAM l) override;
 
  private:
   const ui::ClassInfo* info_;
