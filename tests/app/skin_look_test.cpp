@@ -5,28 +5,9 @@
 
 #include "skin/menu/control_subclass.h"
 #include "skin/menu/menu_colors.h"
+#include "tests/skin/window_pixels.h"
 
-namespace {
-
-COLORREF WindowPixel(HWND w, int x, int y, bool whole) {
-    HDC dc = whole ? GetWindowDC(w) : GetDC(w);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return c;
-}
-
-// The colours of the four sides of the tree's outer ring, when all are alike.
-COLORREF Ring(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    int cx = r.right - r.left, cy = r.bottom - r.top;
-    COLORREF left = WindowPixel(w, 0, cy / 2, true);
-    bool same = WindowPixel(w, cx / 2, 0, true) == left && WindowPixel(w, cx - 1, cy / 2, true) == left &&
-                WindowPixel(w, cx / 2, cy - 1, true) == left;
-    return same ? left : CLR_INVALID;
-}
-
-}  // namespace
+using skintest::ringColor;
 
 TEST_F(MainWindowTest, LessonTreeHasAFlatBorderThatLightsUp) {
     Open();
@@ -41,14 +22,14 @@ TEST_F(MainWindowTest, LessonTreeHasAFlatBorderThatLightsUp) {
     EXPECT_EQ(client.bottom, outer.bottom - outer.top - 2);
     COLORREF rest = xpmenu::DarkenMenuColor(GetSysColor(COLOR_WINDOW), 60);
     COLORREF lit = xpmenu::LightenColor(GetSysColor(COLOR_HIGHLIGHT), 60);
-    EXPECT_EQ(Ring(tree), rest);
+    EXPECT_EQ(ringColor(tree), rest);
     SendMessageW(tree, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
-    EXPECT_EQ(Ring(tree), lit);
+    EXPECT_EQ(ringColor(tree), lit);
     SendMessageW(tree, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(Ring(tree), rest);
+    EXPECT_EQ(ringColor(tree), rest);
     form->lbMenu->setFocus();
     Pump();
-    EXPECT_EQ(Ring(tree), lit);
+    EXPECT_EQ(ringColor(tree), lit);
     // Lessons are still played from the lit tree.
     doubles->log.Clear();
     ClickLesson(7);
@@ -61,10 +42,10 @@ TEST_F(MainWindowTest, PlayerPanelHasAFlatBevelAndTheBannerPanelNone) {
     RECT r;
     GetClientRect(panel, &r);
     COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(WindowPixel(panel, 0, r.bottom / 2, false), xpmenu::LightenColor(face, 60));
-    EXPECT_EQ(WindowPixel(panel, r.right / 2, 0, false), xpmenu::LightenColor(face, 60));
-    EXPECT_EQ(WindowPixel(panel, r.right - 1, r.bottom / 2, false), xpmenu::DarkenMenuColor(face, 60));
-    EXPECT_EQ(WindowPixel(panel, r.right / 2, r.bottom - 1, false), xpmenu::DarkenMenuColor(face, 60));
+    EXPECT_EQ(skintest::clientPixel(panel, 0, r.bottom / 2), xpmenu::LightenColor(face, 60));
+    EXPECT_EQ(skintest::clientPixel(panel, r.right / 2, 0), xpmenu::LightenColor(face, 60));
+    EXPECT_EQ(skintest::clientPixel(panel, r.right - 1, r.bottom / 2), xpmenu::DarkenMenuColor(face, 60));
+    EXPECT_EQ(skintest::clientPixel(panel, r.right / 2, r.bottom - 1), xpmenu::DarkenMenuColor(face, 60));
     EXPECT_NE(form->XPMenu1->RecordOf(form->Panel1), nullptr);
     EXPECT_EQ(form->Panel1->bevelOuter(), ui::Bevel::None);
 }

@@ -8,6 +8,7 @@
 #include "skin/menu/control_subclass.h"
 #include "skin/menu/xp_menu.h"
 #include "test_controls.h"
+#include "window_pixels.h"
 #include "ui/ui.h"
 
 using xpmenu::Rgb;
@@ -56,34 +57,11 @@ void pump() {
 
 Rgb sys(int index) { return GetSysColor(index); }
 
-COLORREF windowPixel(HWND w, int x, int y) {
-  HDC dc = GetWindowDC(w);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(w, dc);
-  return c;
-}
+using skintest::clientPixel;
+using skintest::windowPixel;
+using skintest::windowSize;
 
-COLORREF clientPixel(HWND w, int x, int y) {
-  HDC dc = GetDC(w);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(w, dc);
-  return c;
-}
-
-SIZE windowSize(HWND w) {
-  RECT r;
-  GetWindowRect(w, &r);
-  return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-// The four sides of the window's outer ring all have the colour.
-void expectRing(HWND w, COLORREF color, const char* when) {
-  SIZE s = windowSize(w);
-  EXPECT_EQ(windowPixel(w, 0, s.cy / 2), color) << when << " (left)";
-  EXPECT_EQ(windowPixel(w, s.cx / 2, 0), color) << when << " (top)";
-  EXPECT_EQ(windowPixel(w, s.cx - 1, s.cy / 2), color) << when << " (right)";
-  EXPECT_EQ(windowPixel(w, s.cx / 2, s.cy - 1), color) << when << " (bottom)";
-}
+void expectRing(HWND w, COLORREF color, const char* when) { EXPECT_EQ(skintest::ringColor(w), color) << when; }
 
 class ControlTheming : public ::testing::Test {
  protected:
