@@ -6,12 +6,17 @@
 #include "movie/format/movie_parser.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/sound/mixer.h"
+#include "movie/sound/timeline_sound.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie {
 
 struct Player::Impl {
+  explicit Impl(sound::Mixer& mixer) : sound(parser->movie(), mixer) { budget.listener = &sound; }
+
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
+  sound::TimelineSound sound;
   timeline::Budget budget;
   std::unique_ptr<timeline::SpriteInstance> root;
   paint::ShapeCache cache;
@@ -33,11 +38,16 @@ struct Player::Impl {
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
       root->start();
+      followSound();
     }
+  }
+
+  void followSound() {
+    if (root) sound.rootMoved(*root, playing, loop, complete());
   }
 };
 
-Player::Player() : impl_(std::make_unique<Impl>()) {}
+Player::Player() : mixer_(std::make_unique<sound::Mixer>()), impl_(std::make_unique<Impl>(*mixer_)) {}
 Player::~Player() = default;
 
 void Player::reset() {
@@ -45,7 +55,9 @@ void Player::reset() {
   Quality quality = impl_->quality;
   int width = impl_->view.width(), height = impl_->view.height();
   impl_->root.reset();  // before the definitions it points into
-  impl_ = std::make_unique<Impl>();
+  mixer_->stopAll();    // the old movie falls silent at once
+  impl_ = std::make_unique<Impl>(*mixer_);
+  impl_->sound.setEnabled(soundEnabled_);
   impl_->playing = playing;
   impl_->loop = loop;
   impl_->quality = quality;
@@ -116,8 +128,15 @@ uint32_t Player::backgroundColor() const {
   return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b;
 }
 
-void Player::play() { impl_->playing = true; }
-void Player::stop() { impl_->playing = false; }
+void Player::play() {
+  impl_->playing = true;
+  impl_->followSound();
+}
+
+void Player::stop() {
+  impl_->playing = false;
+  impl_->followSound();
+}
 bool Player::playing() const { return impl_->playing; }
 void Player::setLoop(bool loop) { impl_->loop = loop; }
 bool Player::loop() const { return impl_->loop; }
@@ -131,6 +150,7 @@ void Player::back() { gotoFrame(std::max(0, currentFrame() - 1)); }
 void Player::gotoFrame(int frame) {
   impl_->playing = false;
   if (impl_->root) impl_->root->gotoFrame(frame);
+  impl_->followSound();
 }
 
 int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root->currentFrame()) : 0; }
@@ -138,14 +158,29 @@ int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root-
 bool Player::tick() {
   Impl& p = *impl_;
   if (!p.playing || !p.root || p.failed()) return false;
+  if (auto due = p.sound.framesDue()) {
+    bool changed = false;
+    for (int i = 0; i < *due && p.playing; ++i) changed = advanceOnce() || changed;
+    return changed;
+  }
+  return advanceOnce();
+}
+
+bool Player::advanceOnce() {
+  Impl& p = *impl_;
   int loaded = p.root->frameCount();
   int next = p.root->currentFrame() + 1;
   if (next >= loaded && !p.complete()) return false;  // the next frame has not arrived yet
   if (next >= loaded && !p.loop) {
     p.playing = false;
+    p.followSound();
     return false;
   }
-  return p.root->advance(p.loop, true);
+  // Going round again: what the last pass started stops, its stream runs on.
+  if (next >= loaded) mixer_->stopEvents();
+  bool moved = p.root->advance(p.loop, true);
+  p.followSound();
+  return moved;
 }
 
 void Player::setQuality(Quality quality) { impl_->quality = quality; }
@@ -200,5 +235,26 @@ void Player::render(PixelView target) {
     std::copy(src, src + target.width, target.pixels + size_t(y) * size_t(target.stride));
   }
 }
+
+void Player::setMp3Decoder(sound::Mp3DecoderFactory factory) { mixer_->setMp3Decoder(std::move(factory)); }
+
+void Player::setSoundEnabled(bool enabled) {
+  soundEnabled_ = enabled;
+  impl_->sound.setEnabled(enabled);
+  if (!enabled) mixer_->stopAll();
+  impl_->followSound();
+}
+
+bool Player::soundEnabled() const { return soundEnabled_; }
+
+bool Player::pacedBySound() const { return impl_->sound.streamPlaying(); }
+
+void Player::stopAllSounds() { mixer_->stopAll(); }
+
+void Player::mixAudio(int16_t* out, size_t frames) { mixer_->mix(out, frames); }
+
+void Player::audioPlayed(uint64_t frames) { mixer_->setPlayedClock(frames); }
+
+sound::Mixer& Player::mixer() { return *mixer_; }
 
 }  // namespace movie

@@ -11,11 +11,12 @@
 namespace movie::format {
 
 struct Character {
-  enum Kind { Shape, MorphShape, Bitmap, Sprite } kind = Shape;
+  enum Kind { Shape, MorphShape, Bitmap, Sprite, Sound } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
   std::shared_ptr<const MorphShapeDef> morph;
   std::shared_ptr<const render::Bitmap> bitmap;
   std::shared_ptr<const SpriteDef> sprite;
+  std::shared_ptr<const SoundDef> sound;
 };
 
 using CharacterTable = std::unordered_map<uint16_t, Character>;

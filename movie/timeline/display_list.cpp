@@ -23,6 +23,11 @@ void SpriteInstance::start() {
   if (timeline_.frames.empty()) return;
   current_ = 0;
   runFrame(0, list_, true, nullptr);
+  entered(0);
+}
+
+void SpriteInstance::entered(int f) {
+  if (budget_.listener) budget_.listener->frameEntered(*this, f);
 }
 
 bool SpriteInstance::advance(bool loop, bool complete) {
@@ -38,10 +43,12 @@ bool SpriteInstance::advance(bool loop, bool complete) {
     } else {
       rebuildTo(0, &placed);
       current_ = 0;
+      entered(0);
     }
   } else {
     current_ = next;
     runFrame(next, list_, true, &placed);
+    entered(next);
   }
   std::sort(placed.begin(), placed.end());
   for (auto& [depth, obj] : list_) {
@@ -60,12 +67,13 @@ void SpriteInstance::gotoFrame(int f) {
   if (f < current_ || current_ < 0) {
     rebuildTo(f, nullptr);
     current_ = f;
-    return;
+  } else {
+    while (current_ < f) {
+      ++current_;
+      runFrame(current_, list_, true, nullptr);
+    }
   }
-  while (current_ < f) {
-    ++current_;
-    runFrame(current_, list_, true, nullptr);
-  }
+  entered(f);  // only the frame jumped to: the ones passed over start no sounds
 }
 
 void SpriteInstance::rebuildTo(int f, std::vector<uint16_t>* created) {

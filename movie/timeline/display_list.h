@@ -12,14 +12,24 @@
 
 namespace movie::timeline {
 
-// Limits that keep hostile nesting and placement counts bounded.
+class SpriteInstance;
+
+// Told whenever a live timeline shows a frame (a sprite placed, a tick, a loop back, a
+// jump), so that the frame's sounds can start.
+class FrameListener {
+ public:
+  virtual ~FrameListener() = default;
+  virtual void frameEntered(const SpriteInstance& timeline, int frame) = 0;
+};
+
+// Limits that keep hostile nesting and placement counts bounded, shared by the whole
+// tree; it also carries the tree's frame listener, if any.
 struct Budget {
   int maxNesting = 24;
   int maxObjects = 200'000;
   int objects = 0;  // instances alive, shared across the whole tree
+  FrameListener* listener = nullptr;
 };
-
-class SpriteInstance;
 
 struct DisplayObject {
   uint16_t depth = 0;
@@ -71,6 +81,7 @@ class SpriteInstance {
   void assignCharacter(DisplayObject& obj, uint16_t id, bool live);
   void rebuildTo(int f, std::vector<uint16_t>* created);
   void clear();
+  void entered(int f);
 
   const format::Timeline& timeline_;
   const format::CharacterTable& characters_;

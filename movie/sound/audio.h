@@ -1,0 +1,20 @@
+#pragma once
+// Decoded sound: interleaved signed 16-bit samples at the sound's own rate.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace movie::sound {
+
+struct Audio {
+  int rate = 44100;
+  int channels = 1;  // 1 or 2
+  std::vector<int16_t> samples;
+  size_t frames() const { return channels > 0 ? samples.size() / size_t(channels) : 0; }
+};
+
+// One sound may decode to at most this many sample frames (five minutes at 44.1 kHz), so
+// a small definition that claims an absurd length cannot exhaust memory.
+constexpr size_t kMaxDecodedFrames = size_t(44100) * 300;
+
+}  // namespace movie::sound
