@@ -5,6 +5,7 @@
 #include "movie/format/bitmap_parser.h"
 #include "movie/format/place_parser.h"
 #include "movie/format/shape_parser.h"
+#include "movie/format/sound_tags.h"
 #include "movie/format/tag_codes.h"
 #include "movie/io/bit_reader.h"
 #include "movie/io/inflater.h"
@@ -209,6 +210,11 @@ void MovieParser::handleTag(uint16_t code, const uint8_t* body, size_t size, Tim
       pending.sounds.push_back(std::move(s));
       return;
     }
+    case kSoundStreamHead:
+    case kSoundStreamHead2:
+    case kSoundStreamBlock:
+      if (!readStreamTag(code, body, size, timeline, pending, why)) warn(why);
+      return;
     default:
       break;
   }
@@ -288,6 +294,15 @@ void MovieParser::handleTag(uint16_t code, const uint8_t* body, size_t size, Tim
     case kDefineSprite:
       defineSprite(body, size);
       return;
+    case kDefineSound: {
+      uint16_t id = 0;
+      Character c;
+      if (readDefineSound(body, size, id, c, why))
+        addCharacter(id, std::move(c));
+      else
+        warn(why);
+      return;
+    }
     case kDoInitAction: {
       io::BitReader r(body, size);
       InitAction a;

@@ -43,7 +43,7 @@ class Mpg123Decoder : public Mp3Decoder {
         }
         channels_ = channels == 2 ? 2 : 1;
       }
-      append(done / sizeof(int16_t), out);
+      appendSamples(out, chunk_, done / sizeof(int16_t), channels_);
       if (rc == MPG123_NEED_MORE || rc == MPG123_DONE) break;
       if (rc != MPG123_OK && rc != MPG123_NEW_FORMAT) {
         ok = rc == MPG123_ERR ? false : ok;
@@ -55,18 +55,6 @@ class Mpg123Decoder : public Mp3Decoder {
   }
 
  private:
-  // Samples in the decoder's channel layout, turned into out's.
-  void append(size_t count, Audio& out) {
-    const int16_t* s = chunk_;
-    if (channels_ == out.channels) {
-      out.samples.insert(out.samples.end(), s, s + count);
-    } else if (out.channels == 2) {
-      for (size_t i = 0; i < count; ++i) out.samples.insert(out.samples.end(), {s[i], s[i]});
-    } else {
-      for (size_t i = 0; i + 1 < count; i += 2) out.samples.push_back(int16_t((s[i] + s[i + 1]) / 2));
-    }
-  }
-
   mpg123_handle* handle_ = nullptr;
   int channels_ = 1;
   int16_t chunk_[4608];

@@ -9,18 +9,6 @@ constexpr size_t kMaxMarks = 512;
 constexpr size_t kMaxCheckpoints = 256;
 constexpr size_t kDropAfterFrames = 8192;  // consumed frames kept before trimming
 
-// Appends b to a, turned into a's channel count.
-void appendConverted(Audio& a, const Audio& b) {
-  if (b.channels == a.channels) {
-    a.samples.insert(a.samples.end(), b.samples.begin(), b.samples.end());
-  } else if (a.channels == 2) {
-    for (int16_t s : b.samples) a.samples.insert(a.samples.end(), {s, s});
-  } else {
-    for (size_t i = 0; i + 1 < b.samples.size(); i += 2)
-      a.samples.push_back(int16_t((b.samples[i] + b.samples[i + 1]) / 2));
-  }
-}
-
 }  // namespace
 
 StreamVoice::StreamVoice(int id, int owner, const format::SoundFormat& format,
@@ -59,7 +47,7 @@ bool StreamVoice::decodeNext() {
     }
     marks_.push_back({sequence, at});
     if (marks_.size() > kMaxMarks) marks_.pop_front();
-    appendConverted(buffer_, decoded);
+    appendSamples(buffer_, decoded.samples.data(), decoded.samples.size(), decoded.channels);
     return true;
   }
   return false;

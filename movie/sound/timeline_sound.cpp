@@ -130,7 +130,8 @@ void TimelineSound::rootMoved(const timeline::SpriteInstance& root, bool playing
     }
   }
   const auto& frames = movie_.root.frames;
-  if (!rootStream_ && enabled_ && playing && movie_.root.streamHead && frame >= 0 &&
+  if (stalledAtClock_ && mixer_.mixedClock() != *stalledAtClock_) stalledAtClock_.reset();
+  if (!rootStream_ && enabled_ && playing && !stalledAtClock_ && movie_.root.streamHead && frame >= 0 &&
       size_t(frame) < frames.size() && frames[size_t(frame)].streamBlock)
     openRootStream(frame);
   if (rootStream_) feedAhead(movie_.root, loop, complete);
@@ -169,6 +170,7 @@ std::optional<int> TimelineSound::framesDue() {
   if (!heard || *heard <= shownSequence_) {
     if (++waits_ > kMaxWaitsPerLookahead * lookahead_) {
       closeRootStream();  // the output is not taking sound: let the frame clock lead
+      stalledAtClock_ = mixer_.mixedClock();
       return std::nullopt;
     }
     return 0;

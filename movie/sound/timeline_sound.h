@@ -64,6 +64,9 @@ class TimelineSound : public timeline::FrameListener {
   std::deque<std::pair<uint64_t, int>> predicted_;  // sequence -> frame, shown onwards
   int lookahead_ = 4;
   int waits_ = 0;  // ticks in a row the heard frame did not move
+  // Set when the stream was given up because nothing took sound; no stream starts again
+  // until the output has mixed more than this.
+  std::optional<uint64_t> stalledAtClock_;
 };
 
 }  // namespace movie::sound

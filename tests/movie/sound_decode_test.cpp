@@ -8,6 +8,7 @@
 #include "movie/sound/mpg123_decoder.h"
 #include "movie/sound/pcm_decoder.h"
 #include "movie/sound/sound_decoder.h"
+#include "tests/movie/mp3_decoder_checks.h"
 #include "tests/movie/tone_analysis.h"
 #include "tools/sound-assets/sound_assets.h"
 #include "tools/swf/sound_writer.h"
@@ -126,71 +127,12 @@ TEST(AdpcmDecoder, FrameCountFromBytesMatchesTheDecoder) {
             a.frames());
 }
 
-// The same MP3 streams go through every decoder behind the interface.
-class Mp3DecoderTest : public ::testing::Test {
- protected:
-  movie::sound::Mp3DecoderFactory factory = movie::sound::mpg123DecoderFactory();
-};
-
-TEST_F(Mp3DecoderTest, MonoToneAsAnEventSound) {
-  const auto& file = sound_assets::toneMono22k();
-  SoundDef def;
-  def.format = format(swf::kMp3, 22050, true, false);
-  def.data = {0, 0};  // no samples to skip
-  def.data.insert(def.data.end(), file.begin(), file.end());
-  Audio a;
-  std::string why;
-  ASSERT_TRUE(movie::sound::decodeSound(def, factory, a, why)) << why;
-  EXPECT_EQ(a.rate, 22050);
-  EXPECT_EQ(a.channels, 1);
-  EXPECT_NEAR(double(a.frames()), 22050, 2400);  // whole MP3 frames, encoder delay and padding
-  EXPECT_NEAR(toneFrequency(a.samples, a.rate), 440, 2);
-  EXPECT_NEAR(rmsLevel(a.samples, 4000, 18000), 0.5 / std::sqrt(2.0), 0.03);
-}
-
-TEST_F(Mp3DecoderTest, StereoToneKeepsItsChannelsApart) {
-  const auto& file = sound_assets::toneStereo44k();
-  SoundDef def;
-  def.format = format(swf::kMp3, 44100, true, true);
-  def.data = {0, 0};
-  def.data.insert(def.data.end(), file.begin(), file.end());
-  Audio a;
-  std::string why;
-  ASSERT_TRUE(movie::sound::decodeSound(def, factory, a, why)) << why;
-  ASSERT_EQ(a.channels, 2);
-  EXPECT_EQ(a.rate, 44100);
-  EXPECT_NEAR(toneFrequency(channel(a.samples, 2, 0), 44100), 440, 2);
-  EXPECT_NEAR(toneFrequency(channel(a.samples, 2, 1), 44100), 660, 2);
-  EXPECT_NEAR(rmsLevel(channel(a.samples, 2, 0), 8000, 36000), 0.25 / std::sqrt(2.0), 0.02);
-}
-
-TEST_F(Mp3DecoderTest, StreamBlocksDecodeInOrderToTheWholeTone) {
-  const auto stream = swf::mp3StreamBlocks(sound_assets::toneMono22k(), 12);
-  ASSERT_GT(stream.blocks.size(), 10u);
-  movie::sound::StreamDecoder decoder(format(swf::kMp3, 22050, true, false), factory);
-  Audio a;
-  size_t stated = 0;
-  for (const auto& b : stream.blocks) {
-    EXPECT_TRUE(decoder.decodeBlock(b.data(), b.size(), a));
-    stated += movie::sound::blockFrameCount(decoder.format(), b.data(), b.size());
-  }
-  EXPECT_EQ(a.frames(), stated);
-  EXPECT_NEAR(toneFrequency(a.samples, 22050), 440, 2);
-}
-
-TEST_F(Mp3DecoderTest, GarbageGivesNoSamplesAndNoCrash) {
-  SoundDef def;
-  def.format = format(swf::kMp3, 44100, true, false);
-  def.data.assign(5000, 0xFF);
-  Audio a;
-  std::string why;
-  EXPECT_FALSE(movie::sound::decodeSound(def, factory, a, why));
-  // Truncated: only part of the first frames.
-  def.data.assign(sound_assets::toneMono22k().begin(), sound_assets::toneMono22k().begin() + 100);
-  a = Audio{};
-  movie::sound::decodeSound(def, factory, a, why);
-  EXPECT_LT(a.frames(), 1200u);
-}
+// The same MP3 streams go through every decoder behind the interface (the Windows
+// build runs these checks with the platform's codec).
+TEST(Mp3Decoder, MonoToneAsAnEventSound) { expectMonoTone(movie::sound::mpg123DecoderFactory()); }
+TEST(Mp3Decoder, StereoToneKeepsItsChannelsApart) { expectStereoTone(movie::sound::mpg123DecoderFactory()); }
+TEST(Mp3Decoder, StreamBlocksDecodeInOrder) { expectStreamBlocksInOrder(movie::sound::mpg123DecoderFactory()); }
+TEST(Mp3Decoder, GarbageGivesNoSamplesAndNoCrash) { expectGarbageRefused(movie::sound::mpg123DecoderFactory()); }
 
 TEST(SoundDecoder, WithoutAnMp3DecoderAnMp3SoundIsRefused) {
   SoundDef def;

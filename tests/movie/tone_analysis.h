@@ -57,7 +57,7 @@ inline double peakLevel(const std::vector<int16_t>& s) {
 inline std::vector<int16_t> sine(int rate, double frequency, double level, size_t frames) {
   std::vector<int16_t> out(frames);
   for (size_t i = 0; i < frames; ++i)
-    out[i] = int16_t(std::lround(level * 32767 * std::sin(2 * M_PI * frequency * double(i) / rate)));
+    out[i] = int16_t(std::lround(level * 32767 * std::sin(2 * 3.14159265358979323846 * frequency * double(i) / rate)));
   return out;
 }
 

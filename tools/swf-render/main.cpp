@@ -1,5 +1,7 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-// Renders the stage after N frames (default 1) at S times its size (default 1).
+//            [--audio OUT.wav]
+// Renders the stage after N frames (default 1) at S times its size (default 1); with
+// --audio also writes the sound of those N frames, mixed as the player mixes it.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +11,9 @@
 #include <vector>
 
 #include "movie/player.h"
+#include "movie/sound/mpg123_decoder.h"
 #include "png_out.h"
+#include "wav_out.h"
 
 namespace {
 
@@ -17,8 +21,24 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high]\n");
+               "[--quality low|medium|high] [--audio OUT.wav]\n");
   return 2;
+}
+
+constexpr int kAudioRate = 44100;
+
+// Frame i's share of the samples: one frame's worth at the movie's rate, the fractions
+// carried so that N frames give exactly N / rate seconds.
+size_t samplesForFrame(int i, double frameRate) {
+  auto at = [&](int n) { return size_t(double(n) * kAudioRate / frameRate + 0.5); };
+  return at(i + 1) - at(i);
+}
+
+void mixFrame(movie::Player& player, int i, std::vector<int16_t>& audio) {
+  const size_t frames = samplesForFrame(i, player.frameRate());
+  const size_t at = audio.size();
+  audio.resize(at + frames * 2);
+  player.mixAudio(audio.data() + at, frames);
 }
 
 }  // namespace
@@ -29,6 +49,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
+  std::string audioPath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -44,6 +65,8 @@ int main(int argc, char** argv) {
       else if (value == "medium") quality = movie::Quality::Medium;
       else if (value == "high") quality = movie::Quality::High;
       else return usage("--quality is low, medium or high");
+    } else if (arg == "--audio") {
+      audioPath = value;
     } else {
       return usage(("unknown option " + arg).c_str());
     }
@@ -55,6 +78,10 @@ int main(int argc, char** argv) {
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   movie::Player player;
+  if (!audioPath.empty()) {
+    player.setMp3Decoder(movie::sound::mpg123DecoderFactory());
+    player.setSoundEnabled(true);  // before the first frame, whose sounds start with it
+  }
   player.append(bytes.data(), bytes.size());
   player.finish();
   if (player.state() == movie::LoadState::Failed || player.state() == movie::LoadState::Loading ||
@@ -65,7 +92,18 @@ int main(int argc, char** argv) {
   }
   player.setQuality(quality);
   player.play();
-  for (int i = 1; i < frames; ++i) player.tick();
+  std::vector<int16_t> audio;
+  for (int i = 1; i < frames; ++i) {
+    if (!audioPath.empty()) mixFrame(player, i - 1, audio);
+    player.tick();
+  }
+  if (!audioPath.empty()) {
+    mixFrame(player, frames - 1, audio);
+    if (!writeWav(audioPath, kAudioRate, 2, audio)) {
+      std::fprintf(stderr, "swf-render: cannot write %s\n", audioPath.c_str());
+      return 1;
+    }
+  }
   int width = std::max(1, int(player.stageWidth() * scale + 0.5));
   int height = std::max(1, int(player.stageHeight() * scale + 0.5));
   if (width > 16384 || height > 16384) {

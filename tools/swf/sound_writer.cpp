@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "movie/sound/mp3_header.h"
+
 namespace swf {
 namespace {
 
@@ -15,25 +17,6 @@ void put16(Bytes& b, uint16_t v) {
 void put32(Bytes& b, uint32_t v) {
   put16(b, uint16_t(v));
   put16(b, uint16_t(v >> 16));
-}
-
-// One MP3 frame header at data[0..3]: size, samples, rate, channels; false if not one.
-bool readHeader(const uint8_t* h, Mp3Frame& f) {
-  if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0) return false;
-  const int version = (h[1] >> 3) & 3;  // 0: 2.5, 2: 2, 3: 1
-  const int layer = (h[1] >> 1) & 3;    // 1: layer III
-  const int bitrateIndex = h[2] >> 4, rateIndex = (h[2] >> 2) & 3, padding = (h[2] >> 1) & 1;
-  if (version == 1 || layer != 1 || bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3) return false;
-  static const int kBitrates1[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
-  static const int kBitrates2[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
-  static const int kRates[3] = {44100, 48000, 32000};
-  const bool mpeg1 = version == 3;
-  f.rate = kRates[rateIndex] >> (mpeg1 ? 0 : version == 2 ? 1 : 2);
-  const int kbps = mpeg1 ? kBitrates1[bitrateIndex] : kBitrates2[bitrateIndex];
-  f.samples = mpeg1 ? 1152 : 576;
-  f.size = size_t((mpeg1 ? 144 : 72) * kbps * 1000 / f.rate + padding);
-  f.channels = (h[3] >> 6) == 3 ? 1 : 2;
-  return true;
 }
 
 }  // namespace
@@ -102,12 +85,12 @@ std::vector<Mp3Frame> mp3Frames(const Bytes& file) {
     pos = 10 + ((size_t(file[6] & 0x7F) << 21) | (size_t(file[7] & 0x7F) << 14) | (size_t(file[8] & 0x7F) << 7) |
                 size_t(file[9] & 0x7F));
   while (pos + 4 <= file.size()) {
-    Mp3Frame f;
-    if (!readHeader(&file[pos], f) || f.size < 4 || pos + f.size > file.size()) {
+    auto h = movie::sound::readMp3FrameHeader(&file[pos], file.size() - pos);
+    if (!h || h->size < 4 || pos + h->size > file.size()) {
       ++pos;  // not a frame here: look for the next sync
       continue;
     }
-    f.offset = pos;
+    Mp3Frame f{pos, h->size, h->samples, h->rate, h->channels};
     frames.push_back(f);
     pos += f.size;
   }
