@@ -1,7 +1,8 @@
 // Making and first showing the main window.
 #include "app_fixture.h"
 
-#include "app/core/addresses.h"
+#include <cmath>
+
 #include "app/core/caption.h"
 #include "hosts/com/class_ids.h"
 #include "hosts/com/registry.h"
@@ -12,7 +13,7 @@ using ::testing::ElementsAre;
 TEST_F(MainWindowTest, StartHandsLessonOneToThePlayerThenLoadsTheBanner) {
     Open();
     EXPECT_THAT(doubles->log.calls,
-                ElementsAre("Movie=" + Address(1), "Play", "Navigate=" + BannerAddress()));
+                ElementsAre("Movie=" + Address(1), "Play", "Navigate=" + std::string("http://" BRIMBLO_CONTENT_HOST ":88/edu/info.htm")));
     EXPECT_TRUE(doubles->log.navigateOptionalArgsOmitted);
     EXPECT_TRUE(errors.empty());
 }
@@ -60,20 +61,30 @@ TEST_F(MainWindowTest, WindowCoversTheTestScreenOf1024By768) {
     EXPECT_EQ(r.bottom - r.top, 768);
 }
 
-TEST_F(MainWindowTest, WindowFollowsAnotherScreenSize) {
+TEST_F(MainWindowTest, TheNativeWindowIsMadeRightAfterFormCreateWithItsBounds) {
+    // Another screen size, smaller than the test server's, so that the platform (which
+    // keeps a real window within the real screen) has nothing to correct.
     app::systemMetric = [](int index) {
-        if (index == SM_CXSCREEN) return 1920;
-        if (index == SM_CYSCREEN) return 1080;
+        if (index == SM_CXSCREEN) return 640;
+        if (index == SM_CYSCREEN) return 480;
         return GetSystemMetrics(index);
     };
-    // The platform keeps a real window within the real screen, so the bounds FormCreate
-    // set are read before the window is made.
     form = new TfrmMain(&ui::application());
-    EXPECT_EQ(form->left(), 0);
-    EXPECT_EQ(form->top(), 0);
-    EXPECT_EQ(form->width(), 1920);
-    EXPECT_EQ(form->height(), 1080);
-    EXPECT_FALSE(form->handleAllocated());
+    ASSERT_TRUE(form->handleAllocated());
+    HWND window = form->handle();
+    EXPECT_FALSE(IsWindowVisible(window));  // made, not yet shown
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, 640);
+    EXPECT_EQ(r.bottom, 480);
+    // Showing it shows this same window.
+    ui::application().setMainForm(form);
+    form->show();
+    Pump();
+    EXPECT_EQ(form->handle(), window);
+    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST_F(MainWindowTest, NoMaximiseButtonButMinimiseAndSystemMenu) {
@@ -156,4 +167,30 @@ TEST_F(MainWindowTest, StoredSettingsOfTheWindowAndItsComponents) {
     EXPECT_EQ(form->Web->extentX(), 892);
     EXPECT_EQ(form->Web->extentY(), 55);
     EXPECT_EQ(form->Web->locationUrl(), "");
+}
+
+TEST_F(MainWindowTest, AtTheDesignedDensityTheStoredLayoutStands) {
+    HDC dc = GetDC(nullptr);
+    ASSERT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    ReleaseDC(nullptr, dc);
+    Open();
+    EXPECT_EQ(form->lbMenu->width(), 153);
+    EXPECT_EQ(form->Panel1->height(), 55);
+    EXPECT_EQ(form->font().height(), -11);
+    EXPECT_EQ(form->lbMenu->font().height(), -12);
+}
+
+TEST_F(MainWindowTest, OnADoubleDensityScreenTheLayoutGrowsWithTheTextHeight) {
+    ui::Form::screenPixelsPerInch = [] { return 192; };
+    Open();
+    EXPECT_EQ(form->font().height(), -22);
+    // The window font's text height on that screen, measured on a canvas.
+    ui::Bitmap measure(8, 8);
+    measure.canvas().font.assign(form->font());
+    int th = measure.canvas().textHeight("Hg");
+    ASSERT_GT(th, 13);
+    auto scaled = [th](int length) { return static_cast<int>(std::lround(length * th / 13.0)); };
+    EXPECT_EQ(form->lbMenu->width(), scaled(153));
+    EXPECT_EQ(form->Panel1->height(), scaled(580 + 55) - scaled(580));
+    EXPECT_EQ(form->lbMenu->font().height(), scaled(-12));
 }
