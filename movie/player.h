@@ -3,6 +3,7 @@
 // timeline at frameRate() and asks for pictures. No Windows header, no threads, no I/O.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,10 @@ namespace movie {
 
 namespace sound {
 class Mixer;
+}
+namespace text {
+class FontService;
+enum class EditKey;
 }
 
 enum class Quality { Low, Medium, High };
@@ -39,6 +44,10 @@ class Player {
   ~Player();
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
+
+  // The host's device fonts (outlines of the system's faces); null: text fields that
+  // ask for device fonts draw nothing. The service must outlive the player.
+  void setFontService(text::FontService* service);
 
   // Loading. append() may be called with any split of the file; finish() says no more
   // bytes come; fail() records a fetch failure (a plain message shown to the user).
@@ -73,6 +82,11 @@ class Player {
   // Returns true when the picture may have changed.
   bool tick();
 
+  // Scripts: what trace prints, and the addresses getURL opens ("fscommand:..." for
+  // commands to the host), with the target window or level named.
+  void setTraceHandler(std::function<void(const std::string&)> handler);
+  void setUrlHandler(std::function<void(const std::string& url, const std::string& target)> handler);
+
   // View: the stage is shown whole ("show all"), proportions kept, centred, the rest
   // filled with the background colour; zoom() magnifies around a viewport point.
   void setQuality(Quality quality);
@@ -96,6 +110,16 @@ class Player {
   void mixAudio(int16_t* out, size_t frames);
   void audioPlayed(uint64_t frames);
   sound::Mixer& mixer();
+
+  // Text fields and the pointer and keyboard (viewport pixels): a press focuses the
+  // field under it and places the caret, moving with the button down selects, typed
+  // characters and editing keys go to the focused input field. Each returns whether
+  // the picture may have changed.
+  bool pointerDown(double x, double y);
+  bool pointerMove(double x, double y);
+  void pointerUp();
+  bool typeChar(char32_t c);
+  bool editKey(text::EditKey key);
 
  private:
   struct Impl;

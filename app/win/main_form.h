@@ -46,6 +46,7 @@ public:
     ui::MenuItem* N5 = nullptr;
     ui::ApplicationEvents* ApplicationEvents1 = nullptr;
     ui::ImageList* ImageList1 = nullptr;
+    TXPMenu* XPMenu1 = nullptr;
 
 protected:
     void initializeWindow() override;

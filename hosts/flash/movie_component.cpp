@@ -6,6 +6,7 @@
 #include "hosts/com/registry.h"
 #include "hosts/flash/acm_mp3_decoder.h"
 #include "hosts/flash/flash_ids.h"
+#include "hosts/flash/text_input.h"
 #include "hosts/flash/wave_output.h"
 #include "ui/text.h"
 
@@ -58,6 +59,7 @@ void registerMovieComponent() {
 }
 
 MovieComponent::MovieComponent() {
+  player_.setFontService(&fonts_);
   player_.setMp3Decoder(acmMp3DecoderFactory());
   startAudio();
   addProperty(L"Movie", kDispMovie, [this] { return Variant(url_); },
@@ -370,6 +372,10 @@ LRESULT CALLBACK MovieComponent::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 }
 
 LRESULT MovieComponent::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (forwardTextInput(player_, hwnd, msg, wp, lp)) {
+    frameDirty_ = true;
+    invalidate();
+  }
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel from the DIB section

@@ -16,17 +16,18 @@
 
 namespace movie::sound {
 
-class TimelineSound : public timeline::FrameListener {
+class TimelineSound {
  public:
   // The definition and mixer must outlive this object.
   TimelineSound(const format::MovieDef& movie, Mixer& mixer);
-  ~TimelineSound() override;
+  ~TimelineSound();
 
   // Without an output nothing is decoded or started.
   void setEnabled(bool enabled);
   bool enabled() const { return enabled_; }
 
-  void frameEntered(const timeline::SpriteInstance& timeline, int frame) override;
+  // A timeline showed a frame: its event sounds start, a sprite's stream goes on.
+  void frameEntered(const timeline::SpriteInstance& timeline, int frame);
 
   // After the main timeline showed another frame (or stopped or started playing):
   // follows or restarts the stream and keeps it fed ahead.

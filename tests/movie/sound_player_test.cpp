@@ -35,6 +35,12 @@ struct Recorder {
   std::vector<int16_t> recorded;
 };
 
+// Sound on, MP3 through the native decoder, as a host with an output sets it.
+void enableSound(Player& p) {
+  p.setMp3Decoder(movie::sound::mpg123DecoderFactory());
+  p.setSoundEnabled(true);
+}
+
 swf::TagList withShape() {
   swf::TagList t;
   t.defineShape(1, rectShape(0, 0, 100, 100, kRed), 3);
@@ -228,8 +234,7 @@ TEST(SoundPlayer, SpeakingLessonStreamDecodesThroughTheMp3Decoder) {
   show(t, 6);
   t.end();
   Player p;
-  p.setMp3Decoder(movie::sound::mpg123DecoderFactory());
-  p.setSoundEnabled(true);
+  enableSound(p);
   load(p, movieOf(t));
   Recorder r(p);
   for (size_t f = 0; f < stream.blocks.size(); ++f) {
@@ -260,8 +265,7 @@ TEST(SoundPlayer, BadSoundDataEndsCleanly) {
   t.showFrame();
   t.end();
   Player p;
-  p.setMp3Decoder(movie::sound::mpg123DecoderFactory());
-  p.setSoundEnabled(true);
+  enableSound(p);
   load(p, movieOf(t));
   Recorder r(p);
   for (int i = 0; i < 8; ++i) {

@@ -1,7 +1,8 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-//            [--audio OUT.wav]
+//            [--trace FILE] [--audio OUT.wav]
 // Renders the stage after N frames (default 1) at S times its size (default 1); with
-// --audio also writes the sound of those N frames, mixed as the player mixes it.
+// --trace, writes what the movie's scripts print, one line per call; with --audio, the
+// sound of those N frames, mixed as the player mixes it.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/native/freetype_font_service.h"
 #include "movie/player.h"
 #include "movie/sound/mpg123_decoder.h"
 #include "png_out.h"
@@ -21,7 +23,7 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high] [--audio OUT.wav]\n");
+               "[--quality low|medium|high] [--trace FILE] [--audio OUT.wav]\n");
   return 2;
 }
 
@@ -49,7 +51,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
-  std::string audioPath;
+  std::string audioPath, tracePath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -67,6 +69,8 @@ int main(int argc, char** argv) {
       else return usage("--quality is low, medium or high");
     } else if (arg == "--audio") {
       audioPath = value;
+    } else if (arg == "--trace") {
+      tracePath = value;
     } else {
       return usage(("unknown option " + arg).c_str());
     }
@@ -77,10 +81,21 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
   if (!audioPath.empty()) {
     player.setMp3Decoder(movie::sound::mpg123DecoderFactory());
     player.setSoundEnabled(true);  // before the first frame, whose sounds start with it
+  }
+  player.setFontService(&fonts);
+  std::ofstream trace;
+  if (!tracePath.empty()) {
+    trace.open(tracePath, std::ios::binary);
+    if (!trace) {
+      std::fprintf(stderr, "swf-render: cannot write %s\n", tracePath.c_str());
+      return 1;
+    }
+    player.setTraceHandler([&trace](const std::string& line) { trace << line << '\n'; });
   }
   player.append(bytes.data(), bytes.size());
   player.finish();

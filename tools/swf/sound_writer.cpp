@@ -3,21 +3,12 @@
 #include <cmath>
 
 #include "movie/sound/mp3_header.h"
+#include "tools/swf/little_endian.h"
 
 namespace swf {
 namespace {
 
 int rateCode(int rate) { return rate >= 44100 ? 3 : rate >= 22050 ? 2 : rate >= 11025 ? 1 : 0; }
-
-void put16(Bytes& b, uint16_t v) {
-  b.push_back(uint8_t(v));
-  b.push_back(uint8_t(v >> 8));
-}
-
-void put32(Bytes& b, uint32_t v) {
-  put16(b, uint16_t(v));
-  put16(b, uint16_t(v >> 16));
-}
 
 }  // namespace
 
