@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "skin/menu/menu_colors.h"
+#include "main_window_skin.h"
 #include "skin/menu/xp_menu.h"
 #include "ui/ui.h"
 
@@ -25,14 +26,7 @@ struct PaintFixture : ::testing::Test {
     form->setMenu(menu);
     bar = add(&menu->items(), "File");
     item = add(bar, "Open");
-    skin = new TXPMenu(form.get());
-    ui::Font f;
-    f.setName("Tahoma");
-    f.setHeight(-11);
-    f.setColor(ui::clMenuText);
-    skin->SetFont(f);
-    skin->SetDrawMenuBar(true);
-    skin->SetActive(true);
+    skin = MakeMainWindowSkin(form.get());
     target.setSize(200, 40);
   }
   ui::MenuItem* add(ui::MenuItem* parent, const char* caption) {
@@ -375,4 +369,46 @@ TEST_F(PaintFixture, NothingWhileInactive) {
   skin->SetActive(false);
   draw(item, kPopup, false);
   EXPECT_EQ(at(60, 10), kUntouched);
+}
+
+TEST_F(PaintFixture, ImageListImageReplacesTheItemBitmap) {
+  auto* images = new ui::ImageList(form.get());
+  images->setWidth(16);
+  images->setHeight(16);
+  // White (the mask colour) with a blue square; not selected into any context when added.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, picture);
+  RECT all{0, 0, 16, 16}, square{2, 2, 14, 14};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  FillRect(dc, &square, blue);
+  DeleteObject(blue);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  images->addMasked(picture, ui::clWhite);
+  DeleteObject(picture);
+  menu->setImages(images);
+  item->bitmap().setSize(16, 16);
+  item->bitmap().canvas().brush.color = ui::clRed;
+  item->bitmap().canvas().fillRect(RECT{0, 0, 16, 16});
+  item->setImageIndex(0);
+  const auto& p = draw(item, kPopup, true);  // selected: the icon is neither dimmed nor greyed
+  EXPECT_EQ(at(12 + 2, 2 + 2), RGB(0, 0, 255));
+  EXPECT_EQ(at(12 + 13, 2 + 13), RGB(0, 0, 255));
+  EXPECT_EQ(at(12 + 1, 2 + 1), p.SelectFace);  // masked out
+}
+
+TEST_F(PaintFixture, CheckedRadioItemWithIconShowsARoundedFrame) {
+  item->bitmap().setSize(16, 16);
+  item->setRadioItem(true);
+  item->setChecked(true);
+  const auto& p = draw(item, kPopup, false);
+  // CR (11, 2, 31, 21) here: its corners are cut by the 6 by 6 rounding.
+  EXPECT_NE(at(11, 2), p.SelectEdge);
+  EXPECT_EQ(at(20, 2), p.SelectEdge);
+  EXPECT_EQ(at(11, 10), p.SelectEdge);
+  EXPECT_EQ(at(12, 10), p.CheckFace);
 }

@@ -10,6 +10,7 @@
 #include "skin/menu/flat_frame.h"
 #include "skin/menu/menu_colors.h"
 #include "skin/menu/menu_manager.h"
+#include "main_window_skin.h"
 #include "skin/menu/xp_menu.h"
 #include "ui/ui.h"
 
@@ -52,6 +53,11 @@ std::vector<MSG> takeFrameRequests() {
   return out;
 }
 
+// Serves the waiting frame requests (inside a menu loop, where the tests run it).
+void serveFrameRequests() {
+  for (MSG m : takeFrameRequests()) DispatchMessageW(&m);
+}
+
 struct PopupFixture : ::testing::Test {
   void SetUp() override {
     takeFrameRequests();
@@ -64,14 +70,7 @@ struct PopupFixture : ::testing::Test {
     popup = new ui::PopupMenu(form.get());
     first = add(&popup->items(), "First");
     add(&popup->items(), "Second");
-    skin = new TXPMenu(form.get());
-    ui::Font f;
-    f.setName("Tahoma");
-    f.setHeight(-11);
-    f.setColor(ui::clMenuText);
-    skin->SetFont(f);
-    skin->SetDrawMenuBar(true);
-    skin->SetActive(true);
+    skin = MakeMainWindowSkin(form.get());
     skin->loaded();  // joins the manager, which makes it the painting skin
     previousMain = ui::application().mainForm();
     ui::application().setMainForm(form.get());
@@ -159,9 +158,7 @@ TEST_F(PopupFixture, FlatPopupGetsAFlatFrameAndAShadow) {
   showPopup(*popup, 200, 150, [&](HWND wnd) {
     looked = true;
     // The frame request waits in the queue until the menu loop serves it.
-    MSG m;
-    while (PeekMessageW(&m, ui::application().handle(), xpmenu::XPM_FRAMEITEM, xpmenu::XPM_FRAMEWINDOW, PM_REMOVE))
-      DispatchMessageW(&m);
+    serveFrameRequests();
     EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&xpmenu::FlatFrameWndProc));
     EXPECT_NE(GetWindowLongPtrW(wnd, GWLP_USERDATA), 0);
     RECT wr{}, item{};
@@ -297,16 +294,13 @@ TEST_F(PopupFixture, FrameRequestForAnItemLooksUpTheWindowUnderIt) {
   bool looked = false;
   showPopup(*popup, 200, 150, [&](HWND wnd) {
     looked = true;
-    MSG m;
-    while (PeekMessageW(&m, ui::application().handle(), xpmenu::XPM_FRAMEITEM, xpmenu::XPM_FRAMEWINDOW, PM_REMOVE))
-      DispatchMessageW(&m);
+    serveFrameRequests();
     // Put the window's procedure back, then ask for its frame through the item alone.
     SetWindowLongPtrW(wnd, GWLP_WNDPROC, GetWindowLongPtrW(wnd, GWLP_USERDATA));
     SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
     ASSERT_NE(GetWindowLongPtrW(wnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&xpmenu::FlatFrameWndProc));
     PostMessageW(ui::application().handle(), xpmenu::XPM_FRAMEITEM, 0, reinterpret_cast<LPARAM>(first));
-    while (PeekMessageW(&m, ui::application().handle(), xpmenu::XPM_FRAMEITEM, xpmenu::XPM_FRAMEWINDOW, PM_REMOVE))
-      DispatchMessageW(&m);
+    serveFrameRequests();
     EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&xpmenu::FlatFrameWndProc));
   });
   EXPECT_TRUE(looked) << "the pop-up menu did not show";
