@@ -80,6 +80,16 @@ TEST_F(MainWindowTest, TheCloseButtonEndsTheLoopToo) {
 namespace {
 std::function<void()>* gLookWhileOpen = nullptr;
 
+void CALLBACK LookAtOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND drop = FindWindowW(L"#32768", nullptr);
+    if (!drop || !IsWindowVisible(drop) || !gLookWhileOpen) return;
+    KillTimer(nullptr, id);
+    UpdateWindow(drop);
+    (*gLookWhileOpen)();
+    gLookWhileOpen = nullptr;
+    EndMenu();
+}
+
 // Serves messages until a menu opened by keys already pressed shows; look runs then
 // and the menu closes. False when no menu showed.
 bool WhileMenuOpen(std::function<void()> look) {
@@ -89,15 +99,7 @@ bool WhileMenuOpen(std::function<void()> look) {
         look();
     };
     gLookWhileOpen = &once;
-    UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND drop = FindWindowW(L"#32768", nullptr);
-        if (!drop || !IsWindowVisible(drop) || !gLookWhileOpen) return;
-        KillTimer(nullptr, id);
-        UpdateWindow(drop);
-        (*gLookWhileOpen)();
-        gLookWhileOpen = nullptr;
-        EndMenu();
-    });
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, &LookAtOpenMenu);
     for (int i = 0; i < 100 && !looked; ++i) {  // the menu loop runs inside
         ui::application().processMessages();
         Sleep(50);

@@ -27,19 +27,21 @@ COLORREF screenPixel(int x, int y) {
 
 std::function<void(HWND)>* gLook = nullptr;
 
+void CALLBACK lookAtPopup(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND wnd = FindWindowW(L"#32768", nullptr);
+  if (wnd && IsWindowVisible(wnd)) {
+    UpdateWindow(wnd);
+    (*gLook)(wnd);
+  }
+  EndMenu();
+}
+
 // Shows the pop-up menu at (x, y); once Windows has shown and painted it, look runs with
 // the pop-up window, then the menu closes.
 void showPopup(ui::PopupMenu& menu, int x, int y, std::function<void(HWND)> look) {
   gLook = &look;
-  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    HWND wnd = FindWindowW(L"#32768", nullptr);
-    if (wnd && IsWindowVisible(wnd)) {
-      UpdateWindow(wnd);
-      (*gLook)(wnd);
-    }
-    EndMenu();
-  });
+  SetTimer(nullptr, 0, 300, &lookAtPopup);
   menu.popup(x, y);
   gLook = nullptr;
 }
