@@ -1,6 +1,7 @@
 // Faces and frames of themed panels, push buttons and group boxes, drawn on the client
 // area after the control painted itself.
 #include "skin/menu/control_look.h"
+#include "skin/menu/menu_item_painter.h"
 #include "skin/menu/xp_menu.h"
 #include "ui/panel.h"
 
@@ -25,7 +26,8 @@ void drawBevel(ui::Canvas& canvas, RECT& r, ui::Bevel bevel, Rgb dark, Rgb light
     ui::frame3D(canvas, r, literal(light), literal(dark), width);
 }
 
-// The caption centred on the face in the skin's menu font, as menu item captions are.
+// The caption centred on the face, measured with the button's font and drawn as menu
+// item captions are.
 void drawButtonCaption(TXPMenu& skin, ui::WinControl& button, ui::Canvas& canvas, const RECT& r) {
   const std::string& caption = button.caption();
   if (caption.empty()) return;
@@ -36,10 +38,9 @@ void drawButtonCaption(TXPMenu& skin, ui::WinControl& button, ui::Canvas& canvas
   RECT text{r.left + (r.right - r.left - w) / 2, r.top + (r.bottom - r.top - h) / 2, 0, 0};
   text.right = text.left + w;
   text.bottom = text.top + h;
-  canvas.font.assign(skin.Font());
-  canvas.font.setColor(button.enabled() ? skin.Font().color() : literal(skin.EffectivePalette().DisabledText));
-  canvas.setTransparentText(true);
-  canvas.drawText(caption, text, DT_CENTER | DT_EXPANDTABS);
+  TMenuItemPainter::TextState state;
+  state.Enabled = button.enabled();
+  TMenuItemPainter(skin, canvas).DrawItemText(caption, DT_CENTER, state, text, "");
 }
 
 }  // namespace

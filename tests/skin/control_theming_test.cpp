@@ -200,6 +200,30 @@ TEST_F(ControlTheming, ButtonFaceFollowsItsState) {
   EXPECT_EQ(clientPixel(w, 45, 29), xpmenu::LightenColor(shadow, 30));
 }
 
+// Pixels of the colour inside the client rectangle r.
+int countPixels(HWND w, RECT r, COLORREF color) {
+  int n = 0;
+  HDC dc = GetDC(w);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == color;
+  ReleaseDC(w, dc);
+  return n;
+}
+
+TEST_F(ControlTheming, ButtonCaptionIsCentredInTheMenuFontColours) {
+  auto* b = add("TButton", 10, 220, 90, 30);
+  b->setCaption("OK");
+  pump();
+  HWND w = b->handle();
+  COLORREF text = TXPMenu::Resolve(skin->Font().color());
+  COLORREF disabled = skin->EffectivePalette().DisabledText;
+  EXPECT_GT(countPixels(w, RECT{30, 5, 60, 25}, text), 0);
+  EXPECT_EQ(countPixels(w, RECT{3, 3, 28, 27}, text), 0);  // nothing left of the middle
+  b->setEnabled(false);
+  EXPECT_EQ(countPixels(w, RECT{3, 3, 87, 27}, text), 0);
+  EXPECT_GT(countPixels(w, RECT{30, 5, 60, 25}, disabled), 0);
+}
+
 TEST_F(ControlTheming, DoubleClickOnAButtonIsASecondPress) {
   auto* b = add("TButton", 10, 220, 90, 30);
   HWND w = b->handle();
