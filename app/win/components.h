@@ -6,5 +6,5 @@
 using hosts::flash::TShockwaveFlash;
 using hosts::web::TWebBrowser;
 
-// Makes the two host control classes known to the form description reader.
+// Makes the two host control classes and the frame skin known to the form description reader.
 void RegisterHostControls();

@@ -60,20 +60,26 @@ TEST_F(MainWindowTest, WindowCoversTheTestScreenOf1024By768) {
     EXPECT_EQ(r.bottom - r.top, 768);
 }
 
-TEST_F(MainWindowTest, WindowFollowsAnotherScreenSize) {
+TEST_F(MainWindowTest, FormCreateSizesTheWindowTheFrameSkinMadeWhileTheFormWasRead) {
+    // A screen smaller than the real one: the platform keeps an existing window within
+    // its largest tracking size, so a larger invented screen could not be shown here.
     app::systemMetric = [](int index) {
-        if (index == SM_CXSCREEN) return 1920;
-        if (index == SM_CYSCREEN) return 1080;
+        if (index == SM_CXSCREEN) return GetSystemMetrics(SM_CXSCREEN) - 224;
+        if (index == SM_CYSCREEN) return GetSystemMetrics(SM_CYSCREEN) - 168;
         return GetSystemMetrics(index);
     };
-    // The platform keeps a real window within the real screen, so the bounds FormCreate
-    // set are read before the window is made.
     form = new TfrmMain(&ui::application());
-    EXPECT_EQ(form->left(), 0);
-    EXPECT_EQ(form->top(), 0);
-    EXPECT_EQ(form->width(), 1920);
-    EXPECT_EQ(form->height(), 1080);
-    EXPECT_FALSE(form->handleAllocated());
+    // The frame skin asked for the window while the description was read, so FormCreate
+    // found it made and placed it.
+    ASSERT_TRUE(form->handleAllocated());
+    RECT r{};
+    GetWindowRect(form->handle(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN) - 224);
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN) - 168);
+    EXPECT_FALSE(IsZoomed(form->handle()));
+    EXPECT_FALSE(IsWindowVisible(form->handle()));
 }
 
 TEST_F(MainWindowTest, NoMaximiseButtonButMinimiseAndSystemMenu) {
@@ -109,7 +115,7 @@ TEST_F(MainWindowTest, ComponentsAreMadeInTheStoredOrder) {
     std::vector<std::string> names;
     for (ui::Component* c : form->components()) names.push_back(c->name());
     EXPECT_THAT(names, ElementsAre("Splitter1", "Panel1", "Web", "lbMenu", "pFlash", "Flash", "MainMenu1", "N2",
-                                   "N3", "N5", "ApplicationEvents1", "ImageList1"));
+                                   "N3", "N5", "ApplicationEvents1", "ImageList1", "xpWindow1"));
 }
 
 TEST_F(MainWindowTest, AMissingComponentClassEndsTheStartWithTheErrorReported) {
