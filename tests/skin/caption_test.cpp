@@ -71,8 +71,11 @@ TEST(SkinCaption, GradientInBothStates) {
   if (!Readable(f.wnd())) GTEST_SKIP() << "the screen cannot be read back here";
   const RECT strip{0, 0, 400, 28};
   auto expectAt = [&](ui::TColor from, ui::TColor to) {
-    for (const skin::Band& b : skin::GradientBands(ToBox(strip), ToRgb(from), ToRgb(to), fdLeftToRight, 60))
-      if (b.box.left >= 150 && b.box.left < 300) ASSERT_EQ(WindowPixel(f.wnd(), b.box.left, 12), ToColorRef(b.colour));
+    for (const skin::Band& b : skin::GradientBands(ToBox(strip), ToRgb(from), ToRgb(to), fdLeftToRight, 60)) {
+      if (b.box.left >= 150 && b.box.left < 300) {
+        ASSERT_EQ(WindowPixel(f.wnd(), b.box.left, 12), ToColorRef(b.colour));
+      }
+    }
   };
   SendMessageW(f.wnd(), WM_NCACTIVATE, TRUE, 0);
   expectAt(ui::clWhite, 0x00BEA3A4);
