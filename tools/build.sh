@@ -27,6 +27,11 @@ for t in "${trees[@]}"; do
   esac
   cmake --build "$root/build/$t" -j"$jobs"
 done
+# The cross tree makes the release (installer and archive); it is handed out from here.
+if [ -d "$root/build/win32/release" ]; then
+  rm -rf "$root/build/release"
+  cp -r "$root/build/win32/release" "$root/build/release"
+fi
 if [ $want_fuzz = 1 ]; then
   configure "$root/build/fuzz" -DBRIMBLO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$root/build/fuzz" -j"$jobs"

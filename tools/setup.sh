@@ -14,6 +14,7 @@ packages=(
                                               # embedded 12-pixel bitmaps draw some
                                               # characters wrongly under Wine)
   imagemagick python3                         # screenshots; the sample content server
+  nsis                                        # the installer compiler for the release
 )
 
 missing=()
