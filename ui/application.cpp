@@ -127,7 +127,7 @@ bool Application::handleMessage(bool wait) {
       return true;
     }
   }
-  if (!offerToHooks(msg)) {
+  if (!offerToHooks(msg) && !menuKeys_.route(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -220,7 +220,7 @@ int Screen::pixelsPerInch() const {
   HDC dc = GetDC(nullptr);
   int ppi = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(nullptr, dc);
-  return ppi;
+  return ppi > 0 ? ppi : 96;
 }
 RECT Screen::workArea() const {
   RECT r{0, 0, width(), height()};

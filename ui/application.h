@@ -2,7 +2,8 @@
 //
 // run() is the message loop: each message taken from the queue is first offered to
 // the OnMessage hooks (Application::onMessage, then every ApplicationEvents component);
-// a hook that sets handled drops it. The application has a hidden main window of its
+// a hook that sets handled drops it; F10 and Alt then reach the menu bar from any
+// control (MenuKeys). The application has a hidden main window of its
 // own (handle()) whose messages pass the hooks given to hookMainWindow first.
 #pragma once
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "ui/component.h"
+#include "ui/menu_keys.h"
 
 namespace ui {
 
@@ -82,6 +84,7 @@ class Application : public Component {
   bool terminated_ = false;
   ErrorReporter reporter_;
   std::vector<ApplicationEvents*> events_;
+  MenuKeys menuKeys_;
 };
 
 Application& application();

@@ -19,12 +19,7 @@ const std::vector<std::string> kPositions = {"poDesigned",        "poDefault",  
                                              "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter"};
 const std::vector<std::string> kWindowStates = {"wsNormal", "wsMinimized", "wsMaximized"};
 
-int defaultPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi > 0 ? ppi : 96;
-}
+int defaultPixelsPerInch() { return screen().pixelsPerInch(); }
 
 int defaultTextHeight(const Font& font) {
   HDC dc = GetDC(nullptr);
@@ -153,24 +148,28 @@ void Form::notification(Component* c, Operation op) {
 
 void Form::scaleForScreen() {
   if (pixelsPerInch_ <= 0 || textHeight_ <= 0) return;
-  int ppi = screenPixelsPerInch ? screenPixelsPerInch() : 96;
-  if (ppi != pixelsPerInch_) {
-    auto keep = std::move(font_->onChange);
-    font_->setHeight(MulDiv(font_->height(), ppi, pixelsPerInch_));
-    font_->onChange = std::move(keep);
-    pixelsPerInch_ = ppi;
-    fontChanged();
-  }
+  int ppi = screenPixelsPerInch ? screenPixelsPerInch() : pixelsPerInch_;
+  // At the density the form was laid out for, its stored sizes stand, whatever the
+  // machine's fonts measure: only another density scales.
+  if (ppi == pixelsPerInch_) return;
+  auto keep = std::move(font_->onChange);
+  font_->setHeight(MulDiv(font_->height(), ppi, pixelsPerInch_));
+  font_->onChange = std::move(keep);
+  pixelsPerInch_ = ppi;
+  fontChanged();
   int th = measureTextHeight ? measureTextHeight(*font_) : textHeight_;
   if (th <= 0 || th == textHeight_) return;
-  int m = th, d = textHeight_;
+  scaleContents(th, textHeight_);
+  textHeight_ = th;
+}
+
+void Form::scaleContents(int m, int d) {
   // The form keeps its place; its client area and every component scale.
   int cw = MulDiv(clientWidth(), m, d), ch = MulDiv(clientHeight(), m, d);
   disableAlign();
   for (Control* c : std::vector<Control*>(controls_)) c->changeScale(m, d);
   setClientWidth(cw);
   setClientHeight(ch);
-  textHeight_ = th;
   enableAlign();
 }
 

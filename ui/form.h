@@ -2,9 +2,10 @@
 //
 // A form class registers its handlers by name (bind) and then reads its description
 // (readDescription / loadDescription); the description's root block names the form's
-// own properties, its nested blocks make the components. After reading, the form is
-// scaled for the screen's pixel density (PixelsPerInch / TextHeight), every component's
-// loaded() runs, then onCreate. Its window is made on demand (handle()) or by show().
+// own properties, its nested blocks make the components. After reading, a form made on a
+// screen of another density than its stored PixelsPerInch is scaled (its font by the
+// density ratio, its contents by the font's new text height over the stored TextHeight),
+// every component's loaded() runs, then onCreate. Its window is made on demand (handle()) or by show().
 #pragma once
 #include <any>
 #include <functional>
@@ -115,7 +116,7 @@ class Form : public WinControl {
   Canvas& canvas();
 
   // Pixel density: the screen's pixels per inch and the text height of a font on the
-  // screen ("Hg" in the font). Replaceable so tests can stand for another screen.
+  // screen. Replaceable so tests can stand for a screen of another density.
   static std::function<int()> screenPixelsPerInch;
   static std::function<int(const Font&)> measureTextHeight;
 
@@ -138,6 +139,8 @@ class Form : public WinControl {
   void destroyWnd() override;
   // Scales the form for the screen after reading (see the class comment).
   void scaleForScreen();
+  // Scales the client area and every component by m / d.
+  void scaleContents(int m, int d);
   bool dispatchMenuMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
   void updateScrollBars();
   void setIconResource(const std::string& name);

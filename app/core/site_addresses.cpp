@@ -1,10 +1,10 @@
 #include "app/core/site_addresses.h"
 
-#include <cstdio>
-#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "app/core/mirror_text.h"
+#include "app/core/read_only_file.h"
 #include "app/core/text_lines.h"
 
 // Constant-initialised, so it is ready before any module initialisation reads the file.
@@ -15,29 +15,24 @@ namespace {
 // whole could take unbounded time and memory.
 constexpr size_t kMaxFileBytes = 1 << 20;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // The text up to the first zero byte, or nothing when the file cannot be read whole.
 std::optional<std::string> ReadSiteFile(const char* name) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name, "rb"));
-    if (!file) return std::nullopt;
+    ReadOnlyFile file(name);
+    if (!file.isOpen()) return std::nullopt;
     std::string text;
     char chunk[4096];
     while (true) {
-        size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
-        std::string_view part(chunk, n);
+        std::optional<size_t> n = file.read(chunk, sizeof chunk);
+        if (!n) return std::nullopt;
+        std::string_view part(chunk, *n);
         if (auto zero = part.find('\0'); zero != std::string_view::npos) {
             text.append(part.substr(0, zero));
             return text;  // the rest of the file does not count
         }
         text.append(part);
         if (text.size() > kMaxFileBytes) return std::nullopt;
-        if (n < sizeof chunk) break;
+        if (*n == 0) return text;
     }
-    if (std::ferror(file.get())) return std::nullopt;
-    return text;
 }
 }  // namespace
 

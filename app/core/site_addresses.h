@@ -6,7 +6,8 @@
 // Empty until LoadSiteAddresses fills it; read by the channel command.
 extern std::string ChannelAddress;
 
-// Reads "web.dat"; with exactly three lines, ChannelAddress becomes MirrorText of line 1.
+// Reads "web.dat", opened for reading only and shared with readers but not writers
+// (ReadOnlyFile); with exactly three lines, ChannelAddress becomes MirrorText of line 1.
 // Every failure (missing file, unreadable, too large) is swallowed and leaves it as it was.
 void LoadSiteAddresses();
 

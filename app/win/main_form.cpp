@@ -26,6 +26,9 @@ TfrmMain::TfrmMain(ui::Component* owner) : ui::Form(owner) {
     // of loading, before this constructor goes on.
     loadDescription("TFRMMAIN");
     FindComponents();
+    // The native window is made now, hidden, with the bounds FormCreate set; showing
+    // it later only makes it visible.
+    handle();
 }
 
 TfrmMain::~TfrmMain() = default;

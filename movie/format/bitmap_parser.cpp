@@ -50,7 +50,7 @@ std::vector<uint8_t> cleanJpeg(const uint8_t* data, size_t size) {
   return out;
 }
 
-std::shared_ptr<render::Bitmap> decodeJpegLike(const uint8_t* data, size_t size) {
+std::shared_ptr<Bitmap> decodeJpegLike(const uint8_t* data, size_t size) {
   std::vector<uint8_t> clean = cleanJpeg(data, size);
   return decodeImage(clean.data(), clean.size());
 }
@@ -61,7 +61,7 @@ bool isJpeg(const uint8_t* data, size_t size) {
   return i + 1 < size && data[i] == 0xFF && data[i + 1] == 0xD8;
 }
 
-void applyAlpha(render::Bitmap& bitmap, const uint8_t* zdata, size_t zsize) {
+void applyAlpha(Bitmap& bitmap, const uint8_t* zdata, size_t zsize) {
   size_t count = bitmap.pixels.size();
   std::vector<uint8_t> alpha;
   alpha.reserve(count);
@@ -74,7 +74,7 @@ void applyAlpha(render::Bitmap& bitmap, const uint8_t* zdata, size_t zsize) {
   }
 }
 
-std::shared_ptr<render::Bitmap> parseLossless(bool withAlpha, const uint8_t* body, size_t size,
+std::shared_ptr<Bitmap> parseLossless(bool withAlpha, const uint8_t* body, size_t size,
                                               std::string& error) {
   io::BitReader r(body, size);
   r.u16();  // id, read by the caller
@@ -87,7 +87,7 @@ std::shared_ptr<render::Bitmap> parseLossless(bool withAlpha, const uint8_t* bod
     return nullptr;
   }
   if (width == 0 || height == 0) {
-    auto empty = std::make_shared<render::Bitmap>();
+    auto empty = std::make_shared<Bitmap>();
     return empty;
   }
   if (int64_t(width) * height > kMaxBitmapPixels) {
@@ -120,7 +120,7 @@ std::shared_ptr<render::Bitmap> parseLossless(bool withAlpha, const uint8_t* bod
   io::inflateAll(r.cursor(), r.remaining(), need, data);
   if (data.size() < need) data.resize(need, 0);  // short data: the rest reads as zero
 
-  auto bitmap = std::make_shared<render::Bitmap>();
+  auto bitmap = std::make_shared<Bitmap>();
   bitmap->width = width;
   bitmap->height = height;
   bitmap->pixels.resize(size_t(width) * height);
@@ -158,7 +158,7 @@ std::shared_ptr<render::Bitmap> parseLossless(bool withAlpha, const uint8_t* bod
 
 }  // namespace
 
-std::shared_ptr<render::Bitmap> parseBitmap(uint16_t code, const uint8_t* body, size_t size,
+std::shared_ptr<Bitmap> parseBitmap(uint16_t code, const uint8_t* body, size_t size,
                                             const std::vector<uint8_t>& jpegTables,
                                             uint16_t& id, std::string& error) {
   io::BitReader r(body, size);
@@ -170,7 +170,7 @@ std::shared_ptr<render::Bitmap> parseBitmap(uint16_t code, const uint8_t* body, 
   if (code == kDefineBitsLossless || code == kDefineBitsLossless2)
     return parseLossless(code == kDefineBitsLossless2, body, size, error);
 
-  std::shared_ptr<render::Bitmap> bitmap;
+  std::shared_ptr<Bitmap> bitmap;
   if (code == kDefineBits) {
     std::vector<uint8_t> joined(jpegTables);
     joined.insert(joined.end(), r.cursor(), r.cursor() + r.remaining());

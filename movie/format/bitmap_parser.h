@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "movie/render/render.h"
+#include "movie/value/bitmap.h"
 
 namespace movie::format {
 
 // code is the tag code; jpegTables the body of the movie's JPEGTables tag (may be empty).
 // Returns null with a reason when the bitmap cannot be decoded; id is set when readable.
-std::shared_ptr<render::Bitmap> parseBitmap(uint16_t code, const uint8_t* body, size_t size,
+std::shared_ptr<Bitmap> parseBitmap(uint16_t code, const uint8_t* body, size_t size,
                                             const std::vector<uint8_t>& jpegTables,
                                             uint16_t& id, std::string& error);
 

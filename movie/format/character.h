@@ -14,7 +14,7 @@ struct Character {
   enum Kind { Shape, MorphShape, Bitmap, Sprite } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
   std::shared_ptr<const MorphShapeDef> morph;
-  std::shared_ptr<const render::Bitmap> bitmap;
+  std::shared_ptr<const movie::Bitmap> bitmap;
   std::shared_ptr<const SpriteDef> sprite;
 };
 

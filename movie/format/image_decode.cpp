@@ -21,14 +21,14 @@
 
 namespace movie::format {
 
-std::shared_ptr<render::Bitmap> decodeImage(const uint8_t* data, size_t size) {
+std::shared_ptr<Bitmap> decodeImage(const uint8_t* data, size_t size) {
   if (!data || size == 0 || size > size_t(INT_MAX)) return nullptr;
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(data, int(size), &w, &h, &channels)) return nullptr;
   if (w <= 0 || h <= 0 || int64_t(w) * h > kMaxBitmapPixels) return nullptr;
   stbi_uc* pixels = stbi_load_from_memory(data, int(size), &w, &h, &channels, 4);
   if (!pixels) return nullptr;
-  auto bitmap = std::make_shared<render::Bitmap>();
+  auto bitmap = std::make_shared<Bitmap>();
   bitmap->width = w;
   bitmap->height = h;
   bitmap->pixels.resize(size_t(w) * h);

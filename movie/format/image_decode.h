@@ -5,14 +5,14 @@
 #include <memory>
 #include <vector>
 
-#include "movie/render/render.h"
+#include "movie/value/bitmap.h"
 
 namespace movie::format {
 
 constexpr int kMaxBitmapPixels = 4096 * 4096;
 
 // Decodes the first image in data; null when it is not a readable image or too large.
-std::shared_ptr<render::Bitmap> decodeImage(const uint8_t* data, size_t size);
+std::shared_ptr<Bitmap> decodeImage(const uint8_t* data, size_t size);
 
 // Straight RGBA (as decoded) to a premultiplied 0xAARRGGBB pixel.
 inline uint32_t premultiply(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {

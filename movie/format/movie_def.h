@@ -25,7 +25,7 @@ struct MovieDef {
   float frameRate = 12;
   int frameCount = 0;
   // Movie-wide tags.
-  render::Color background{255, 255, 255, 255};
+  Color background{255, 255, 255, 255};
   bool hasBackground = false;
   uint32_t fileAttributes = 0;
   std::string metadata;

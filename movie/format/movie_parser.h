@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "movie/format/movie_build.h"
 #include "movie/format/movie_def.h"
 
 namespace movie::io {
@@ -28,34 +29,28 @@ class MovieParser {
   void finish();  // no more bytes: a movie without its end fails as truncated
   State state() const { return state_; }
   bool headerKnown() const { return headerParsed_; }
-  const std::string& error() const { return error_; }
-  const std::vector<std::string>& warnings() const { return warnings_; }
-  const MovieDef& movie() const { return movie_; }
+  const std::string& error() const { return build_.error(); }
+  const std::vector<std::string>& warnings() const { return build_.warnings(); }
+  const MovieDef& movie() const { return build_.movie(); }
   size_t bytesIn() const { return bytesIn_; }
 
  private:
   void fail(const std::string& message);
+  bool readFileHeader();
   void addBody(const uint8_t* data, size_t size);
   void parse();
   bool parseHeader();
-  // One tag of the main timeline (sprite != null: inside DefineSprite).
-  void handleTag(uint16_t code, const uint8_t* body, size_t size, Timeline& timeline,
-                 Frame& pending, bool inSprite);
-  void defineSprite(const uint8_t* body, size_t size);
-  void addCharacter(uint16_t id, Character c);
+  void readTags();
 
   State state_ = State::Header;
-  std::string error_;
-  std::vector<std::string> warnings_;
-  MovieDef movie_;
+  MovieBuild build_;
   std::vector<uint8_t> prefix_;  // the 8-byte file header as it arrives
   std::vector<uint8_t> body_;    // the file after its 8-byte header, inflated
   size_t bodyLimit_ = 0;
   size_t pos_ = 0;
   size_t bytesIn_ = 0;
   bool headerParsed_ = false;
-  size_t controlTags_ = 0, edges_ = 0, bitmapPixels_ = 0;
-  Frame pending_;
+  Frame pending_;  // the main timeline's tags since its last ShowFrame
   std::unique_ptr<io::Inflater> inflater_;
 };
 

@@ -14,9 +14,9 @@ Rect readRect(io::BitReader& r) {
   return rect;
 }
 
-render::Matrix readMatrix(io::BitReader& r) {
+Matrix readMatrix(io::BitReader& r) {
   r.align();
-  render::Matrix m;
+  Matrix m;
   if (r.ub(1)) {
     int bits = int(r.ub(5));
     m.a = r.fb(bits);
@@ -34,9 +34,9 @@ render::Matrix readMatrix(io::BitReader& r) {
   return m;
 }
 
-render::ColorTransform readColorTransform(io::BitReader& r, bool withAlpha) {
+ColorTransform readColorTransform(io::BitReader& r, bool withAlpha) {
   r.align();
-  render::ColorTransform c;
+  ColorTransform c;
   bool hasAdd = r.ub(1);
   bool hasMult = r.ub(1);
   int bits = int(r.ub(4));
@@ -56,8 +56,8 @@ render::ColorTransform readColorTransform(io::BitReader& r, bool withAlpha) {
   return c;
 }
 
-render::Color readRgb(io::BitReader& r) {
-  render::Color c;
+Color readRgb(io::BitReader& r) {
+  Color c;
   c.r = r.u8();
   c.g = r.u8();
   c.b = r.u8();
@@ -65,8 +65,8 @@ render::Color readRgb(io::BitReader& r) {
   return c;
 }
 
-render::Color readRgba(io::BitReader& r) {
-  render::Color c = readRgb(r);
+Color readRgba(io::BitReader& r) {
+  Color c = readRgb(r);
   c.a = r.u8();
   return c;
 }

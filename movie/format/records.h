@@ -1,7 +1,9 @@
 #pragma once
-// The basic records of the file format read into the drawing layer's types.
+// The basic records of the file format read into the shared value types.
 #include "movie/io/bit_reader.h"
-#include "movie/render/render.h"
+#include "movie/value/color.h"
+#include "movie/value/color_transform.h"
+#include "movie/value/matrix.h"
 
 namespace movie::format {
 
@@ -10,9 +12,9 @@ struct Rect {
 };
 
 Rect readRect(io::BitReader& r);
-render::Matrix readMatrix(io::BitReader& r);
-render::ColorTransform readColorTransform(io::BitReader& r, bool withAlpha);
-render::Color readRgb(io::BitReader& r);
-render::Color readRgba(io::BitReader& r);
+Matrix readMatrix(io::BitReader& r);
+ColorTransform readColorTransform(io::BitReader& r, bool withAlpha);
+Color readRgb(io::BitReader& r);
+Color readRgba(io::BitReader& r);
 
 }  // namespace movie::format

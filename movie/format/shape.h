@@ -7,22 +7,26 @@
 #include <vector>
 
 #include "movie/format/records.h"
-#include "movie/render/render.h"
+#include "movie/value/bitmap.h"
+#include "movie/value/color.h"
+#include "movie/value/gradient.h"
+#include "movie/value/matrix.h"
+#include "movie/value/stroke_style.h"
 
 namespace movie::format {
 
 struct FillStyle {
   enum Kind { Solid, Gradient, Bitmap } kind = Solid;
-  render::Color color;
-  render::Gradient gradient;
-  std::shared_ptr<const render::Bitmap> bitmap;  // null when the id named no bitmap
-  render::Matrix bitmapMatrix;
+  Color color;
+  movie::Gradient gradient;
+  std::shared_ptr<const movie::Bitmap> bitmap;  // null when the id named no bitmap
+  Matrix bitmapMatrix;
   bool repeat = true;
   bool smooth = true;
 };
 
 struct LineStyle {
-  render::StrokeStyle stroke;
+  StrokeStyle stroke;
   bool hasFill = false;
   FillStyle fill;  // the stroke's paint; a solid colour unless hasFill
 };

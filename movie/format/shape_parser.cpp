@@ -12,29 +12,29 @@ struct StyleReader {
   int version;  // shape version 1..4; morph shapes use 3 (RGBA) with morph = true
   const BitmapLookup& bitmaps;
 
-  render::Color color() { return version >= 3 ? readRgba(r) : readRgb(r); }
+  Color color() { return version >= 3 ? readRgba(r) : readRgb(r); }
 
-  void gradientStops(render::Gradient& g, FillStyle* end) {
+  void gradientStops(Gradient& g, FillStyle* end) {
     r.align();
     uint8_t head = r.u8();
     int spread = head >> 6;
     int interp = (head >> 4) & 3;
     int count = head & 15;
-    g.spread = spread == 1 ? render::Spread::Reflect
-               : spread == 2 ? render::Spread::Repeat
-                             : render::Spread::Pad;
-    g.interpolation = interp == 1 ? render::Interpolation::LinearRGB : render::Interpolation::Normal;
+    g.spread = spread == 1 ? Spread::Reflect
+               : spread == 2 ? Spread::Repeat
+                             : Spread::Pad;
+    g.interpolation = interp == 1 ? Interpolation::LinearRGB : Interpolation::Normal;
     if (end) {
       end->gradient.spread = g.spread;
       end->gradient.interpolation = g.interpolation;
     }
     for (int i = 0; i < count && !r.overrun(); ++i) {
-      render::GradientStop s;
+      GradientStop s;
       s.ratio = r.u8();
       s.color = color();
       g.stops.push_back(s);
       if (end) {
-        render::GradientStop e;
+        GradientStop e;
         e.ratio = r.u8();
         e.color = color();
         end->gradient.stops.push_back(e);
@@ -55,9 +55,9 @@ struct StyleReader {
       }
     } else if (type == 0x10 || type == 0x12 || type == 0x13) {
       f.kind = FillStyle::Gradient;
-      f.gradient.kind = type == 0x10 ? render::Gradient::Linear
-                        : type == 0x12 ? render::Gradient::Radial
-                                       : render::Gradient::Focal;
+      f.gradient.kind = type == 0x10 ? Gradient::Linear
+                        : type == 0x12 ? Gradient::Radial
+                                       : Gradient::Focal;
       f.gradient.matrix = readMatrix(r);
       if (end) {
         *end = f;
@@ -112,14 +112,14 @@ struct StyleReader {
     r.ub(5);
     l.stroke.noClose = r.ub(1);
     int endCap = int(r.ub(2));
-    auto cap = [](int v) { return v == 1 ? render::Cap::None : v == 2 ? render::Cap::Square : render::Cap::Round; };
+    auto cap = [](int v) { return v == 1 ? Cap::None : v == 2 ? Cap::Square : Cap::Round; };
     l.stroke.startCap = cap(startCap);
     l.stroke.endCap = cap(endCap);
-    l.stroke.join = join == 1 ? render::Join::Bevel : join == 2 ? render::Join::Miter : render::Join::Round;
-    l.stroke.scaling = noH && noV ? render::StrokeScaling::None
-                       : noH      ? render::StrokeScaling::Vertical
-                       : noV      ? render::StrokeScaling::Horizontal
-                                  : render::StrokeScaling::Normal;
+    l.stroke.join = join == 1 ? Join::Bevel : join == 2 ? Join::Miter : Join::Round;
+    l.stroke.scaling = noH && noV ? StrokeScaling::None
+                       : noH      ? StrokeScaling::Vertical
+                       : noV      ? StrokeScaling::Horizontal
+                                  : StrokeScaling::Normal;
     if (join == 2) l.stroke.miterLimit = r.fixed8();
   }
 
@@ -331,11 +331,11 @@ uint8_t lerp8(uint8_t a, uint8_t b, float t) {
   return uint8_t(std::clamp(v + 0.5f, 0.0f, 255.0f));
 }
 
-render::Color lerpColor(render::Color a, render::Color b, float t) {
+Color lerpColor(Color a, Color b, float t) {
   return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
 }
 
-render::Matrix lerpMatrix(const render::Matrix& a, const render::Matrix& b, float t) {
+Matrix lerpMatrix(const Matrix& a, const Matrix& b, float t) {
   return {lerp(a.a, b.a, t), lerp(a.b, b.b, t), lerp(a.c, b.c, t),
           lerp(a.d, b.d, t), lerp(a.tx, b.tx, t), lerp(a.ty, b.ty, t)};
 }

@@ -10,7 +10,7 @@
 namespace movie::format {
 
 // Finds an earlier bitmap by character id (null when there is none).
-using BitmapLookup = std::function<std::shared_ptr<const render::Bitmap>(uint16_t)>;
+using BitmapLookup = std::function<std::shared_ptr<const Bitmap>(uint16_t)>;
 
 // version 1..4; false with a reason when the record is unreadable.
 bool parseShape(const uint8_t* body, size_t size, int version, const BitmapLookup& bitmaps,

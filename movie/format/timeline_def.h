@@ -7,7 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "movie/render/render.h"
+#include "movie/value/color_transform.h"
+#include "movie/value/matrix.h"
 
 namespace movie::format {
 
@@ -22,8 +23,8 @@ struct PlaceTag {
   uint16_t depth = 0;
   bool move = false;
   std::optional<uint16_t> characterId;
-  std::optional<render::Matrix> matrix;
-  std::optional<render::ColorTransform> colorTransform;
+  std::optional<Matrix> matrix;
+  std::optional<ColorTransform> colorTransform;
   std::optional<uint16_t> ratio;
   std::optional<std::string> name;
   std::optional<uint16_t> clipDepth;

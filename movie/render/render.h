@@ -6,54 +6,28 @@
 #include <variant>
 #include <vector>
 
+#include "movie/value/bitmap.h"
+#include "movie/value/color.h"
+#include "movie/value/color_transform.h"
+#include "movie/value/gradient.h"
+#include "movie/value/matrix.h"
+#include "movie/value/stroke_style.h"
+
 namespace movie::render {
 
-// x' = a*x + c*y + tx, y' = b*x + d*y + ty (the movie file's scale, skew and translate).
-struct Matrix {
-  float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
-  Matrix then(const Matrix& outer) const;  // this first, then outer
-  Matrix inverted() const;                 // identity when singular
-};
-
-// Straight (non-premultiplied) colour.
-struct Color {
-  uint8_t r = 0, g = 0, b = 0, a = 255;
-};
-
-// result = clamp(channel * mul + add), with add in 0..255 units, alpha included.
-struct ColorTransform {
-  float rm = 1, gm = 1, bm = 1, am = 1;
-  float ra = 0, ga = 0, ba = 0, aa = 0;
-  ColorTransform then(const ColorTransform& outer) const;
-  Color apply(Color c) const;
-};
-
-struct GradientStop {
-  uint8_t ratio = 0;  // 0..255 along the gradient
-  Color color;
-};
-
-enum class Spread { Pad, Reflect, Repeat };
-enum class Interpolation { Normal, LinearRGB };
-
-// Gradient space is the square -16384..16384 (twips of the gradient box); matrix maps it
-// into path space. Linear runs along x; radial is the distance from the centre; focal
-// moves the focus along x by focal * radius (-1..1).
-struct Gradient {
-  enum Kind { Linear, Radial, Focal } kind = Linear;
-  std::vector<GradientStop> stops;  // 1..15, ratios ascending
-  Spread spread = Spread::Pad;
-  Interpolation interpolation = Interpolation::Normal;
-  float focal = 0;
-  Matrix matrix;
-};
-
-// Premultiplied 0xAARRGGBB pixels.
-struct Bitmap {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-};
+// The shared value types, also under the drawing layer's own names.
+using movie::Bitmap;
+using movie::Cap;
+using movie::Color;
+using movie::ColorTransform;
+using movie::Gradient;
+using movie::GradientStop;
+using movie::Interpolation;
+using movie::Join;
+using movie::Matrix;
+using movie::Spread;
+using movie::StrokeScaling;
+using movie::StrokeStyle;
 
 struct BitmapFill {
   std::shared_ptr<const Bitmap> bitmap;
@@ -79,23 +53,6 @@ enum class FillRule { NonZero, EvenOdd };
 // None: a pixel is in when its centre is; Medium: exact area of the outline snapped to a
 // quarter-pixel grid; Full: exact area.
 enum class AntiAlias { None, Medium, Full };
-
-enum class Cap { Round, None, Square };
-enum class Join { Round, Bevel, Miter };
-enum class StrokeScaling { Normal, None, Horizontal, Vertical };
-
-struct StrokeStyle {
-  float width = 20;  // path units; drawn at least one device pixel wide
-  Cap startCap = Cap::Round, endCap = Cap::Round;
-  Join join = Join::Round;
-  float miterLimit = 3;
-  bool noClose = false;
-  StrokeScaling scaling = StrokeScaling::Normal;
-  // Device width = width times a scale of toDevice: Normal the mean of its x and y scale,
-  // Horizontal the x scale, Vertical the y scale. None ignores toDevice and uses this
-  // factor (device pixels per path unit; the default suits twips on an unzoomed stage).
-  float unscaledPixelsPerUnit = 1.0f / 20;
-};
 
 // A surface (or mask) asked for a negative size, a side over 32768 or more than 64M pixels
 // is empty; drawing into an empty one does nothing.

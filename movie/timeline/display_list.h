@@ -26,8 +26,8 @@ struct DisplayObject {
   uint16_t characterId = 0;
   format::Character character;
   bool known = false;  // the id named a character
-  render::Matrix matrix;
-  render::ColorTransform colorTransform;
+  Matrix matrix;
+  ColorTransform colorTransform;
   uint16_t ratio = 0;
   std::string name;
   uint16_t clipDepth = 0;

@@ -1,4 +1,4 @@
-// The catalogue as data: titles, records and movie addresses.
+// The catalogue as data: titles, movie addresses, the record and the caption.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -6,15 +6,11 @@
 
 #include "app/core/addresses.h"
 #include "app/core/caption.h"
-#include "app/core/catalogue.h"
+#include "app/core/chr_object.h"
 #include "app/core/lesson_titles.h"
 
 namespace {
 const std::string kBase = "http://" BRIMBLO_CONTENT_HOST ":88";
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 }  // namespace
 
 TEST(LessonTitles, FirstMiddleAndLastAreTheGbkBytesOfTheTable) {
@@ -51,30 +47,6 @@ TEST(MovieAddress, TwoDigitFileNamesInOneFolder) {
 
 TEST(MovieAddress, BannerIsOnTheSameServer) {
     EXPECT_EQ(BannerAddress(), kBase + "/edu/info.htm");
-}
-
-TEST(Catalogue, RecordsInLessonOrderWithSequenceEqualToIndex) {
-    auto records = MakeLessonRecords();
-    ASSERT_EQ(records.size(), 38u);
-    for (int k = 0; k < 38; ++k) {
-        const TChrObject& r = *records[k];
-        EXPECT_EQ(r.Index, k + 1);
-        EXPECT_EQ(r.Sequence, r.Index);
-        EXPECT_TRUE(r.Extra.empty());
-        EXPECT_EQ(r.MovieUrl, LessonMovieAddress(k + 1));
-        char tail[16];
-        std::snprintf(tail, sizeof tail, "/%02d.swf", k + 1);
-        EXPECT_TRUE(EndsWith(r.MovieUrl, tail)) << r.MovieUrl;
-    }
-}
-
-TEST(Catalogue, ASecondRunStartsTheCounterAgainWithNewRecords) {
-    auto first = MakeLessonRecords();
-    auto second = MakeLessonRecords();
-    ASSERT_EQ(second.size(), 38u);
-    EXPECT_EQ(second.front()->Sequence, 1);
-    EXPECT_EQ(second.back()->Sequence, 38);
-    EXPECT_NE(first.front().get(), second.front().get());
 }
 
 TEST(ChrObject, SettersStoreTheirArgument) {

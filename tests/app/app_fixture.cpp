@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 
-#include "app/core/addresses.h"
+#include <cstdio>
+
 #include "hosts/com/apartment.h"
 
 namespace {
@@ -22,9 +23,7 @@ void MainWindowTest::SetUp() {
         errors.push_back(text);
     });
     app::shellOpen = [this](HWND, const std::string& address) { shellCalls.push_back(address); };
-    // Lay the window out at the density it was designed for, whatever fonts Wine has.
-    ui::Form::screenPixelsPerInch = [] { return 96; };
-    ui::Form::measureTextHeight = [](const ui::Font&) { return 13; };
+    screenPixelsPerInch = ui::Form::screenPixelsPerInch;
 }
 
 void MainWindowTest::TearDown() {
@@ -36,6 +35,7 @@ void MainWindowTest::TearDown() {
     Pump();
     ui::application().resetTerminated();
     app::systemMetric = [](int index) { return GetSystemMetrics(index); };
+    ui::Form::screenPixelsPerInch = screenPixelsPerInch;
     doubles.reset();
 }
 
@@ -111,4 +111,8 @@ std::wstring MainWindowTest::ItemText(HTREEITEM item) {
     return buffer;
 }
 
-std::string MainWindowTest::Address(int lesson) { return LessonMovieAddress(lesson); }
+std::string MainWindowTest::Address(int lesson) {
+    char file[16];
+    std::snprintf(file, sizeof file, "%02d.swf", lesson);
+    return std::string("http://") + BRIMBLO_CONTENT_HOST + ":88/edu/3/" + file;
+}

@@ -42,4 +42,5 @@ protected:
     TfrmMain* form = nullptr;
     std::vector<std::string> errors;      // texts of the standard error box
     std::vector<std::string> shellCalls;  // addresses handed to the shell
+    std::function<int()> screenPixelsPerInch;  // the framework's density source, put back
 };

@@ -36,14 +36,6 @@ TEST_F(MainWindowTest, AnErrorWhileFirstShownEndsTheStartWithTheErrorReported) {
     EXPECT_EQ(doubles->log.Count("Play"), 0);
 }
 
-TEST_F(MainWindowTest, AnotherPixelDensityScalesTheLayoutByTheTextHeight) {
-    ui::Form::measureTextHeight = [](const ui::Font&) { return 26; };
-    Open();
-    EXPECT_EQ(form->lbMenu->width(), 306);
-    EXPECT_EQ(form->Panel1->height(), 110);
-    EXPECT_EQ(form->lbMenu->font().height(), -24);
-}
-
 TEST_F(MainWindowTest, TheWindowShowsTheProgramIcon) {
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     ASSERT_NE(icon, nullptr);

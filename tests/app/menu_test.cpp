@@ -10,12 +10,6 @@ struct ChannelAddressIs {
     explicit ChannelAddressIs(const std::string& address) { ChannelAddress = address; }
     ~ChannelAddressIs() { ReleaseSiteAddresses(); }
 };
-
-std::wstring MenuText(HMENU menu, int position) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, position, text, 127, MF_BYPOSITION);
-    return text;
-}
 }  // namespace
 
 TEST_F(MainWindowTest, MenuBarHoldsHelpWithTheChannelCommandThenExit) {
@@ -32,10 +26,6 @@ TEST_F(MainWindowTest, MenuBarHoldsHelpWithTheChannelCommandThenExit) {
     EXPECT_EQ(GetSubMenu(bar, 1), nullptr);  // exit is a command on the bar itself
     EXPECT_EQ(form->N3->shortCut(), 0);
     EXPECT_EQ(form->N5->shortCut(), 0);
-    // Owner-drawn items carry no text for the system; plain ones show the Chinese text.
-    if (!form->MainMenu1->ownerDraw()) {
-        EXPECT_EQ(MenuText(bar, 0), L"帮助");
-    }
 }
 
 TEST_F(MainWindowTest, ChannelCommandHandsAWebAddressToTheShell) {

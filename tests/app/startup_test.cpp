@@ -1,7 +1,8 @@
 // Making and first showing the main window.
 #include "app_fixture.h"
 
-#include "app/core/addresses.h"
+#include <cmath>
+
 #include "app/core/caption.h"
 #include "hosts/com/class_ids.h"
 #include "hosts/com/registry.h"
@@ -12,7 +13,7 @@ using ::testing::ElementsAre;
 TEST_F(MainWindowTest, StartHandsLessonOneToThePlayerThenLoadsTheBanner) {
     Open();
     EXPECT_THAT(doubles->log.calls,
-                ElementsAre("Movie=" + Address(1), "Play", "Navigate=" + BannerAddress()));
+                ElementsAre("Movie=" + Address(1), "Play", "Navigate=" + std::string("http://" BRIMBLO_CONTENT_HOST ":88/edu/info.htm")));
     EXPECT_TRUE(doubles->log.navigateOptionalArgsOmitted);
     EXPECT_TRUE(errors.empty());
 }
@@ -60,26 +61,32 @@ TEST_F(MainWindowTest, WindowCoversTheTestScreenOf1024By768) {
     EXPECT_EQ(r.bottom - r.top, 768);
 }
 
-TEST_F(MainWindowTest, FormCreateSizesTheWindowTheFrameSkinMadeWhileTheFormWasRead) {
-    // A screen smaller than the real one: the platform keeps an existing window within
-    // its largest tracking size, so a larger invented screen could not be shown here.
+TEST_F(MainWindowTest, TheWindowMadeWhileTheFormIsReadTakesTheBoundsFormCreateSets) {
+    // The frame skin asks for the window while the description is read, so FormCreate
+    // sizes and places a window that already exists.
+    // Another screen size, smaller than the test server's, so that the platform (which
+    // keeps a real window within the real screen) has nothing to correct.
     app::systemMetric = [](int index) {
-        if (index == SM_CXSCREEN) return GetSystemMetrics(SM_CXSCREEN) - 224;
-        if (index == SM_CYSCREEN) return GetSystemMetrics(SM_CYSCREEN) - 168;
+        if (index == SM_CXSCREEN) return 640;
+        if (index == SM_CYSCREEN) return 480;
         return GetSystemMetrics(index);
     };
     form = new TfrmMain(&ui::application());
-    // The frame skin asked for the window while the description was read, so FormCreate
-    // found it made and placed it.
     ASSERT_TRUE(form->handleAllocated());
+    HWND window = form->handle();
+    EXPECT_FALSE(IsWindowVisible(window));  // made, not yet shown
     RECT r{};
-    GetWindowRect(form->handle(), &r);
+    GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN) - 224);
-    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN) - 168);
-    EXPECT_FALSE(IsZoomed(form->handle()));
-    EXPECT_FALSE(IsWindowVisible(form->handle()));
+    EXPECT_EQ(r.right, 640);
+    EXPECT_EQ(r.bottom, 480);
+    // Showing it shows this same window.
+    ui::application().setMainForm(form);
+    form->show();
+    Pump();
+    EXPECT_EQ(form->handle(), window);
+    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST_F(MainWindowTest, NoMaximiseButtonButMinimiseAndSystemMenu) {
@@ -162,4 +169,30 @@ TEST_F(MainWindowTest, StoredSettingsOfTheWindowAndItsComponents) {
     EXPECT_EQ(form->Web->extentX(), 892);
     EXPECT_EQ(form->Web->extentY(), 55);
     EXPECT_EQ(form->Web->locationUrl(), "");
+}
+
+TEST_F(MainWindowTest, AtTheDesignedDensityTheStoredLayoutStands) {
+    HDC dc = GetDC(nullptr);
+    ASSERT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    ReleaseDC(nullptr, dc);
+    Open();
+    EXPECT_EQ(form->lbMenu->width(), 153);
+    EXPECT_EQ(form->Panel1->height(), 55);
+    EXPECT_EQ(form->font().height(), -11);
+    EXPECT_EQ(form->lbMenu->font().height(), -12);
+}
+
+TEST_F(MainWindowTest, OnADoubleDensityScreenTheLayoutGrowsWithTheTextHeight) {
+    ui::Form::screenPixelsPerInch = [] { return 192; };
+    Open();
+    EXPECT_EQ(form->font().height(), -22);
+    // The window font's text height on that screen, measured on a canvas.
+    ui::Bitmap measure(8, 8);
+    measure.canvas().font.assign(form->font());
+    int th = measure.canvas().textHeight("Hg");
+    ASSERT_GT(th, 13);
+    auto scaled = [th](int length) { return static_cast<int>(std::lround(length * th / 13.0)); };
+    EXPECT_EQ(form->lbMenu->width(), scaled(153));
+    EXPECT_EQ(form->Panel1->height(), scaled(580 + 55) - scaled(580));
+    EXPECT_EQ(form->lbMenu->font().height(), scaled(-12));
 }

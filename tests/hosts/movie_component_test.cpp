@@ -10,6 +10,7 @@
 #include "hosts/com/event_sink.h"
 #include "hosts/flash/flash_ids.h"
 #include "hosts/flash/movie_component.h"
+#include "hosts/net/fetch.h"
 #include "test_movies.h"
 #include "test_support.h"
 
@@ -102,7 +103,8 @@ TEST_F(MovieComponentTest, NoClockWhileStopped) {
   EXPECT_FALSE(component->clockRunning());
   int frame = component->player().currentFrame();
   int drawn = component->framesDrawn();
-  hosts_test::pumpFor(300);
+  // Three frame periods of the lesson (12 frames per second) pass.
+  hosts_test::pumpTimerPeriods(1000 / 12, 3);
   EXPECT_EQ(component->player().currentFrame(), frame);
   EXPECT_EQ(component->framesDrawn(), drawn) << "nothing is drawn while stopped and unchanged";
   call(automation(), kDispPlay);
@@ -159,7 +161,9 @@ TEST_F(MovieComponentTest, ASecondMovieCancelsTheFirst) {
   EXPECT_NE(component->overlayText().find(L"正在载入"), std::wstring::npos);
   loadLesson();
   server.release();
-  hosts_test::pumpFor(300);
+  // The first movie's fetch ends; anything it posted before it ended is dispatched.
+  ASSERT_TRUE(pumpUntil([] { return hosts::net::runningWorkers() == 0; }));
+  hosts_test::pumpPosted();
   EXPECT_EQ(component->movie(), server.url("/edu/3/01.swf"));
   EXPECT_EQ(component->player().bytesLoaded(), hosts_test::letterboxMovie().size())
       << "no byte of the first movie reached the engine";

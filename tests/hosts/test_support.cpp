@@ -22,8 +22,38 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-void pumpFor(int milliseconds) {
-  pumpUntil([] { return false; }, milliseconds);
+namespace {
+int g_markers = 0;
+LRESULT CALLBACK markerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_APP) ++g_markers;
+  return DefWindowProcW(w, msg, wp, lp);
+}
+HWND markerWindow() {
+  static HWND window = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = markerProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HostsTestMarker";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }();
+  return window;
+}
+int g_ticks = 0;
+VOID CALLBACK countTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
+}  // namespace
+
+void pumpPosted() {
+  int wanted = g_markers + 1;
+  PostMessageW(markerWindow(), WM_APP, 0, 0);
+  pumpUntil([wanted] { return g_markers >= wanted; });
+}
+
+void pumpTimerPeriods(int periodMs, int periods) {
+  g_ticks = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, UINT(periodMs), countTick);
+  pumpUntil([periods] { return g_ticks >= periods; });
+  KillTimer(nullptr, timer);
 }
 
 namespace {
@@ -180,7 +210,7 @@ HostWindow::HostWindow(int width, int height) {
   }();
   hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kClass, L"hosts test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                           width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  pumpFor(20);
+  pumpPosted();
 }
 
 HostWindow::~HostWindow() { DestroyWindow(hwnd_); }

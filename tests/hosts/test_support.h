@@ -16,8 +16,12 @@ namespace hosts_test {
 
 // Dispatches messages until done() is true or timeoutMs passes; returns done().
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
-// Dispatches what is queued now (posted results that must NOT arrive are checked after).
-void pumpFor(int milliseconds);
+// Dispatches every message posted to this thread so far: a marker posted now is taken
+// from the queue after all of them (posted messages leave the queue in order).
+void pumpPosted();
+// Dispatches messages until a timer of this period has fired the given number of times:
+// long enough for a timer of that period in the code under test to have fired too.
+void pumpTimerPeriods(int periodMs, int periods);
 
 class HttpServer {
  public:

@@ -96,14 +96,14 @@ TEST(Records, RectMatrixAndColourTransformRoundTrip) {
   EXPECT_EQ(got.xMax, 11000);
   EXPECT_EQ(got.yMin, 40);
   EXPECT_EQ(got.yMax, 8000);
-  movie::render::Matrix gm = movie::format::readMatrix(r);
+  movie::Matrix gm = movie::format::readMatrix(r);
   EXPECT_NEAR(gm.a, 2.0, 1e-4);
   EXPECT_NEAR(gm.d, 0.5, 1e-4);
   EXPECT_NEAR(gm.b, 0.25, 1e-4);
   EXPECT_NEAR(gm.c, -0.75, 1e-4);
   EXPECT_EQ(gm.tx, 400);
   EXPECT_EQ(gm.ty, -60);
-  movie::render::ColorTransform gc = movie::format::readColorTransform(r, true);
+  movie::ColorTransform gc = movie::format::readColorTransform(r, true);
   EXPECT_FLOAT_EQ(gc.rm, 0.5f);
   EXPECT_FLOAT_EQ(gc.gm, 1.0f);
   EXPECT_FLOAT_EQ(gc.am, 0.25f);

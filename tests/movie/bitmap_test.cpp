@@ -22,7 +22,7 @@ using namespace movie_test;
 
 namespace {
 
-std::shared_ptr<render::Bitmap> parseTag(const swf::TagList& t, const std::vector<uint8_t>& tables = {}) {
+std::shared_ptr<movie::Bitmap> parseTag(const swf::TagList& t, const std::vector<uint8_t>& tables = {}) {
   const swf::Bytes& tag = t.bytes();
   uint16_t head = uint16_t(tag[0] | (tag[1] << 8));
   size_t len = head & 0x3F, at = 2;
@@ -54,7 +54,7 @@ swf::Bytes makeJpeg() {
   return out;
 }
 
-void expectRedBlue(const render::Bitmap& b) {
+void expectRedBlue(const movie::Bitmap& b) {
   ASSERT_EQ(b.width, 16);
   ASSERT_EQ(b.height, 8);
   uint32_t left = b.pixels[4 * 16 + 2], right = b.pixels[4 * 16 + 13];

@@ -2,11 +2,17 @@
 // player area) and its scaling for another pixel density.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 #include "probe.h"
 
 using namespace uitest;
 
 namespace {
+
+// A length of the stored layout on a screen where the text height is th instead of 13.
+int scaled(int length, int th) { return static_cast<int>(std::lround(length * th / 13.0)); }
 
 RECT bounds(ui::Control* c) { return c->boundsRect(); }
 
@@ -92,50 +98,74 @@ TEST(Layout, PanelBevelsAndBorderShrinkTheAlignArea) {
   EXPECT_EQ(area->clientWidth() - r.right, 8);
 }
 
-TEST(Layout, ScalesForAScreenOf120PixelsPerInch) {
-  // The same form at 96 dpi gives the reference client size.
-  int cw96 = 0, ch96 = 0;
-  {
-    TestForm f;
-    cw96 = f.clientWidth();
-    ch96 = f.clientHeight();
+// The framework's density source and text measurement stand for another screen or
+// another machine's fonts; both are put back when the test ends.
+class DensityTest : public ::testing::TestWithParam<int> {
+ protected:
+  void TearDown() override {
+    ui::Form::screenPixelsPerInch = oldPpi_;
+    ui::Form::measureTextHeight = oldHeight_;
   }
-  auto oldPpi = ui::Form::screenPixelsPerInch;
-  auto oldHeight = ui::Form::measureTextHeight;
-  int measuredHeight = 0;
-  ui::Form::screenPixelsPerInch = [] { return 120; };
-  ui::Form::measureTextHeight = [&](const ui::Font& font) {
-    measuredHeight = font.height();
-    return 16;  // MS Sans Serif at 120 dpi
-  };
-  {
-    TestForm f;
-    EXPECT_EQ(measuredHeight, -14);  // the form font is measured at the new density
-    EXPECT_EQ(f.font().height(), -14);
-    EXPECT_EQ(f.pixelsPerInch(), 120);
-    EXPECT_EQ(f.textHeight(), 16);
-    EXPECT_EQ(f.clientWidth(), MulDiv(cw96, 16, 13));
-    EXPECT_EQ(f.clientHeight(), MulDiv(ch96, 16, 13));
-    auto* tree = f.find<ui::TreeView>("lbMenu");
-    EXPECT_EQ(tree->font().height(), MulDiv(-12, 16, 13));
-    EXPECT_EQ(f.find<ui::Panel>("Panel1")->font().height(), -14);  // follows the form
-    f.show();
-    expectLayout(f, MulDiv(153, 16, 13), MulDiv(395, 16, 13) - MulDiv(340, 16, 13));
-  }
-  ui::Form::screenPixelsPerInch = oldPpi;
-  ui::Form::measureTextHeight = oldHeight;
+
+ private:
+  std::function<int()> oldPpi_ = ui::Form::screenPixelsPerInch;
+  std::function<int(const ui::Font&)> oldHeight_ = ui::Form::measureTextHeight;
+};
+
+// The text height of a font as the screen measures it (the cell height of its metrics).
+static int textHeightOf(const wchar_t* face, int height) {
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return tm.tmHeight;
 }
 
-TEST(Layout, NoScalingAtTheDesignedDensity) {
-  auto oldHeight = ui::Form::measureTextHeight;
-  ui::Form::measureTextHeight = [](const ui::Font&) { return 13; };
-  auto oldPpi = ui::Form::screenPixelsPerInch;
-  ui::Form::screenPixelsPerInch = [] { return 96; };
-  {
-    TestForm f;
-    EXPECT_EQ(f.find<ui::TreeView>("lbMenu")->width(), 153);
-    EXPECT_EQ(f.font().height(), -11);
-  }
-  ui::Form::measureTextHeight = oldHeight;
-  ui::Form::screenPixelsPerInch = oldPpi;
+// A machine whose form font measures 12 or 14 pixels high at 96 pixels per inch lays the
+// form out as stored.
+class AtTheDesignedDensity : public DensityTest {};
+
+TEST_P(AtTheDesignedDensity, TheStoredSizesStandWhateverTheFontMeasures) {
+  HDC dc = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+  ReleaseDC(nullptr, dc);
+  int measured = GetParam();
+  ui::Form::measureTextHeight = [measured](const ui::Font&) { return measured; };
+  TestForm f;
+  EXPECT_EQ(f.width(), 600);
+  EXPECT_EQ(f.height(), 450);
+  EXPECT_EQ(f.font().height(), -11);
+  EXPECT_EQ(f.find<ui::TreeView>("lbMenu")->font().height(), -12);
+  f.show();
+  expectLayout(f, 153, 55);
 }
+
+INSTANTIATE_TEST_SUITE_P(Layout, AtTheDesignedDensity, ::testing::Values(12, 14));
+
+// On a screen of another density the form font follows the density and everything else
+// the font's new text height.
+class OnAnotherDensity : public DensityTest {};
+
+TEST_P(OnAnotherDensity, TheFontFollowsTheDensityAndTheLayoutTheTextHeight) {
+  int ppi = GetParam();
+  ui::Form::screenPixelsPerInch = [ppi] { return ppi; };
+  int fontHeight = static_cast<int>(std::lround(-11 * ppi / 96.0));
+  int th = textHeightOf(L"MS Sans Serif", fontHeight);
+  ASSERT_GT(th, textHeightOf(L"MS Sans Serif", -11));  // a larger text really is taller
+  TestForm f;
+  EXPECT_EQ(f.pixelsPerInch(), ppi);
+  EXPECT_EQ(f.textHeight(), th);
+  EXPECT_EQ(f.font().height(), fontHeight);
+  EXPECT_EQ(f.find<ui::Panel>("Panel1")->font().height(), fontHeight);  // follows the form
+  EXPECT_EQ(f.find<ui::TreeView>("lbMenu")->font().height(), scaled(-12, th));
+  f.show();
+  // Banner: its top (340) and bottom (395) scale, and its height is what lies between.
+  expectLayout(f, scaled(153, th), scaled(395, th) - scaled(340, th));
+  EXPECT_GT(f.find<ui::TreeView>("lbMenu")->width(), 153);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layout, OnAnotherDensity, ::testing::Values(120, 144));

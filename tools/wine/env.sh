@@ -1,6 +1,7 @@
 # Sourced by the scripts that run Windows programs under Wine. Sets up, once and under a
-# lock, a headless X server and a Wine prefix with CJK font substitutes.
-#   BRIMBLO_WINEPREFIX  the prefix folder (made when missing)
+# lock, a headless X server and a Wine prefix that gives the same results on every
+# machine: Wine sees only the fonts the prefix holds, never the machine's own.
+#   BRIMBLO_WINEPREFIX  the prefix folder (made when missing or made by another recipe)
 #   BRIMBLO_DISPLAY     the X display to use or start (default :97)
 _brimblo_wine_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -8,8 +9,24 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${BRIMBLO_WINEPREFIX:?BRIMBLO_WINEPREFIX must name the Wine prefix folder}
 export DISPLAY=${BRIMBLO_DISPLAY:-:97}
+# Wine also loads every font that fontconfig lists, so a machine with more desktop fonts
+# would resolve the face names differently. This configuration lists none.
+export FONTCONFIG_FILE="$_brimblo_wine_dir/no-system-fonts.conf"
 # Wine wants a prefix owned by the user who runs it.
 mkdir -p "$(dirname "$WINEPREFIX")"
+
+# The fonts the prefix holds: Wine's own TrueType fonts (MS Sans Serif, Tahoma, Marlett,
+# Courier, ...), which Wine does not find in their Debian folder by itself, and the CJK
+# font that the Chinese face names stand for (see prefix.reg.txt).
+_brimblo_prefix_fonts() {
+  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null
+}
+
+# What the prefix is made from: a prefix made by another recipe is made anew.
+_brimblo_prefix_recipe() {
+  { cat "$_brimblo_wine_dir/env.sh" "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
+    _brimblo_prefix_fonts | xargs -r ls -l --time-style=+%s; } | sha1sum | cut -d' ' -f1
+}
 
 brimblo_start_xvfb() {
   local n=${DISPLAY#:}
@@ -28,20 +45,32 @@ brimblo_start_xvfb() {
 xdpyinfo_ok() { [ -e "/tmp/.X11-unix/X${1#:}" ] && pgrep -f "Xvfb $1 " >/dev/null 2>&1; }
 
 brimblo_make_prefix() {
-  [ -f "$WINEPREFIX/.brimblo-ready" ] && return 0
+  local recipe stamp="$WINEPREFIX/.brimblo-recipe"
+  recipe=$(_brimblo_prefix_recipe)
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ] && return 0
+  if [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w
-  # Font substitutes for the Chinese face names, and unmanaged windows. Registry files
-  # with Chinese names must be UTF-16 with a byte order mark.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  _brimblo_prefix_fonts | xargs -r cp -t "$fonts"
+  # Font substitutes, a fixed density and unmanaged windows. Registry files with
+  # Chinese names must be UTF-16 with a byte order mark.
   local reg="$WINEPREFIX/brimblo.reg"
   { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$_brimblo_wine_dir/prefix.reg.txt"; } > "$reg"
   wine regedit /S "$reg" >/dev/null 2>&1
-  # Wine draws the caption buttons' symbols with Marlett, which it does not find in its
-  # own font folder: without it the buttons show the letters 0, 1 and r.
-  [ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wineserver -w
-  touch "$WINEPREFIX/.brimblo-ready"
+  echo "$recipe" > "$stamp"
 }
+
+# Wine runs the 32-bit program with 32-bit Linux code: a kernel without IA-32 emulation
+# refuses it, and every Wine start then fails with "Exec format error".
+if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  echo "wine: this machine's kernel runs no 32-bit programs (IA-32 emulation is off), so Wine cannot run" >&2
+fi
 
 (
   flock 9

@@ -1,9 +1,9 @@
 // Colour transforms: multiply then add, per channel, alpha included.
 #include <cmath>
 
-#include "movie/render/render.h"
+#include "movie/value/color_transform.h"
 
-namespace movie::render {
+namespace movie {
 
 namespace {
 uint8_t clampChannel(float v) {
@@ -31,4 +31,4 @@ Color ColorTransform::apply(Color c) const {
           clampChannel(c.a * am + aa)};
 }
 
-}  // namespace movie::render
+}  // namespace movie

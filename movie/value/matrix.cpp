@@ -1,9 +1,9 @@
 // Affine matrices in the movie file's layout (a, b, c, d, tx, ty).
 #include <cmath>
 
-#include "movie/render/render.h"
+#include "movie/value/matrix.h"
 
-namespace movie::render {
+namespace movie {
 
 Matrix Matrix::then(const Matrix& o) const {
   Matrix r;
@@ -29,4 +29,4 @@ Matrix Matrix::inverted() const {
   return r;
 }
 
-}  // namespace movie::render
+}  // namespace movie
