@@ -6,6 +6,9 @@
 #include "movie/format/movie_parser.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/text/field_focus.h"
+#include "movie/text/font_library.h"
+#include "movie/scripting.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie {
@@ -13,8 +16,15 @@ namespace movie {
 struct Player::Impl {
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
   timeline::Budget budget;
+  std::unique_ptr<Scripting> scripting;  // before root: clips leave the machine's heap first
   std::unique_ptr<timeline::SpriteInstance> root;
+  Scripting::TraceHandler trace;
+  Scripting::UrlHandler urls;
   paint::ShapeCache cache;
+  text::FontService* fontService = nullptr;
+  std::unique_ptr<text::FontLibrary> fonts;
+  text::FieldFocus focus;
+  bool pointerHeld = false;
   paint::View view;
   render::Surface surface;
   std::string hostError;
@@ -30,9 +40,20 @@ struct Player::Impl {
   void update() {
     if (!parser->headerKnown()) return;
     view.setStage(movie().stage);
+    if (!fonts) fonts = std::make_unique<text::FontLibrary>(movie().characters, fontService);
+    if (!scripting) {
+      scripting = std::make_unique<Scripting>(movie(), budget);
+      scripting->setTraceHandler(trace);
+      scripting->setUrlHandler(urls);
+    }
+    scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
+      root->setPlaying(playing);
+      scripting->setRoot(root.get());
+      scripting->beginFrame();
       root->start();
+      scripting->runQueued();
     }
   }
 };
@@ -43,13 +64,25 @@ Player::~Player() = default;
 void Player::reset() {
   bool playing = impl_->playing, loop = impl_->loop;
   Quality quality = impl_->quality;
+  text::FontService* fontService = impl_->fontService;
   int width = impl_->view.width(), height = impl_->view.height();
+  Scripting::TraceHandler trace = impl_->trace;
+  Scripting::UrlHandler urls = impl_->urls;
   impl_->root.reset();  // before the definitions it points into
   impl_ = std::make_unique<Impl>();
+  impl_->trace = trace;
+  impl_->urls = urls;
   impl_->playing = playing;
   impl_->loop = loop;
   impl_->quality = quality;
+  impl_->fontService = fontService;
   impl_->view.setViewport(width, height);  // a new movie starts shown whole
+}
+
+void Player::setFontService(text::FontService* service) {
+  impl_->fontService = service;
+  impl_->fonts.reset();  // faces made with the old service go
+  impl_->update();
 }
 
 void Player::append(const uint8_t* data, size_t size) {
@@ -116,9 +149,27 @@ uint32_t Player::backgroundColor() const {
   return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b;
 }
 
-void Player::play() { impl_->playing = true; }
-void Player::stop() { impl_->playing = false; }
-bool Player::playing() const { return impl_->playing; }
+void Player::play() {
+  impl_->playing = true;
+  if (impl_->root) impl_->root->setPlaying(true);
+}
+
+void Player::stop() {
+  impl_->playing = false;
+  if (impl_->root) impl_->root->setPlaying(false);
+}
+
+bool Player::playing() const { return impl_->root ? impl_->root->playing() : impl_->playing; }
+
+void Player::setTraceHandler(std::function<void(const std::string&)> handler) {
+  impl_->trace = handler;
+  if (impl_->scripting) impl_->scripting->setTraceHandler(std::move(handler));
+}
+
+void Player::setUrlHandler(std::function<void(const std::string&, const std::string&)> handler) {
+  impl_->urls = handler;
+  if (impl_->scripting) impl_->scripting->setUrlHandler(std::move(handler));
+}
 void Player::setLoop(bool loop) { impl_->loop = loop; }
 bool Player::loop() const { return impl_->loop; }
 
@@ -129,23 +180,33 @@ void Player::forward() { gotoFrame(currentFrame() + 1); }
 void Player::back() { gotoFrame(std::max(0, currentFrame() - 1)); }
 
 void Player::gotoFrame(int frame) {
-  impl_->playing = false;
-  if (impl_->root) impl_->root->gotoFrame(frame);
+  Impl& p = *impl_;
+  p.playing = false;
+  if (!p.root) return;
+  p.root->setPlaying(false);
+  p.scripting->beginFrame();
+  p.root->gotoFrame(frame);
+  p.scripting->runQueued();
 }
 
 int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root->currentFrame()) : 0; }
 
 bool Player::tick() {
   Impl& p = *impl_;
-  if (!p.playing || !p.root || p.failed()) return false;
+  if (!p.root || p.failed()) return false;
   int loaded = p.root->frameCount();
   int next = p.root->currentFrame() + 1;
-  if (next >= loaded && !p.complete()) return false;  // the next frame has not arrived yet
-  if (next >= loaded && !p.loop) {
-    p.playing = false;
-    return false;
-  }
-  return p.root->advance(p.loop, true);
+  bool rootPlaying = p.root->playing();
+  bool waiting = rootPlaying && next >= loaded && !p.complete();  // the next frame has not arrived yet
+  if (rootPlaying && next >= loaded && p.complete() && !p.loop) p.root->setPlaying(false);
+  if (waiting) p.root->setPlaying(false);
+  p.scripting->beginFrame();
+  bool moved = p.root->advance(p.loop, true);
+  if (waiting) p.root->setPlaying(true);
+  bool ran = p.scripting->runQueued();
+  ran = p.scripting->frameDone(frameRate()) || ran;
+  p.playing = p.root->playing();
+  return moved || ran;
 }
 
 void Player::setQuality(Quality quality) { impl_->quality = quality; }
@@ -176,6 +237,7 @@ void Player::render(PixelView target) {
                         : p.quality == Quality::Medium ? render::AntiAlias::Medium
                                                        : render::AntiAlias::Full;
     options.smoothBitmaps = p.quality == Quality::High;
+    options.fonts = p.fonts.get();
     render::Matrix toDevice = p.view.toDevice();
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);
@@ -200,5 +262,29 @@ void Player::render(PixelView target) {
     std::copy(src, src + target.width, target.pixels + size_t(y) * size_t(target.stride));
   }
 }
+
+bool Player::pointerDown(double x, double y) {
+  Impl& p = *impl_;
+  if (!p.root || !p.fonts) return false;
+  p.pointerHeld = true;
+  bool hadFocus = p.focus.focused() != nullptr;
+  return p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+}
+
+bool Player::pointerMove(double x, double y) {
+  Impl& p = *impl_;
+  if (!p.pointerHeld || !p.fonts || !p.focus.focused()) return false;
+  p.focus.pointerDrag(float(x), float(y), *p.fonts);
+  return true;
+}
+
+void Player::pointerUp() {
+  impl_->pointerHeld = false;
+  impl_->focus.pointerUp();
+}
+
+bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
+
+bool Player::editKey(text::EditKey key) { return impl_->fonts && impl_->focus.editKey(key, *impl_->fonts); }
 
 }  // namespace movie

@@ -3,10 +3,16 @@
 // timeline at frameRate() and asks for pictures. No Windows header, no threads, no I/O.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace movie {
+
+namespace text {
+class FontService;
+enum class EditKey;
+}
 
 enum class Quality { Low, Medium, High };
 
@@ -33,6 +39,10 @@ class Player {
   ~Player();
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
+
+  // The host's device fonts (outlines of the system's faces); null: text fields that
+  // ask for device fonts draw nothing. The service must outlive the player.
+  void setFontService(text::FontService* service);
 
   // Loading. append() may be called with any split of the file; finish() says no more
   // bytes come; fail() records a fetch failure (a plain message shown to the user).
@@ -67,6 +77,11 @@ class Player {
   // Returns true when the picture may have changed.
   bool tick();
 
+  // Scripts: what trace prints, and the addresses getURL opens ("fscommand:..." for
+  // commands to the host), with the target window or level named.
+  void setTraceHandler(std::function<void(const std::string&)> handler);
+  void setUrlHandler(std::function<void(const std::string& url, const std::string& target)> handler);
+
   // View: the stage is shown whole ("show all"), proportions kept, centred, the rest
   // filled with the background colour; zoom() magnifies around a viewport point.
   void setQuality(Quality quality);
@@ -75,6 +90,16 @@ class Player {
   void zoom(double factor, double x, double y);
   void showAll();
   void render(PixelView target);
+
+  // Text fields and the pointer and keyboard (viewport pixels): a press focuses the
+  // field under it and places the caret, moving with the button down selects, typed
+  // characters and editing keys go to the focused input field. Each returns whether
+  // the picture may have changed.
+  bool pointerDown(double x, double y);
+  bool pointerMove(double x, double y);
+  void pointerUp();
+  bool typeChar(char32_t c);
+  bool editKey(text::EditKey key);
 
  private:
   struct Impl;

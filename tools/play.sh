@@ -9,6 +9,10 @@ host=${host:-127.0.0.1}
 
 bash "$root/tools/setup.sh"
 bash "$root/tools/build.sh"
+if ! why=$(bash "$root/tools/wine/can-run.sh"); then
+  echo "play: the program is built (build/win32/app/brimblo.exe) but cannot run here: $why." >&2
+  exit 1
+fi
 
 content="$root/build/content"
 gen="$root/build/native/tools/sample-content/make-sample-content"

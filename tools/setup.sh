@@ -10,10 +10,14 @@ packages=(
   libstb-dev                                  # image decoders (JPEG, PNG, GIF)
   googletest libbenchmark-dev                 # test framework sources, benchmarks
   wine wine32:i386 xvfb xauth xdotool         # running the program and its tests
+  wine64 g++-mingw-w64-x86-64                 # the Windows tests as 64-bit programs, on
+                                              # machines that run no 32-bit code
   fonts-wine fonts-wqy-microhei               # Wine's own fonts; CJK glyphs (outlines only:
                                               # embedded 12-pixel bitmaps draw some
                                               # characters wrongly under Wine)
   imagemagick python3                         # screenshots; the sample content server
+  libfreetype-dev libfontconfig-dev           # device fonts of native builds (outlines)
+  fonts-dejavu-core                           # their Western faces (Chinese: WenQuanYi)
   nsis                                        # the installer compiler for the release
 )
 
@@ -34,13 +38,14 @@ echo "setup: installing ${missing[*]}"
 # other lists are still fresh, so a partial failure is retried and then tolerated. Only
 # the install itself decides whether set-up failed.
 updated=0
+update_log=$(mktemp)
 for attempt in 1 2 3; do
-  if $SUDO apt-get update -qq 2>/tmp/brimblo-apt-update.$$; then updated=1; break; fi
+  if $SUDO apt-get update -qq 2>"$update_log"; then updated=1; break; fi
   echo "setup: package index update failed (attempt $attempt of 3):" >&2
-  grep -E '^(E|W):' /tmp/brimblo-apt-update.$$ | head -5 >&2 || true
+  grep -E '^(E|W):' "$update_log" | head -5 >&2 || true
   sleep $((attempt * 2))
 done
-rm -f /tmp/brimblo-apt-update.$$
+rm -f "$update_log"
 [ $updated = 1 ] || echo "setup: going on with the package lists as they are" >&2
 
 install() { DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }

@@ -31,9 +31,10 @@ ap = argparse.ArgumentParser()
 ap.add_argument("trees", nargs="+", help="NAME=JUNIT_FILE:GTEST_REPORT_DIR for each tree")
 ap.add_argument("--extra-passed", type=int, default=0)
 ap.add_argument("--extra-failed", type=int, default=0)
+ap.add_argument("--extra-skipped", type=int, default=0, help="tests that could not run here")
 a = ap.parse_args()
 
-passed, failed, skipped = a.extra_passed, a.extra_failed, 0
+passed, failed, skipped = a.extra_passed, a.extra_failed, a.extra_skipped
 for spec in a.trees:
     name, _, rest = spec.partition("=")
     junit, _, reports = rest.partition(":")

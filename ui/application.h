@@ -37,6 +37,7 @@ class Application : public Component {
   // Hooks on the hidden main window; returns an id for unhookMainWindow.
   int hookMainWindow(WindowHook hook);
   void unhookMainWindow(int id);
+  size_t mainWindowHookCount() const { return hooks_.size(); }
 
   const std::string& title() const { return title_; }  // GBK
   void setTitle(const std::string& gbk);

@@ -5,7 +5,9 @@
 // and BorderStyle. Every framework window runs one window procedure that finds its
 // control and calls wndProc(); a procedure that others put in front of it with
 // SetWindowLong(GWL_WNDPROC) keeps working, because the framework sends its own
-// messages (CM_*) with SendMessageW to the window's current procedure.
+// messages (CM_*) with SendMessageW to the window's current procedure. Such a
+// procedure is lost when the framework makes the window again (recreateWnd); one
+// attached as a WindowSubclass (ui/window_subclass.h) is put in front of every new one.
 #pragma once
 #include <windows.h>
 
@@ -39,6 +41,7 @@ using MouseMoveEvent = Event<void(Component* sender, int shift, int x, int y)>;
 using KeyEvent = Event<void(Component* sender, WORD& key, int shift)>;
 
 class WinControl;
+class WindowSubclass;
 
 class Control : public Component {
  public:
@@ -161,7 +164,11 @@ class WinControl : public Control {
   HWND handle();
   bool handleAllocated() const { return hwnd_ != nullptr; }
   // Destroys and makes the window again (style changes such as Ctl3D, BorderStyle).
+  // Procedures attached as WindowSubclass are put in front of the new window.
   void recreateWnd();
+  // True while this control's window, or a parent's, is being destroyed so that a new
+  // one can be made.
+  bool recreating() const;
   void destroyHandle();
   // The control of a framework window (null for other windows).
   static WinControl* fromHandle(HWND wnd);
@@ -251,9 +258,11 @@ class WinControl : public Control {
   HFONT hfont_ = nullptr;
   bool recreating_ = false;
   bool clickDown_ = false;
+  std::vector<WindowSubclass*> subclasses_;  // in order of attachment
   Control* alignPriority_ = nullptr;  // the child whose change asked for alignment goes first  // a left press that a release inside turns into a click
 
   friend class Control;
+  friend class WindowSubclass;
 };
 
 // Runs an event handler; an error escaping it goes to application().handleException().

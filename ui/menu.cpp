@@ -26,6 +26,9 @@ UINT nextCommand() {
   return next++;
 }
 
+const std::vector<std::string> kBiDiModes = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                                             "bdRightToLeftReadingOnly"};
+
 const std::pair<int, const char*> kKeyNames[] = {
     {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
     {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"}, {VK_HOME, "Home"}, {VK_LEFT, "Left"},
@@ -203,6 +206,7 @@ void MenuItem::click() {
 void MenuItem::fillMenu(HMENU target) {
   Menu* m = menu();
   bool ownerDraw = m && m->ownerDraw();
+  bool rightToLeft = m && m->isRightToLeft();
   for (MenuItem* c : items_) {
     if (!c->visible_) continue;
     std::wstring text = widen(c->caption_);
@@ -213,6 +217,7 @@ void MenuItem::fillMenu(HMENU target) {
     mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
     mii.fType = c->isLine() ? MFT_SEPARATOR : 0;
     if (c->radioItem_) mii.fType |= MFT_RADIOCHECK;
+    if (rightToLeft) mii.fType |= MFT_RIGHTORDER;
     if (ownerDraw) {
       mii.fType |= MFT_OWNERDRAW;
     } else if (!c->isLine()) {
@@ -274,9 +279,12 @@ void MenuItem::defaultDraw(Canvas& canvas, RECT rect, bool selected) {
 // ----- Menu -----
 
 const ClassInfo& Menu::staticClassInfo() {
-  static const ClassInfo info = ClassInfo("TMenu", &Component::staticClassInfo())
-                                    .prop(prop::ref<Menu, ImageList>("Images", &Menu::images, &Menu::setImages))
-                                    .prop(prop::boolean<Menu>("OwnerDraw", false, &Menu::ownerDraw, &Menu::setOwnerDraw));
+  static const ClassInfo info =
+      ClassInfo("TMenu", &Component::staticClassInfo())
+          .prop(prop::enumeration<Menu, BiDiMode>("BiDiMode", kBiDiModes, BiDiMode::LeftToRight, &Menu::biDiMode,
+                                                  &Menu::setBiDiMode))
+          .prop(prop::ref<Menu, ImageList>("Images", &Menu::images, &Menu::setImages))
+          .prop(prop::boolean<Menu>("OwnerDraw", false, &Menu::ownerDraw, &Menu::setOwnerDraw));
   return info;
 }
 
@@ -300,6 +308,12 @@ Menu::~Menu() {
 void Menu::setImages(ImageList* l) {
   images_ = l;
   if (l) l->freeNotification(this);
+  changed();
+}
+
+void Menu::setBiDiMode(BiDiMode m) {
+  if (m == biDiMode_) return;
+  biDiMode_ = m;
   changed();
 }
 
@@ -418,7 +432,8 @@ void PopupMenu::popup(int x, int y) {
   onPopup(self);
   HWND owner = application().mainForm() ? application().mainForm()->handle() : application().handle();
   UINT cmd = static_cast<UINT>(
-      TrackPopupMenu(handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
+      TrackPopupMenu(handle(), (isRightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                     x, y, 0, owner, nullptr));
   if (cmd)
     if (MenuItem* item = findCommand(cmd)) dispatchEvent([item] { item->click(); });
 }

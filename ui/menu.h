@@ -28,6 +28,10 @@ constexpr int scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 std::string shortCutToText(int shortCut);
 int textToShortCut(const std::string& text);
 
+// Reading order of a menu. Every mode but LeftToRight lays the menu out right to left
+// (Windows' right-order items: bar items from the right, sub-menu arrows on the left).
+enum class BiDiMode { LeftToRight, RightToLeft, RightToLeftNoAlign, RightToLeftReadingOnly };
+
 using MenuMeasureEvent = Event<void(MenuItem* sender, Canvas& canvas, int& width, int& height)>;
 using MenuDrawEvent = Event<void(MenuItem* sender, Canvas& canvas, RECT rect, bool selected)>;
 
@@ -126,7 +130,9 @@ class Menu : public Component {
   void setImages(ImageList* l);
   bool ownerDraw() const { return ownerDraw_; }
   void setOwnerDraw(bool v);
-  bool isRightToLeft() const { return false; }
+  BiDiMode biDiMode() const { return biDiMode_; }
+  void setBiDiMode(BiDiMode m);
+  bool isRightToLeft() const { return biDiMode_ != BiDiMode::LeftToRight; }
   virtual bool isMainMenu() const { return false; }
   // The Win32 menu, built on demand.
   HMENU handle();
@@ -154,6 +160,7 @@ class Menu : public Component {
   std::unique_ptr<MenuItem> root_;
   ImageList* images_ = nullptr;
   bool ownerDraw_ = false;
+  BiDiMode biDiMode_ = BiDiMode::LeftToRight;
 };
 
 class Form;

@@ -22,6 +22,12 @@ class Persistent;
 
 // An event slot: a callable bound by name from the form description (or in code).
 // An unassigned event is skipped when raised.
+//
+// A handler has an identity: the object it belongs to and its name. Handlers bound from
+// a form description belong to the component the description was read onto (the form);
+// a component that binds handlers of its own in code gives itself as the owner, so it
+// can later tell its handlers from those others bound (isHandler). Callables cannot be
+// compared, so an event without an owner is nobody's in particular.
 template <class Sig>
 class Event;
 template <class R, class... A>
@@ -29,7 +35,8 @@ class Event<R(A...)> {
  public:
   using Function = std::function<R(A...)>;
   Event() = default;
-  Event(Function f, std::string handlerName = {}) : fn_(std::move(f)), name_(std::move(handlerName)) {}
+  Event(Function f, std::string handlerName = {}, const void* handlerOwner = nullptr)
+      : fn_(std::move(f)), name_(std::move(handlerName)), owner_(fn_ ? handlerOwner : nullptr) {}
   explicit operator bool() const { return static_cast<bool>(fn_); }
   // Calls the handler when assigned (returns R{} otherwise).
   R operator()(A... a) const {
@@ -37,13 +44,23 @@ class Event<R(A...)> {
     return fn_(std::forward<A>(a)...);
   }
   const std::string& handlerName() const { return name_; }
+  const void* handlerOwner() const { return owner_; }
+  // True when a handler is assigned and it is owner's handler of that name.
+  bool isHandler(const void* owner, const std::string& name) const {
+    return fn_ && owner && owner_ == owner && name_ == name;
+  }
   const Function& function() const { return fn_; }
-  void clear() { fn_ = nullptr; name_.clear(); }
+  void clear() {
+    fn_ = nullptr;
+    name_.clear();
+    owner_ = nullptr;
+  }
   bool operator==(const Event&) const = delete;
 
  private:
   Function fn_;
   std::string name_;
+  const void* owner_ = nullptr;
 };
 
 using NotifyEvent = Event<void(Component* sender)>;
@@ -58,6 +75,7 @@ struct Value {
   // Filled by the reader for references and events:
   Component* ref = nullptr;          // Ref kind: the resolved component (null: none)
   const std::any* handler = nullptr;  // Event kind: the bound handler (std::function<Sig>)
+  const void* handlerOwner = nullptr;  // Event kind: whose handler it is
 
   static Value integer(long long v) { Value x; x.kind = Kind::Int; x.i = v; return x; }
   static Value boolean(bool v) { Value x; x.kind = Kind::Bool; x.i = v; return x; }
@@ -235,12 +253,17 @@ PropInfo event(std::string name, Event<Sig> C::*member) {
   p.name = std::move(name);
   p.kind = PropKind::Event;
   p.def = Value::ident("");
-  p.get = [member](Persistent& o) { return Value::ident((static_cast<C&>(o).*member).handlerName()); };
+  p.get = [member](Persistent& o) {
+    const Event<Sig>& e = static_cast<C&>(o).*member;
+    Value v = Value::ident(e.handlerName());
+    v.handlerOwner = e.handlerOwner();
+    return v;
+  };
   p.set = [member, n = p.name](Persistent& o, const Value& v) {
     using F = typename Event<Sig>::Function;
     const F* f = v.handler ? std::any_cast<F>(v.handler) : nullptr;
     if (v.handler && !f) throw Error("event " + n + ": handler " + v.s + " has the wrong signature");
-    static_cast<C&>(o).*member = f ? Event<Sig>(*f, v.s) : Event<Sig>();
+    static_cast<C&>(o).*member = f ? Event<Sig>(*f, v.s, v.handlerOwner) : Event<Sig>();
   };
   return p;
 }

@@ -156,7 +156,7 @@ int nameIndex(const std::vector<std::string>& names, const std::string& n) {
 }
 
 // Turns a parsed value into the property's value; throws with a reason.
-Value convert(const PropInfo& p, Value v, const HandlerTable* handlers) {
+Value convert(const PropInfo& p, Value v, const HandlerTable* handlers, const Component& root) {
   auto bad = [&]() -> Value { throw Error("bad value for " + p.name); };
   switch (p.kind) {
     case PropKind::Int:
@@ -200,6 +200,7 @@ Value convert(const PropInfo& p, Value v, const HandlerTable* handlers) {
       const std::any* h = handlers ? handlers->find(v.s) : nullptr;
       if (!h) throw Error("unknown handler " + v.s + " for " + p.name);
       v.handler = h;
+      v.handlerOwner = &root;  // the description's handlers are its root's
       return v;
     }
     case PropKind::Resource:
@@ -294,7 +295,7 @@ void readComponent(Component& root, const std::string& text, const HandlerTable*
         start = dot + 1;
       }
       Parser parser(valueText, lineNo);
-      Value v = convert(*p, parser.value(), handlers);
+      Value v = convert(*p, parser.value(), handlers, root);
       if (p->kind == PropKind::Ref) {
         fixups.push_back(Fixup{obj, p, v.s, lineNo});
       } else {

@@ -16,3 +16,4 @@
 #include "ui/stream.h"
 #include "ui/text.h"
 #include "ui/treeview.h"
+#include "ui/window_subclass.h"

@@ -5,6 +5,7 @@
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/text.h"
+#include "ui/window_subclass.h"
 
 namespace ui {
 
@@ -71,6 +72,8 @@ WinControl::WinControl(Component* owner) : Control(owner) {}
 
 WinControl::~WinControl() {
   destroyHandle();
+  for (WindowSubclass* s : std::vector<WindowSubclass*>(subclasses_)) s->controlGone();
+  subclasses_.clear();
   // Children outlive their parent only when owned elsewhere: they just lose it.
   for (Control* c : controls_) c->parent_ = nullptr;
   controls_.clear();
@@ -111,7 +114,12 @@ void WinControl::createWnd() {
   createParams(p);
   if (!hwnd_) createWindowHandle(p);
   if (!hwnd_) throw Error("Cannot make the window of " + (name().empty() ? className() : name()));
+  std::vector<WindowSubclass*> again;
+  for (WindowSubclass* s : subclasses_)
+    if (s->install(hwnd_)) again.push_back(s);
   initializeWindow();
+  for (WindowSubclass* s : again)
+    if (std::find(subclasses_.begin(), subclasses_.end(), s) != subclasses_.end()) s->windowRecreated();
 }
 
 void WinControl::createWindowHandle(const CreateParams& p) {
@@ -158,6 +166,12 @@ void WinControl::destroyHandle() {
   }
 }
 
+bool WinControl::recreating() const {
+  for (const WinControl* c = this; c; c = c->parent_)
+    if (c->recreating_) return true;
+  return false;
+}
+
 void WinControl::recreateWnd() {
   if (!hwnd_) return;
   recreating_ = true;
@@ -185,6 +199,8 @@ LRESULT CALLBACK WinControl::initialWndProc(HWND wnd, UINT msg, WPARAM w, LPARAM
     result = ctl->defaultHandler(msg, w, l);
   }
   if (msg == WM_NCDESTROY) {
+    for (WindowSubclass* s : ctl->subclasses_)
+      if (s->window() == wnd) s->windowGone();
     RemovePropW(wnd, kPropName);
     if (ctl->hwnd_ == wnd) ctl->hwnd_ = nullptr;
     ctl->defWndProc_ = nullptr;

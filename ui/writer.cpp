@@ -60,18 +60,21 @@ std::string format(const PropInfo& p, const Value& v) {
   return {};
 }
 
-void writeProps(Persistent& obj, const std::string& prefix, const std::string& indent, std::string& out) {
+// Handlers are written by name; those that belong to another object than the root
+// (a skin's own handlers on the form's menu items) are not the description's to keep.
+void writeProps(const Component& root, Persistent& obj, const std::string& prefix, const std::string& indent,
+                std::string& out) {
   for (const PropInfo* p : obj.classInfo().all()) {
     if (p->stored && !p->stored(obj)) continue;
     if (p->kind == PropKind::Object) {
-      if (Persistent* sub = p->object(obj)) writeProps(*sub, prefix + p->name + ".", indent, out);
+      if (Persistent* sub = p->object(obj)) writeProps(root, *sub, prefix + p->name + ".", indent, out);
       continue;
     }
     if (!p->get) continue;
     Value v = p->get(obj);
     if (p->hasDefault && v == p->def) continue;
     if (p->kind == PropKind::Ref && (!v.ref || v.ref->name().empty())) continue;
-    if (p->kind == PropKind::Event && v.s.empty()) continue;
+    if (p->kind == PropKind::Event && (v.s.empty() || (v.handlerOwner && v.handlerOwner != &root))) continue;
     out += indent + prefix + p->name + " = " + format(*p, v) + "\n";
   }
 }
@@ -79,7 +82,7 @@ void writeProps(Persistent& obj, const std::string& prefix, const std::string& i
 void writeBlock(Component& root, Component& c, const std::string& indent, std::string& out) {
   out += indent + (c.name().empty() ? std::string("_") : c.name()) + ": " + c.className() + " {\n";
   std::string inner = indent + "  ";
-  writeProps(c, "", inner, out);
+  writeProps(root, c, "", inner, out);
   for (Component* child : root.components()) {
     Component* p = child->parentComponent();
     bool here = &c == &root ? (p == nullptr || p == &root) : p == &c;

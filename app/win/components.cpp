@@ -7,4 +7,5 @@ void RegisterHostControls() {
     hosts::flash::registerShockwaveFlashControl();
     hosts::web::registerWebBrowserControl();
     ui::registerClass(TxpWindow::staticClassInfo());
+    ui::registerClass(TXPMenu::staticClassInfo());
 }

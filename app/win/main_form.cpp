@@ -60,6 +60,7 @@ void TfrmMain::FindComponents() {
     ApplicationEvents1 = Require<ui::ApplicationEvents>(*this, "ApplicationEvents1");
     ImageList1 = Require<ui::ImageList>(*this, "ImageList1");
     xpWindow1 = Require<TxpWindow>(*this, "xpWindow1");
+    XPMenu1 = Require<TXPMenu>(*this, "XPMenu1");
 }
 
 void TfrmMain::initializeWindow() {

@@ -48,6 +48,7 @@ public:
     ui::ApplicationEvents* ApplicationEvents1 = nullptr;
     ui::ImageList* ImageList1 = nullptr;
     TxpWindow* xpWindow1 = nullptr;
+    TXPMenu* XPMenu1 = nullptr;
 
 protected:
     void initializeWindow() override;

@@ -5,6 +5,7 @@
 #include "hosts/com/class_ids.h"
 #include "hosts/com/registry.h"
 #include "hosts/flash/flash_ids.h"
+#include "hosts/flash/text_input.h"
 #include "ui/text.h"
 
 namespace hosts::flash {
@@ -47,6 +48,7 @@ void registerMovieComponent() {
 }
 
 MovieComponent::MovieComponent() {
+  player_.setFontService(&fonts_);
   addProperty(L"Movie", kDispMovie, [this] { return Variant(url_); },
               [this](const Variant& v) { setMovie(v.toString()); });
   addMethod(L"Play", kDispPlay, [this](const DispArgs&) { play(); return Variant(); });
@@ -346,6 +348,10 @@ LRESULT CALLBACK MovieComponent::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 }
 
 LRESULT MovieComponent::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (forwardTextInput(player_, hwnd, msg, wp, lp)) {
+    frameDirty_ = true;
+    invalidate();
+  }
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel from the DIB section

@@ -10,6 +10,7 @@
 #include "hosts/com/builtin_component.h"
 #include "hosts/flash/dib_surface.h"
 #include "hosts/flash/frame_clock.h"
+#include "hosts/flash/gdi_font_service.h"
 #include "hosts/flash/player_menu.h"
 #include "hosts/net/fetch.h"
 #include "movie/player.h"
@@ -70,6 +71,7 @@ class MovieComponent : public com::BuiltinComponent {
   int clientWidth() const;
   int clientHeight() const;
 
+  GdiFontService fonts_;  // before the player, which draws with it
   movie::Player player_;
   std::unique_ptr<net::Fetch> fetch_;
   unsigned generation_ = 0;   // bumped by each Movie; stale results are dropped

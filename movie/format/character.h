@@ -1,21 +1,26 @@
 #pragma once
-// The character table: everything a movie defines, by id. Text, buttons, fonts and
-// sounds join as further kinds.
+// The character table: everything a movie defines, by id. Buttons and sounds join as
+// further kinds.
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
 
+#include "movie/format/font.h"
 #include "movie/format/shape.h"
+#include "movie/format/text_def.h"
 #include "movie/format/timeline_def.h"
 
 namespace movie::format {
 
 struct Character {
-  enum Kind { Shape, MorphShape, Bitmap, Sprite } kind = Shape;
+  enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
   std::shared_ptr<const MorphShapeDef> morph;
   std::shared_ptr<const movie::Bitmap> bitmap;
   std::shared_ptr<const SpriteDef> sprite;
+  std::shared_ptr<const FontDef> font;
+  std::shared_ptr<const StaticTextDef> text;
+  std::shared_ptr<const EditTextDef> editText;
 };
 
 using CharacterTable = std::unordered_map<uint16_t, Character>;

@@ -1,48 +1,11 @@
 #include "movie/format/place_parser.h"
 
+#include "movie/format/filter_parser.h"
 #include "movie/format/records.h"
 #include "movie/format/tag_codes.h"
 
 namespace movie::format {
-namespace {
 
-// Bytes of one filter after its type byte, or 0 for an unknown type.
-size_t filterSize(uint8_t type, io::BitReader& r) {
-  switch (type) {
-    case 0: return 23;  // drop shadow
-    case 1: return 9;   // blur
-    case 2: return 15;  // glow
-    case 3: return 27;  // bevel
-    case 4:
-    case 7: {  // gradient glow, gradient bevel: colour count first
-      size_t n = r.remaining() ? *r.cursor() : 0;
-      return 1 + n * 5 + 19;
-    }
-    case 5: {  // convolution: matrix size first
-      if (r.remaining() < 2) return 2;
-      size_t x = r.cursor()[0], y = r.cursor()[1];
-      return 2 + 8 + 4 * x * y + 5;
-    }
-    case 6: return 80;  // colour matrix
-    default: return 0;
-  }
-}
-
-bool readFilters(io::BitReader& r, std::vector<Filter>& out) {
-  int count = r.u8();
-  for (int i = 0; i < count; ++i) {
-    Filter f;
-    f.type = r.u8();
-    size_t size = filterSize(f.type, r);
-    if (size == 0 || size > r.remaining()) return false;
-    f.data.assign(r.cursor(), r.cursor() + size);
-    r.skip(size);
-    out.push_back(std::move(f));
-  }
-  return !r.overrun();
-}
-
-}  // namespace
 
 bool parsePlace(uint16_t code, const uint8_t* body, size_t size, int swfVersion, PlaceTag& out,
                 std::string& error) {

@@ -47,6 +47,7 @@ struct StyleGroup {
 struct ShapeOutline {
   std::vector<StyleGroup> groups;
   std::vector<Edge> edges;
+  bool nonZeroFill = false;  // DefineShape4 may ask for the non-zero winding rule
 };
 
 struct ShapeDef {

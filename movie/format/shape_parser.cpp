@@ -267,7 +267,7 @@ bool parseShape(const uint8_t* body, size_t size, int version, const BitmapLooku
   out.bounds = readRect(r);
   if (version >= 4) {
     readRect(r);  // edge bounds
-    r.u8();       // scaling-stroke flags
+    out.outline.nonZeroFill = r.u8() & 0x04;  // besides the scaling-stroke flags
   }
   StyleReader styles{r, version, bitmaps};
   StyleGroup g;
@@ -386,6 +386,20 @@ ShapeOutline MorphShapeDef::at(uint16_t ratio) const {
     e.curve = e.curve || f.curve;
   }
   return out;
+}
+
+}  // namespace movie::format
+
+namespace movie::format {
+
+bool parseGlyphShape(const uint8_t* data, size_t size, ShapeOutline& out, std::string& error) {
+  io::BitReader r(data, size);
+  BitmapLookup none;
+  StyleReader styles{r, 3, none};
+  StyleGroup g;
+  g.fills.push_back(FillStyle{});  // the glyph's one fill: the text colour replaces it
+  out.groups.push_back(std::move(g));
+  return readRecords(r, styles, false, out, error);
 }
 
 }  // namespace movie::format

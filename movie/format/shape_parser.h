@@ -17,5 +17,7 @@ bool parseShape(const uint8_t* body, size_t size, int version, const BitmapLooku
                 ShapeDef& out, std::string& error);
 bool parseMorphShape(const uint8_t* body, size_t size, int version, const BitmapLookup& bitmaps,
                      MorphShapeDef& out, std::string& error);
+// A font glyph (SHAPE: records without style arrays); its edges use fill style 1.
+bool parseGlyphShape(const uint8_t* data, size_t size, ShapeOutline& out, std::string& error);
 
 }  // namespace movie::format

@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "movie/value/color_transform.h"
+#include "movie/value/filter.h"
 #include "movie/value/matrix.h"
 
 namespace movie::format {
-
-// A filter of PlaceObject3, kept as read for a later filter pass.
-struct Filter {
-  uint8_t type = 0;  // 0 drop shadow, 1 blur, 2 glow, 3 bevel, 4 gradient glow, ...
-  std::vector<uint8_t> data;
-};
 
 struct PlaceTag {
   int version = 2;  // 1, 2 or 3

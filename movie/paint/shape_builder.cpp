@@ -133,6 +133,8 @@ Drawable buildDrawable(const format::ShapeOutline& outline) {
       DrawItem item;
       item.path = linkContours(fillSegs[f]);
       item.paint = toPaint(group.fills[f - 1]);
+      // Contours keep their fill on the right, so windings of one style add up.
+      if (outline.nonZeroFill) item.rule = render::FillRule::NonZero;
       out.items.push_back(std::move(item));
     }
     // Strokes: consecutive edges of a line style form one subpath.

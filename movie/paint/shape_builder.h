@@ -14,6 +14,7 @@ struct DrawItem {
   bool stroke = false;
   render::Path path;
   render::Paint paint;
+  render::FillRule rule = render::FillRule::EvenOdd;  // fills only
   render::StrokeStyle style;  // strokes only
 };
 

@@ -3,15 +3,24 @@
 #include <memory>
 #include <vector>
 
+#include "movie/render/blend.h"
+#include "movie/render/filters.h"
+#include "movie/paint/text_painter.h"
+
 namespace movie::paint {
 namespace {
 
 constexpr int kMaxDrawNesting = 64;
+// Layers nested deeper than this are drawn straight onto the one around them: each one
+// costs a surface the size of the stage.
+constexpr int kMaxLayerNesting = 6;
 
 struct Renderer {
   render::Surface& target;
   const RenderOptions& options;
   ShapeCache& cache;
+  bool inLayer = false;  // target is a layer of its own: Alpha and Erase act on it
+  int layers = 0;        // layers open around this one, each the size of the target
 
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
@@ -61,14 +70,14 @@ struct Renderer {
         style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
         render::strokePath(target, item.path, style, *paint, state);
       } else {
-        render::fillPath(target, item.path, *paint, render::FillRule::EvenOdd, state);
+        render::fillPath(target, item.path, *paint, item.rule, state);
       }
     }
   }
 
   void maskItems(render::Mask& mask, const Drawable& d, const render::Matrix& m) {
     for (const DrawItem& item : d.items)
-      if (!item.stroke) render::fillMask(mask, item.path, render::FillRule::EvenOdd, m, options.antiAlias);
+      if (!item.stroke) render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
   }
 
   // Adds an object (and, for a sprite, its whole subtree) to a mask.
@@ -85,11 +94,32 @@ struct Renderer {
       maskItems(mask, *d, m);
     } else if (obj.character.kind == format::Character::Bitmap) {
       maskItems(mask, bitmapDrawable(obj.character.bitmap), m);
+    } else if (options.fonts && obj.character.kind == format::Character::StaticText && obj.character.text) {
+      maskStaticText(mask, *obj.character.text, *options.fonts, m, options.antiAlias);
+    } else if (obj.field) {
+      maskTextField(mask, *obj.field, m, options.antiAlias);
     }
   }
 
+  // An object with a blend mode or filters is drawn into a layer of its own, filtered,
+  // then put onto the target with its mode. Alpha and Erase only mean something inside
+  // a layer.
   void drawObject(const timeline::DisplayObject& obj, const render::Matrix& parent,
                   const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
+    render::BlendMode mode = render::blendModeOf(obj.blendMode);
+    bool alphaLike = mode == render::BlendMode::Alpha || mode == render::BlendMode::Erase;
+    if (alphaLike && !inLayer) return;
+    bool plain = mode == render::BlendMode::Normal && obj.filters.empty();
+    if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
+    render::Surface layer(target.width(), target.height());
+    Renderer inner{layer, options, cache, true, layers + 1};
+    inner.drawPlain(obj, parent, parentCx, nullptr, nesting);
+    for (const Filter& filter : obj.filters) render::applyFilter(layer, filter, options.viewPixelsPerTwip * 20);
+    render::compositeLayer(target, layer, mode, clip);
+  }
+
+  void drawPlain(const timeline::DisplayObject& obj, const render::Matrix& parent,
+                 const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     render::Matrix m = obj.matrix.then(parent);
     render::ColorTransform cx = obj.colorTransform.then(parentCx);
     if (obj.sprite) {
@@ -98,6 +128,12 @@ struct Renderer {
       drawItems(*d, m, cx, clip);
     } else if (obj.character.kind == format::Character::Bitmap) {
       drawItems(bitmapDrawable(obj.character.bitmap), m, cx, clip);
+    } else if (options.fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
+      TextTarget t{target, m, cx, clip, options.antiAlias};
+      if (obj.field)
+        drawTextField(t, *obj.field, *options.fonts);
+      else if (obj.character.text)
+        drawStaticText(t, *obj.character.text, *options.fonts);
     }
   }
 

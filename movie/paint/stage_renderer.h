@@ -3,6 +3,7 @@
 // the tree, clip-depth masks (nested ones intersect) and quality settings.
 #include "movie/paint/shape_cache.h"
 #include "movie/render/render.h"
+#include "movie/text/font_library.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie::paint {
@@ -13,6 +14,8 @@ struct RenderOptions {
   // Device pixels per twip of the view alone: non-scaling strokes keep their width
   // under object transforms and follow only the stage scale and zoom.
   float viewPixelsPerTwip = 1.0f / 20;
+  // The movie's fonts; text draws nothing without them.
+  text::FontLibrary* fonts = nullptr;
 };
 
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,

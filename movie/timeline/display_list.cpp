@@ -22,34 +22,39 @@ void SpriteInstance::start() {
   current_ = -1;
   if (timeline_.frames.empty()) return;
   current_ = 0;
+  if (budget_.events) budget_.events->frameEntered(*this, 0);
   runFrame(0, list_, true, nullptr);
+}
+
+void SpriteInstance::adopt(DisplayObject& obj) {
+  if (!obj.sprite) return;
+  obj.sprite->parent_ = this;
+  obj.sprite->holder_ = &obj;
 }
 
 bool SpriteInstance::advance(bool loop, bool complete) {
   int count = frameCount();
   if (count == 0) return false;
+  // Children that exist now move first (their actions run before this clip's); those
+  // this frame places start at their first frame.
+  bool moved = false;
+  std::vector<SpriteInstance*> children;
+  for (auto& [depth, obj] : list_)
+    if (obj.sprite) children.push_back(obj.sprite.get());
+  for (SpriteInstance* child : children) moved |= child->advance(true, true);
   int next = current_ + 1;
-  bool moved = true;
-  // Children that exist now advance; those the frame places start at their first frame.
-  std::vector<uint16_t> placed;
+  if (!playing_) return moved;
   if (next >= count) {
-    if (!(loop && complete && count > 1)) {
-      moved = false;
-    } else {
-      rebuildTo(0, &placed);
-      current_ = 0;
-    }
+    if (!(loop && complete && count > 1)) return moved;
+    if (budget_.events) budget_.events->frameEntered(*this, 0);
+    rebuildTo(0, nullptr);
+    current_ = 0;
   } else {
     current_ = next;
-    runFrame(next, list_, true, &placed);
+    if (budget_.events) budget_.events->frameEntered(*this, next);
+    runFrame(next, list_, true, nullptr);
   }
-  std::sort(placed.begin(), placed.end());
-  for (auto& [depth, obj] : list_) {
-    if (!obj.sprite) continue;
-    if (std::binary_search(placed.begin(), placed.end(), depth)) continue;
-    moved |= obj.sprite->advance(true, true);
-  }
-  return moved;
+  return true;
 }
 
 void SpriteInstance::gotoFrame(int f) {
@@ -60,18 +65,30 @@ void SpriteInstance::gotoFrame(int f) {
   if (f < current_ || current_ < 0) {
     rebuildTo(f, nullptr);
     current_ = f;
-    return;
+  } else {
+    while (current_ < f) {
+      ++current_;
+      runFrame(current_, list_, true, nullptr);
+    }
   }
-  while (current_ < f) {
-    ++current_;
-    runFrame(current_, list_, true, nullptr);
-  }
+  // Clips the jump placed run their first frame before the frame jumped to.
+  if (budget_.events) budget_.events->frameEntered(*this, f);
 }
 
 void SpriteInstance::rebuildTo(int f, std::vector<uint16_t>* created) {
   List plan;
   for (int i = 0; i <= f; ++i) runFrame(i, plan, false, nullptr);
   List next;
+  // What scripts made stays where it is.
+  for (auto it = list_.begin(); it != list_.end();) {
+    if (it->second.byScript && !plan.count(it->first)) {
+      auto node = list_.extract(it++);
+      --budget_.objects;
+      next.insert(std::move(node));
+    } else {
+      ++it;
+    }
+  }
   for (auto& [depth, target] : plan) {
     auto old = list_.find(depth);
     if (old != list_.end() && old->second.characterId == target.characterId &&
@@ -99,6 +116,7 @@ void SpriteInstance::rebuildTo(int f, std::vector<uint16_t>* created) {
   clear();
   list_ = std::move(next);
   budget_.objects += int(list_.size());
+  for (auto& [depth, obj] : list_) adopt(obj);
 }
 
 void SpriteInstance::runFrame(int f, List& list, bool live, std::vector<uint16_t>* placed) {
@@ -119,6 +137,7 @@ void SpriteInstance::runFrame(int f, List& list, bool live, std::vector<uint16_t
 void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live) {
   obj.characterId = id;
   obj.sprite.reset();
+  obj.field.reset();
   auto it = characters_.find(id);
   obj.known = it != characters_.end();
   obj.character = obj.known ? it->second : format::Character{};
@@ -126,8 +145,11 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
       nesting_ < budget_.maxNesting) {
     obj.sprite = std::make_unique<SpriteInstance>(obj.character.sprite->timeline, characters_,
                                                   budget_, nesting_ + 1);
+    adopt(obj);
     obj.sprite->start();
   }
+  if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText)
+    obj.field = std::make_shared<text::TextField>(obj.character.editText, characters_);
 }
 
 void SpriteInstance::place(const format::PlaceTag& tag, int f, List& list, bool live,

@@ -9,17 +9,32 @@
 
 #include "movie/format/character.h"
 #include "movie/format/timeline_def.h"
+#include "movie/text/text_field.h"
+#include "movie/script/display_node.h"
 
 namespace movie::timeline {
 
-// Limits that keep hostile nesting and placement counts bounded.
+class SpriteInstance;
+
+// What the layer above hears from the running timelines.
+class TimelineEvents {
+ public:
+  virtual ~TimelineEvents() = default;
+  // A clip showed a frame whose actions are to run (on arrival, not while passing
+  // over frames in a jump).
+  virtual void frameEntered(SpriteInstance& sprite, int frame) = 0;
+};
+
+// Limits that keep hostile nesting and placement counts bounded, and what the whole
+// tree shares: the listener and the movie's exported symbols.
 struct Budget {
   int maxNesting = 24;
   int maxObjects = 200'000;
   int objects = 0;  // instances alive, shared across the whole tree
+  TimelineEvents* events = nullptr;
+  const std::map<std::string, uint16_t>* exports = nullptr;
+  int version = 0;  // the movie's version, which its actions were written for
 };
-
-class SpriteInstance;
 
 struct DisplayObject {
   uint16_t depth = 0;
@@ -31,20 +46,25 @@ struct DisplayObject {
   uint16_t ratio = 0;
   std::string name;
   uint16_t clipDepth = 0;
-  std::vector<format::Filter> filters;
+  std::vector<Filter> filters;
   uint8_t blendMode = 0;
   bool cacheAsBitmap = false;
   bool visible = true;
   int placedFrame = 0;  // the frame whose tag created this instance
+  bool byScript = false;  // made by a script: timeline jumps keep it
   std::unique_ptr<SpriteInstance> sprite;  // for sprite characters
+  std::shared_ptr<text::TextField> field;   // for text field characters
 };
 
-class SpriteInstance {
+// Depth offset between the file's depths and those scripts see (file depth 1 is -16383).
+constexpr int kScriptDepthOffset = 16384;
+
+class SpriteInstance : public script::DisplayNode {
  public:
   // timeline and characters must outlive the instance (the movie definition owns them).
   SpriteInstance(const format::Timeline& timeline, const format::CharacterTable& characters,
                  Budget& budget, int nesting);
-  ~SpriteInstance();
+  ~SpriteInstance() override;
   SpriteInstance(const SpriteInstance&) = delete;
   SpriteInstance& operator=(const SpriteInstance&) = delete;
 
@@ -57,11 +77,38 @@ class SpriteInstance {
   // Shows frame f (clamped to the frames that exist). Going back rebuilds the list as
   // of frame f; objects created by the same placement as before keep their instance
   // (a sprite there runs on), the others start anew.
-  void gotoFrame(int f);
-  int currentFrame() const { return current_; }
+  void gotoFrame(int f) override;
+  int currentFrame() const override { return current_; }
   int frameCount() const { return int(timeline_.frames.size()); }
   const std::map<uint16_t, DisplayObject>& displayList() const { return list_; }
   const format::Timeline& timeline() const { return timeline_; }
+
+  // The node as scripts see it.
+  DisplayNode* parentNode() override { return parent_; }
+  DisplayNode* childNamed(const std::string& name, bool caseSensitive) override;
+  std::vector<DisplayNode*> childNodes() override;
+  std::string instanceName() const override;
+  void setInstanceName(const std::string& name) override;
+  int depth() const override;
+  bool isClip() const override { return true; }
+  int totalFrames() const override;
+  int loadedFrames() const override { return frameCount(); }
+  int frameOfLabel(const std::string& label) const override;
+  void setPlaying(bool playing) override { playing_ = playing; }
+  bool playing() const override { return playing_; }
+  std::vector<script::CodeRange> frameScripts(int frame) override;
+  Matrix matrix() const override;
+  void setMatrix(const Matrix& m) override;
+  ColorTransform colorTransform() const override;
+  void setColorTransform(const ColorTransform& c) override;
+  bool visible() const override;
+  void setVisible(bool visible) override;
+  script::Bounds localBounds() const override;
+  DisplayNode* createEmptyChild(const std::string& name, int depth) override;
+  DisplayNode* attachChild(const std::string& exportName, const std::string& name, int depth) override;
+  DisplayNode* duplicate(const std::string& name, int depth) override;
+  bool removeSelf() override;
+  bool swapDepth(int depth) override;
 
  private:
   using List = std::map<uint16_t, DisplayObject>;
@@ -71,6 +118,8 @@ class SpriteInstance {
   void assignCharacter(DisplayObject& obj, uint16_t id, bool live);
   void rebuildTo(int f, std::vector<uint16_t>* created);
   void clear();
+  void adopt(DisplayObject& obj);  // links a child's sprite back to this parent
+  DisplayObject* placeByScript(int depth, uint16_t characterId, const format::Character& c);
 
   const format::Timeline& timeline_;
   const format::CharacterTable& characters_;
@@ -78,6 +127,13 @@ class SpriteInstance {
   int nesting_;
   int current_ = -1;
   List list_;
+  SpriteInstance* parent_ = nullptr;
+  DisplayObject* holder_ = nullptr;  // the parent's entry for this sprite; null for the root
+  bool playing_ = true;
+  // The root's own placement (it has no entry in a parent).
+  Matrix rootMatrix_;
+  ColorTransform rootColor_;
+  bool rootVisible_ = true;
 };
 
 }  // namespace movie::timeline

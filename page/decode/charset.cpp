@@ -6,6 +6,8 @@
 
 #include "page/util/strings.h"
 #include "page/util/utf.h"
+#include "textcodec/gbk.h"
+#include "textcodec/utf8.h"
 
 namespace page {
 
@@ -71,35 +73,10 @@ Charset selectCharset(std::string_view contentType, const uint8_t* data, size_t 
 std::u32string decodeText(const uint8_t* data, size_t size, Charset charset) {
   if (charset == Charset::Utf8) {
     size_t skip = (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) ? 3 : 0;
-    return utf8ToUtf32(std::string_view(reinterpret_cast<const char*>(data) + skip, size - skip));
+    return textcodec::utf8ToUtf32(std::string_view(reinterpret_cast<const char*>(data) + skip, size - skip));
   }
-  std::u32string out;
-  out.reserve(size);
-  if (charset == Charset::Latin1) {
-    for (size_t i = 0; i < size; ++i) out += char32_t(data[i]);
-    return out;
-  }
-  for (size_t i = 0; i < size; ++i) {
-    uint8_t b = data[i];
-    if (b < 0x80) {
-      out += char32_t(b);
-    } else if (b == 0x80) {
-      out += U'\u20AC';  // the euro sign of code page 936
-    } else if (b == 0xFF || i + 1 >= size) {
-      out += U'\uFFFD';
-    } else {
-      char32_t c = gbkToUnicode(b, data[i + 1]);
-      if (c) {
-        out += c;
-        ++i;
-      } else {
-        out += U'\uFFFD';
-        // A trail byte in the ASCII range is a character of its own.
-        if (data[i + 1] >= 0x40) ++i;
-      }
-    }
-  }
-  return out;
+  if (charset == Charset::Latin1) return std::u32string(data, data + size);
+  return textcodec::decodeGbk(data, size);
 }
 
 }  // namespace page

@@ -21,7 +21,5 @@ std::optional<Charset> charsetFromMeta(const uint8_t* data, size_t size);
 Charset selectCharset(std::string_view contentType, const uint8_t* data, size_t size);
 
 std::u32string decodeText(const uint8_t* data, size_t size, Charset charset);
-// One GBK two-byte code to its code point, 0 when unmapped.
-char32_t gbkToUnicode(uint8_t lead, uint8_t trail);
 
 }  // namespace page

@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "textcodec/utf8.h"
+
 namespace page {
-void appendUtf8(std::string& out, char32_t c);
-std::string toUtf8(std::u32string_view text);
-std::u32string utf8ToUtf32(std::string_view utf8);
+using textcodec::appendUtf8;
+using textcodec::toUtf8;
 }  // namespace page

@@ -93,6 +93,12 @@ void TxpCaption::RemovePainters() {
 
 void TxpCaption::SetActive(bool v) {
   active_ = v;
+  ApplyActivation();
+  ToCustom();
+}
+
+void TxpCaption::ApplyActivation() {
+  const bool v = active_;
   ui::Form* form = Host();
   if (form && form->handleAllocated()) {
     HWND wnd = form->handle();
@@ -110,7 +116,6 @@ void TxpCaption::SetActive(bool v) {
     }
     if (!v && roundedCorners_ != 0) owner_.RemoveFrameRegion();
   }
-  ToCustom();
 }
 
 void TxpCaption::SetHeight(int v) {

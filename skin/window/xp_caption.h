@@ -39,6 +39,9 @@ class TxpCaption : public ui::Persistent {
   void SetActive(bool v);
   // Clears or sets the flag alone, without the activation steps.
   void SetActiveField(bool v) { active_ = v; }
+  // The activation steps for the current flag: the caption style bits written to the
+  // window and its region given or taken away (the style is left as it is).
+  void ApplyActivation();
   // The window's activation state, kept from every WM_NCACTIVATE.
   bool WindowActive() const { return windowActive_; }
   void SetWindowActive(bool v) { windowActive_ = v; }

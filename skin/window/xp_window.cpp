@@ -1,7 +1,7 @@
 #include "skin/window/xp_window.h"
 
-#include "skin/window/form_proc_hook.h"
 #include "ui/control.h"
+#include "ui/window_subclass.h"
 
 namespace {
 
@@ -27,14 +27,17 @@ ui::Form* FindHostForm(ui::Component* owner) {
 
 }  // namespace
 
-// The procedure put in front of the form's window.
-class TxpWindow::FormHook : public FormProcHook {
+// The procedure put in front of the form's window; the framework keeps it in front
+// when the form's window is made again.
+class TxpWindow::FormHook : public ui::WindowSubclass {
  public:
   explicit FormHook(TxpWindow& owner) : owner_(owner) {}
   LRESULT Previous(UINT msg, WPARAM w, LPARAM l) { return callPrevious(msg, w, l); }
 
  protected:
   LRESULT windowProc(UINT msg, WPARAM w, LPARAM l) override { return owner_.FormWindowProc(msg, w, l); }
+  // A new window has the system caption and no region: give it the skin's frame again.
+  void windowRecreated() override { owner_.ReapplyFrame(); }
 
  private:
   TxpWindow& owner_;
@@ -111,7 +114,7 @@ void TxpWindow::SetActive(bool v) {
 }
 
 void TxpWindow::HookWindow() {
-  if (!hostForm_ || OldWindowProc()) return;
+  if (!hostForm_ || formHook_->control()) return;
   formHook_->attach(*hostForm_);
   // The framework's forms have no MDI client window, so there is no second procedure
   // to put in place and OldClientProc stays empty.
@@ -121,6 +124,10 @@ void TxpWindow::UnhookWindow() {
   if (!hostForm_) return;
   formHook_->detach();
   oldClientProc_ = nullptr;
+}
+
+void TxpWindow::ReapplyFrame() {
+  if (active_ && xpCaption_->Active()) xpCaption_->ApplyActivation();
 }
 
 void TxpWindow::SetStyle(TxpWindowStyle v) {

@@ -81,6 +81,8 @@ class TxpWindow : public ui::Component {
 
  private:
   class FormHook;
+  // Gives a newly made window of the form the skin's caption style and region.
+  void ReapplyFrame();
   void HookWindow();
   void UnhookWindow();
   LRESULT CallOld(UINT msg, WPARAM w, LPARAM l);

@@ -122,7 +122,30 @@ TEST_F(MainWindowTest, ComponentsAreMadeInTheStoredOrder) {
     std::vector<std::string> names;
     for (ui::Component* c : form->components()) names.push_back(c->name());
     EXPECT_THAT(names, ElementsAre("Splitter1", "Panel1", "Web", "lbMenu", "pFlash", "Flash", "MainMenu1", "N2",
-                                   "N3", "N5", "ApplicationEvents1", "ImageList1", "xpWindow1"));
+                                   "N3", "N5", "ApplicationEvents1", "ImageList1", "xpWindow1", "XPMenu1"));
+}
+
+TEST_F(MainWindowTest, TheMenuSkinDrawsTheMainMenu) {
+    Open();
+    TXPMenu* skin = form->XPMenu1;
+    EXPECT_TRUE(skin->Active());
+    EXPECT_TRUE(skin->AutoDetect());
+    EXPECT_TRUE(skin->DrawMenuBar());
+    EXPECT_EQ(skin->Font().name(), "Tahoma");
+    EXPECT_TRUE(form->MainMenu1->ownerDraw());
+    for (ui::MenuItem* item : {form->N2, form->N3, form->N5}) {
+        EXPECT_TRUE(item->onDrawItem.isHandler(skin, "DrawMenuItem")) << item->name();
+        EXPECT_TRUE(item->onMeasureItem.isHandler(skin, "MeasureMenuItem")) << item->name();
+    }
+    for (ui::MenuItem* command : {form->N3, form->N5}) {
+        EXPECT_TRUE(command->onClick) << command->name();  // the commands keep their handlers
+    }
+    // The tree and the two panels are themed; the splitter and the components are not.
+    EXPECT_NE(skin->RecordOf(form->lbMenu), nullptr);
+    EXPECT_NE(skin->RecordOf(form->Panel1), nullptr);
+    EXPECT_NE(skin->RecordOf(form->pFlash), nullptr);
+    EXPECT_EQ(skin->RecordOf(form->Flash), nullptr);
+    EXPECT_EQ(skin->RecordOf(form->Web), nullptr);
 }
 
 TEST_F(MainWindowTest, AMissingComponentClassEndsTheStartWithTheErrorReported) {

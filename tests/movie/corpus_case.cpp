@@ -1,9 +1,17 @@
 #include "corpus_case.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 namespace movie_test {
+
+std::string readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 namespace {
 
 std::string trim(const std::string& s) {

@@ -7,6 +7,9 @@
 
 namespace movie_test {
 
+// A whole file as bytes ("" when it cannot be read).
+std::string readWholeFile(const std::string& path);
+
 struct Check {
   int tolerance = 0;
   int maxOutliers = 0;

@@ -185,7 +185,7 @@ TEST(MovieParser, PlaceObjectFieldsAreKept) {
   EXPECT_FALSE(*tag.visible);
 }
 
-TEST(MovieParser, PlaceObject3FiltersAreKept) {
+TEST(MovieParser, PlaceObject3FiltersAreRead) {
   // flags: has character + matrix; flags2: filter list + blend mode.
   swf::Bytes body = {0x06, 0x03, 0x02, 0x00, 0x01, 0x00, 0x00 /* empty matrix */, 2 /* filters */,
                      1 /* blur */};
@@ -202,10 +202,18 @@ TEST(MovieParser, PlaceObject3FiltersAreKept) {
   parse(p, movieOf(t));
   const auto& tag = std::get<PlaceTag>(p.movie().root.frames.at(0).tags.at(0));
   ASSERT_EQ(tag.filters.size(), 2u);
-  EXPECT_EQ(tag.filters[0].type, 1);
-  EXPECT_EQ(tag.filters[0].data.size(), 9u);
-  EXPECT_EQ(tag.filters[1].type, 2);
-  EXPECT_EQ(tag.filters[1].data.size(), 15u);
+  const movie::Filter& blur = tag.filters[0];
+  EXPECT_EQ(blur.kind, movie::Filter::Blur);
+  EXPECT_NEAR(blur.blurX, double(0x03020100) / 65536, 1e-3);
+  EXPECT_EQ(blur.blurY, 1024);  // 1798 pixels asked for: bounded
+  EXPECT_EQ(blur.passes, 1);
+  const movie::Filter& glow = tag.filters[1];
+  EXPECT_EQ(glow.kind, movie::Filter::Glow);
+  EXPECT_EQ(glow.color.r, 0xEE);
+  EXPECT_EQ(glow.blurX, 0);  // negative: no blur
+  EXPECT_TRUE(glow.inner);
+  EXPECT_TRUE(glow.knockout);
+  EXPECT_EQ(glow.passes, 14);
   EXPECT_EQ(*tag.blendMode, 5);
 }
 

@@ -22,6 +22,15 @@ swf::Bytes recordsOf(const swf::Shape& s) {
   return swf::Bytes(all.begin() + 7, all.end());
 }
 
+// Two squares of one fill drawn the same way round, overlapping in the middle.
+swf::Shape overlappingSquares() {
+  swf::Shape s;
+  int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
+  s.rect(swf::twips(10), swf::twips(10), swf::twips(50), swf::twips(50), fill);
+  s.rect(swf::twips(30), swf::twips(30), swf::twips(50), swf::twips(50), fill);
+  return s;
+}
+
 swf::Bytes morphBody(uint16_t id, uint32_t startRgb, uint32_t endRgb, double startSize, double endSize) {
   swf::Bytes start = recordsOf(rectShape(0, 0, startSize, startSize, startRgb));
   swf::Bytes end = recordsOf(rectShape(0, 0, endSize, endSize, endRgb));
@@ -206,4 +215,22 @@ TEST(Stage, InvisibleObjectsAreNotDrawn) {
   Player player;
   load(player, movieOf(t));
   EXPECT_EQ(count(renderPixels(player, 100, 100), kRed), 0);
+}
+
+TEST(Stage, ShapesOfVersionFourMayAskForTheNonZeroRule) {
+  for (bool nonZero : {false, true}) {
+    swf::TagList t;
+    t.setBackgroundColor(swf::rgb(kWhite));
+    t.defineShape(1, overlappingSquares(), 4, nonZero);
+    t.placeObject2(placeAt(1, 1));
+    t.showFrame();
+    t.end();
+    Player player;
+    load(player, movieOf(t));
+    auto px = renderPixels(player, 100, 100);
+    EXPECT_EQ(rgbOf(px[20 * 100 + 20]), kRed);
+    EXPECT_EQ(rgbOf(px[70 * 100 + 70]), kRed);
+    // The overlap is a hole under even-odd and filled under non-zero.
+    EXPECT_EQ(rgbOf(px[45 * 100 + 45]), nonZero ? kRed : kWhite) << "non-zero " << nonZero;
+  }
 }

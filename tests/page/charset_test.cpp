@@ -1,5 +1,6 @@
 // Charset selection (header, then meta, then GBK) and decoding.
 #include "page/decode/charset.h"
+#include "textcodec/gbk.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +44,8 @@ TEST(Charset, DecodesGbk) {
   std::string s = "Hi\xC4\xE3\xBA\xC3\xA3\xAC\x80";  // Hi你好，€
   EXPECT_EQ(decodeText(bytes(s), s.size(), Charset::Gbk), U"Hi你好，\u20AC");
   // Extension area (GBK beyond GB2312): 0x8140 is U+4E02.
-  EXPECT_EQ(gbkToUnicode(0x81, 0x40), U'\u4E02');
-  EXPECT_EQ(gbkToUnicode(0x81, 0x7F), 0u);
+  EXPECT_EQ(textcodec::gbkToUnicode(0x81, 0x40), U'\u4E02');
+  EXPECT_EQ(textcodec::gbkToUnicode(0x81, 0x7F), 0u);
 }
 
 TEST(Charset, BrokenGbkBecomesReplacementCharacters) {

@@ -57,11 +57,12 @@ TEST(XPGraphUtil, StartColourLiesAtTheEdgeItsDirectionNames) {
   FillGradient(bmp.canvas(), RECT{0, 0, 40, 40}, ui::clRed, ui::clBlue, fdLeftToRight, 10);
   EXPECT_EQ(At(bmp, 0, 5), RGB(255, 0, 0));
   EXPECT_EQ(At(bmp, 39, 5), RGB(0, 0, 255));
-  FillGradient(bmp.canvas(), RECT{0, 0, 40, 41}, ui::clRed, ui::clBlue, fdVerticalFromCenter, 10);
-  EXPECT_EQ(At(bmp, 5, 0), RGB(255, 0, 0));
-  EXPECT_EQ(At(bmp, 5, 40), RGB(255, 0, 0));
-  EXPECT_EQ(At(bmp, 5, 19), RGB(0, 0, 255));
-  EXPECT_EQ(At(bmp, 5, 20), RGB(0, 0, 255));
+  ui::Bitmap tall(40, 41);
+  FillGradient(tall.canvas(), RECT{0, 0, 40, 41}, ui::clRed, ui::clBlue, fdVerticalFromCenter, 10);
+  EXPECT_EQ(At(tall, 5, 0), RGB(255, 0, 0));
+  EXPECT_EQ(At(tall, 5, 40), RGB(255, 0, 0));  // the odd row goes to the lower part
+  EXPECT_EQ(At(tall, 5, 19), RGB(0, 0, 255));
+  EXPECT_EQ(At(tall, 5, 20), RGB(0, 0, 255));
 }
 
 TEST(XPGraphUtil, SystemColourIsResolvedBeforeInterpolating) {
@@ -98,13 +99,17 @@ TEST(XPGraphUtil, BevelledFillFramesBevelsAndSamplesWhatItPainted) {
   EXPECT_EQ(At(bmp, w / 2, 5), endRgb);
   // Body: from the end colour under the bevel towards the start colour.
   EXPECT_EQ(At(bmp, w / 2, 6), endRgb);
-  // Left bevel rows run from the left column's colour to the body beside them.
-  for (int y = 6; y < h; y += 5) {
+  // Left bevel rows run from the left column's colour to the body beside them (row 6,
+  // the first, is then drawn over by the corner).
+  for (int y = 7; y < h; y += 5) {
     EXPECT_EQ(At(bmp, 1, y), startRgb) << y;
     EXPECT_EQ(At(bmp, 5, y), At(bmp, 7, y)) << y;
   }
   // The corner copies, column by column, the pixel just below the bevel.
-  for (int i = 1; i <= 5; ++i) EXPECT_EQ(At(bmp, i, 5), At(bmp, i, 7)) << i;
+  for (int i = 1; i <= 5; ++i) {
+    EXPECT_EQ(At(bmp, i, 5), At(bmp, i, 7)) << i;
+    EXPECT_EQ(At(bmp, i, 6), At(bmp, i, 7)) << i;
+  }
 }
 
 TEST(XPGraphUtil, TileBitmapRepeatsAndClipsToTheRectangle) {

@@ -204,3 +204,38 @@ TEST(Menus, ItemBitmapFromAResource) {
   EXPECT_THROW(g.read("f: TForm {\n  m: TMainMenu {\n    a: TMenuItem {\n      Bitmap = @NOPE\n    }\n  }\n}\n"),
                ui::Error);
 }
+
+TEST(Menus, RightToLeftIsTheMenusOwnReadingOrder) {
+  TestForm f;
+  ui::MainMenu* menu = f.menu();
+  EXPECT_EQ(menu->biDiMode(), ui::BiDiMode::LeftToRight);
+  EXPECT_FALSE(menu->isRightToLeft());
+  HMENU bar = menu->handle();
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+  ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &mii));
+  EXPECT_FALSE(mii.fType & MFT_RIGHTORDER);
+  menu->setBiDiMode(ui::BiDiMode::RightToLeft);
+  EXPECT_TRUE(menu->isRightToLeft());
+  // Windows lays the items out right to left: bar items and their drop-down's items.
+  ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &mii));
+  EXPECT_TRUE(mii.fType & MFT_RIGHTORDER);
+  EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+  ASSERT_NE(mii.hSubMenu, nullptr);
+  ASSERT_TRUE(GetMenuItemInfoW(mii.hSubMenu, 0, TRUE, &mii));
+  EXPECT_TRUE(mii.fType & MFT_RIGHTORDER);
+  // Every right-to-left mode counts; it is stored with the menu.
+  menu->setBiDiMode(ui::BiDiMode::RightToLeftReadingOnly);
+  EXPECT_TRUE(menu->isRightToLeft());
+  std::string text = ui::writeComponent(f);
+  EXPECT_NE(text.find("BiDiMode = bdRightToLeftReadingOnly"), std::string::npos) << text;
+  TestForm g(nullptr, false);
+  g.read("g: TForm {\n  M: TPopupMenu {\n    BiDiMode = bdRightToLeft\n    A: TMenuItem {\n      Caption = \"a\"\n    }\n  }\n}\n");
+  EXPECT_TRUE(g.find<ui::PopupMenu>("M")->isRightToLeft());
+  menu->setBiDiMode(ui::BiDiMode::LeftToRight);
+  mii.fMask = MIIM_FTYPE;
+  ASSERT_TRUE(GetMenuItemInfoW(bar, 0, TRUE, &mii));
+  EXPECT_FALSE(mii.fType & MFT_RIGHTORDER);
+  EXPECT_EQ(ui::writeComponent(f).find("BiDiMode"), std::string::npos);
+}

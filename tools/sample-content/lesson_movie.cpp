@@ -1,6 +1,7 @@
 // The sample lesson scene: a gradient sky, a ground strip, a sun, bouncing balls,
 // spinning stars, a flower sprite with its own timeline and the lesson number in
-// big seven-segment digits. Every motion completes whole cycles over the movie,
+// big seven-segment digits, with the lesson's English words in the lessons' own font
+// and their Chinese in the system's. Every motion completes whole cycles over the movie,
 // so the last frame leads smoothly into the first when the player loops.
 #include "tools/sample-content/lesson_movie.h"
 
@@ -8,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tools/sample-content/lesson_text.h"
 #include "tools/sample-content/palette.h"
 #include "tools/sample-content/seven_segment.h"
 
@@ -232,6 +234,7 @@ swf::Bytes makeLessonMovie(int lesson) {
   if (st.swfVersion >= 8) tags.fileAttributes(true, false);
   tags.setBackgroundColor(pal.background);
   defineCharacters(tags, lesson, st, pal);
+  defineLessonText(tags, lesson);
   const bool po3 = st.swfVersion >= 8;
 
   for (int f = 0; f < st.frames; ++f) {
@@ -296,6 +299,7 @@ swf::Bytes makeLessonMovie(int lesson) {
       tags.placeObject2(sparkle);
     }
     if (f == st.frames * 3 / 4) tags.removeObject2(kSparkleDepth);
+    if (first) placeLessonText(tags);
     tags.showFrame();
   }
   tags.end();

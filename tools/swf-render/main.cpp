@@ -1,5 +1,7 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-// Renders the stage after N frames (default 1) at S times its size (default 1).
+//            [--trace FILE]
+// Renders the stage after N frames (default 1) at S times its size (default 1); with
+// --trace, writes what the movie's scripts print, one line per call.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/native/freetype_font_service.h"
 #include "movie/player.h"
 #include "png_out.h"
 
@@ -17,7 +20,7 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high]\n");
+               "[--quality low|medium|high] [--trace FILE]\n");
   return 2;
 }
 
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
+  std::string tracePath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -44,6 +48,8 @@ int main(int argc, char** argv) {
       else if (value == "medium") quality = movie::Quality::Medium;
       else if (value == "high") quality = movie::Quality::High;
       else return usage("--quality is low, medium or high");
+    } else if (arg == "--trace") {
+      tracePath = value;
     } else {
       return usage(("unknown option " + arg).c_str());
     }
@@ -54,7 +60,18 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
+  player.setFontService(&fonts);
+  std::ofstream trace;
+  if (!tracePath.empty()) {
+    trace.open(tracePath, std::ios::binary);
+    if (!trace) {
+      std::fprintf(stderr, "swf-render: cannot write %s\n", tracePath.c_str());
+      return 1;
+    }
+    player.setTraceHandler([&trace](const std::string& line) { trace << line << '\n'; });
+  }
   player.append(bytes.data(), bytes.size());
   player.finish();
   if (player.state() == movie::LoadState::Failed || player.state() == movie::LoadState::Loading ||

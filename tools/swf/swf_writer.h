@@ -215,8 +215,9 @@ class TagList {
   void raw(uint16_t code, const Bytes& body, bool forceLong = false);
   void fileAttributes(bool useNetwork = true, bool actionScript3 = false);
   void setBackgroundColor(Rgba c);
-  // version 1..4 selects DefineShape, DefineShape2, DefineShape3, DefineShape4.
-  void defineShape(uint16_t id, const Shape& shape, int version = 3);
+  // version 1..4 selects DefineShape, DefineShape2, DefineShape3, DefineShape4; only
+  // version 4 can ask for the non-zero winding rule.
+  void defineShape(uint16_t id, const Shape& shape, int version = 3, bool nonZeroWinding = false);
   // Pixels are 0xAARRGGBB, width*height of them, rows top down. DefineBitsLossless
   // (format 5, alpha ignored) or DefineBitsLossless2 (alpha, stored premultiplied).
   void defineBitsLossless(uint16_t id, int width, int height, const std::vector<uint32_t>& argb);

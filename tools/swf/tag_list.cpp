@@ -22,7 +22,7 @@ void TagList::fileAttributes(bool useNetwork, bool actionScript3) {
 
 void TagList::setBackgroundColor(Rgba c) { raw(kTagSetBackgroundColor, {c.r, c.g, c.b}); }
 
-void TagList::defineShape(uint16_t id, const Shape& shape, int version) {
+void TagList::defineShape(uint16_t id, const Shape& shape, int version, bool nonZeroWinding) {
   static constexpr uint16_t kCodes[] = {kTagDefineShape, kTagDefineShape2, kTagDefineShape3,
                                         kTagDefineShape4};
   if (version < 1 || version > 4) throw std::invalid_argument("shape version 1 to 4");
@@ -32,7 +32,7 @@ void TagList::defineShape(uint16_t id, const Shape& shape, int version) {
   if (version == 4) {
     w.writeBytes(encodeRect(shape.edgeBounds()));
     w.writeUB(0, 5);
-    w.writeUB(0, 1);  // even-odd fill rule
+    w.writeUB(nonZeroWinding ? 1 : 0, 1);  // fill rule
     w.writeUB(0, 1);  // no non-scaling strokes
     w.writeUB(1, 1);  // scaling strokes
   }

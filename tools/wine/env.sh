@@ -3,12 +3,23 @@
 # machine: Wine sees only the fonts the prefix holds, never the machine's own.
 #   BRIMBLO_WINEPREFIX  the prefix folder (made when missing or made by another recipe)
 #   BRIMBLO_DISPLAY     the X display to use or start (default :97)
+#   BRIMBLO_WINE_BITS   32 (default) or 64: which Windows programs the prefix runs. A
+#                       64-bit prefix runs only 64-bit programs, with Wine's 64-bit
+#                       loader and server alone, on machines that run no 32-bit code.
 _brimblo_wine_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${BRIMBLO_WINEPREFIX:?BRIMBLO_WINEPREFIX must name the Wine prefix folder}
 export DISPLAY=${BRIMBLO_DISPLAY:-:97}
+if [ "${BRIMBLO_WINE_BITS:-32}" = 64 ]; then
+  # Debian's wine command prefers the 32-bit loader whenever it is installed.
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  wine() { "$WINELOADER" "$@"; }
+  wineserver() { "$WINESERVER" "$@"; }
+  wineboot() { wine wineboot.exe "$@"; }
+  winepath() { wine winepath.exe "$@"; }
+fi
 # Wine also loads every font that fontconfig lists, so a machine with more desktop fonts
 # would resolve the face names differently. This configuration lists none.
 export FONTCONFIG_FILE="$_brimblo_wine_dir/no-system-fonts.conf"
@@ -19,12 +30,15 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 # Courier, ...), which Wine does not find in their Debian folder by itself, and the CJK
 # font that the Chinese face names stand for (see prefix.reg.txt).
 _brimblo_prefix_fonts() {
-  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null
+  ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc 2>/dev/null || true
 }
 
-# What the prefix is made from: a prefix made by another recipe is made anew.
+# What the prefix is made from: a prefix made by another recipe is made anew. Raise the
+# version whenever brimblo_make_prefix changes what it does; the registry file, the
+# font configuration and the font files count by their content.
+_brimblo_prefix_version=3
 _brimblo_prefix_recipe() {
-  { cat "$_brimblo_wine_dir/env.sh" "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
+  { echo "$_brimblo_prefix_version ${BRIMBLO_WINE_BITS:-32}"; cat "$_brimblo_wine_dir/prefix.reg.txt" "$FONTCONFIG_FILE"
     _brimblo_prefix_fonts | xargs -r ls -l --time-style=+%s; } | sha1sum | cut -d' ' -f1
 }
 
@@ -66,10 +80,8 @@ brimblo_make_prefix() {
   echo "$recipe" > "$stamp"
 }
 
-# Wine runs the 32-bit program with 32-bit Linux code: a kernel without IA-32 emulation
-# refuses it, and every Wine start then fails with "Exec format error".
-if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  echo "wine: this machine's kernel runs no 32-bit programs (IA-32 emulation is off), so Wine cannot run" >&2
+if ! _brimblo_why=$(bash "$_brimblo_wine_dir/can-run.sh" "${BRIMBLO_WINE_BITS:-32}"); then
+  echo "wine: Wine cannot run the program here: $_brimblo_why" >&2
 fi
 
 (

@@ -44,6 +44,15 @@ TAG(kDefineSprite, Definition, readDefineSprite)
 // Buttons.
 
 // Text and fonts.
+TAG(kDefineFont, Definition, readDefineFont)
+TAG(kDefineFont2, Definition, readDefineFont)
+TAG(kDefineFont3, Definition, readDefineFont)
+TAG(kDefineFontInfo, Definition, readFontInfo)
+TAG(kDefineFontInfo2, Definition, readFontInfo)
+TAG(kDefineFontName, Definition, readFontInfo)
+TAG(kDefineText, Definition, readDefineText)
+TAG(kDefineText2, Definition, readDefineText)
+TAG(kDefineEditText, Definition, readDefineEditText)
 
 // Movie-wide facts.
 TAG(kSetBackgroundColor, Definition, readSetBackgroundColor)

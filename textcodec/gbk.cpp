@@ -1,11 +1,10 @@
 // GBK decoding from the generated run table (see gbk_table_gen.cpp).
+#include "textcodec/gbk.h"
+
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
 
-#include "page/decode/charset.h"
-
-namespace page {
+namespace textcodec {
 namespace {
 
 struct Run {
@@ -15,7 +14,7 @@ struct Run {
 };
 
 constexpr Run kRuns[] = {
-#include "page/decode/gbk_table.inc"
+#include "textcodec/gbk_table.inc"
 };
 
 }  // namespace
@@ -31,4 +30,30 @@ char32_t gbkToUnicode(uint8_t lead, uint8_t trail) {
   return char32_t(it->codePoint + (index - it->first));
 }
 
-}  // namespace page
+std::u32string decodeGbk(const uint8_t* data, size_t size) {
+  std::u32string out;
+  out.reserve(size);
+  for (size_t i = 0; i < size; ++i) {
+    uint8_t b = data[i];
+    if (b < 0x80) {
+      out += char32_t(b);
+    } else if (b == 0x80) {
+      out += U'\u20AC';  // the euro sign of code page 936
+    } else if (b == 0xFF || i + 1 >= size) {
+      out += U'\uFFFD';
+    } else {
+      char32_t c = gbkToUnicode(b, data[i + 1]);
+      if (c) {
+        out += c;
+        ++i;
+      } else {
+        out += U'\uFFFD';
+        // A trail byte in the ASCII range is a character of its own.
+        if (data[i + 1] >= 0x40) ++i;
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace textcodec

@@ -1,7 +1,7 @@
 // Writes the GBK -> Unicode table used by gbk.cpp, asking the C library's iconv for each
-// two-byte code. The output is checked in as gbk_table.inc, so the engine (and the cross
+// two-byte code. The output is checked in as gbk_table.inc, so the engines (and the cross
 // build, whose C library has no iconv) never needs iconv itself; the native tree can
-// regenerate it with the target `page_gbk_table`.
+// regenerate it with the target `gbk_table`.
 //
 // Format: runs of consecutive GBK codes (lead 0x81-0xFE, trail 0x40-0xFE, linear index
 // (lead - 0x81) * 191 + (trail - 0x40)) that map to consecutive code points:

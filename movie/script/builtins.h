@@ -1,0 +1,26 @@
+#pragma once
+// The built-in objects, each group installed on a machine's _global.
+#include <string>
+
+namespace movie::script {
+
+class Machine;
+class Object;
+struct CallArgs;
+
+void installObjectBuiltins(Machine& m);
+void installFunctionBuiltins(Machine& m);
+void installArrayBuiltins(Machine& m);
+void installStringBuiltins(Machine& m);
+void installNumberBuiltins(Machine& m);
+void installMathBuiltins(Machine& m);
+void installGlobalFunctions(Machine& m);
+void installDateBuiltins(Machine& m);
+void installMovieClipBuiltins(Machine& m);
+
+// A String wrapper object for a primitive string.
+Object* newStringObject(Machine& m, const std::string& s);
+// The text a String method works on: this as a string.
+std::string thisString(Machine& m, const CallArgs& a);
+
+}  // namespace movie::script

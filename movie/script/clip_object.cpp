@@ -1,0 +1,177 @@
+#include "movie/script/clip_object.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "movie/script/machine.h"
+
+namespace movie::script {
+namespace {
+
+const char* const kPropertyNames[] = {
+    "_x", "_y", "_xscale", "_yscale", "_currentframe", "_totalframes", "_alpha", "_visible",
+    "_width", "_height", "_rotation", "_target", "_framesloaded", "_name", "_droptarget", "_url",
+    "_highquality", "_focusrect", "_soundbuftime", "_quality", "_xmouse", "_ymouse"};
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::string lowered(const std::string& s) {
+  std::string out = s;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return out;
+}
+
+double xScaleOf(const Matrix& m) { return std::sqrt(double(m.a) * m.a + double(m.b) * m.b); }
+double yScaleOf(const Matrix& m) { return std::sqrt(double(m.c) * m.c + double(m.d) * m.d); }
+double rotationOf(const Matrix& m) { return std::atan2(double(m.b), double(m.a)) * 180 / kPi; }
+
+// Bounds of the node in its parent's coordinates.
+Bounds parentBounds(DisplayNode* node) { return transformBounds(node->localBounds(), node->matrix()); }
+
+void setScaleRotation(DisplayNode* node, double xScale, double yScale, double degrees) {
+  Matrix m = node->matrix();
+  double r = degrees * kPi / 180;
+  // Keep the skew between the axes as it was.
+  double skew = std::atan2(-double(m.c), double(m.d)) - std::atan2(double(m.b), double(m.a));
+  m.a = float(xScale * std::cos(r));
+  m.b = float(xScale * std::sin(r));
+  m.c = float(-yScale * std::sin(r + skew));
+  m.d = float(yScale * std::cos(r + skew));
+  node->setMatrix(m);
+}
+
+}  // namespace
+
+Bounds transformBounds(const Bounds& b, const Matrix& m) {
+  if (b.empty) return b;
+  Bounds out;
+  out.empty = false;
+  bool first = true;
+  for (double x : {b.xMin, b.xMax})
+    for (double y : {b.yMin, b.yMax}) {
+      double px = m.a * x + m.c * y + m.tx, py = m.b * x + m.d * y + m.ty;
+      if (first) {
+        out.xMin = out.xMax = px;
+        out.yMin = out.yMax = py;
+        first = false;
+      }
+      out.xMin = std::min(out.xMin, px);
+      out.xMax = std::max(out.xMax, px);
+      out.yMin = std::min(out.yMin, py);
+      out.yMax = std::max(out.yMax, py);
+    }
+  return out;
+}
+
+const char* clipPropertyName(int index) {
+  if (index < 0 || index >= int(sizeof kPropertyNames / sizeof *kPropertyNames)) return nullptr;
+  return kPropertyNames[index];
+}
+
+DisplayNode::~DisplayNode() {
+  if (auto* clip = static_cast<ClipObject*>(scriptObject)) clip->detach();
+}
+
+ClipObject::~ClipObject() {
+  if (node_ && node_->scriptObject == this) node_->scriptObject = nullptr;
+}
+
+bool ClipObject::getSpecial(Machine& m, const std::string& name, Value& out) {
+  if (!node_) return false;
+  if (!name.empty() && name[0] == '_' && getProperty(m, lowered(name), out)) return true;
+  if (DisplayNode* child = node_->childNamed(name, heap().caseSensitive())) {
+    out = m.clipObject(child);
+    return true;
+  }
+  return false;
+}
+
+bool ClipObject::setSpecial(Machine& m, const std::string& name, const Value& value) {
+  if (!node_ || name.empty() || name[0] != '_') return false;
+  return setProperty(m, lowered(name), value);
+}
+
+void ClipObject::specialNames(std::vector<std::string>& out) {
+  if (!node_) return;
+  for (DisplayNode* child : node_->childNodes())
+    if (!child->instanceName().empty()) out.push_back(child->instanceName());
+}
+
+bool ClipObject::getProperty(Machine& m, const std::string& p, Value& out) {
+  DisplayNode* n = node_;
+  Matrix mx = n->matrix();
+  if (p == "_x") out = mx.tx / 20.0;
+  else if (p == "_y") out = mx.ty / 20.0;
+  else if (p == "_xscale") out = xScaleOf(mx) * 100;
+  else if (p == "_yscale") out = yScaleOf(mx) * 100;
+  else if (p == "_rotation") out = rotationOf(mx);
+  else if (p == "_alpha") out = double(n->colorTransform().am) * 100;
+  else if (p == "_visible") out = n->visible();
+  else if (p == "_currentframe") out = double(std::max(0, n->currentFrame()) + 1);
+  else if (p == "_totalframes") out = double(n->totalFrames());
+  else if (p == "_framesloaded") out = double(n->loadedFrames());
+  else if (p == "_name") out = n->instanceName();
+  else if (p == "_target") out = m.targetPath(n, true);
+  else if (p == "_parent") out = n->parentNode() ? Value(m.clipObject(n->parentNode())) : Value();
+  else if (p == "_width" || p == "_height") {
+    Bounds b = parentBounds(n);
+    out = b.empty ? 0.0 : (p == "_width" ? b.xMax - b.xMin : b.yMax - b.yMin) / 20.0;
+  } else if (p == "_droptarget") out = "";
+  else if (p == "_url") out = "";
+  else if (p == "_highquality") out = 1.0;
+  else if (p == "_quality") out = "HIGH";
+  else if (p == "_focusrect") out = true;
+  else if (p == "_soundbuftime") out = 5.0;
+  else if (p == "_xmouse" || p == "_ymouse") out = 0.0;
+  else return false;
+  return true;
+}
+
+bool ClipObject::setProperty(Machine& m, const std::string& p, const Value& value) {
+  DisplayNode* n = node_;
+  if (p == "_name") {
+    n->setInstanceName(m.toString(value));
+    return true;
+  }
+  if (p == "_visible") {
+    n->setVisible(m.toBoolean(value));
+    return true;
+  }
+  if (p == "_target" || p == "_currentframe" || p == "_totalframes" || p == "_framesloaded" ||
+      p == "_parent" || p == "_url" || p == "_droptarget" || p == "_xmouse" || p == "_ymouse")
+    return true;  // read-only
+  if (p == "_highquality" || p == "_quality" || p == "_focusrect" || p == "_soundbuftime") return true;
+  double v = m.toNumber(value);
+  if (!std::isfinite(v)) return true;  // ignored, as out-of-range placement would be
+  Matrix mx = n->matrix();
+  if (p == "_x") {
+    mx.tx = float(v * 20);
+    n->setMatrix(mx);
+  } else if (p == "_y") {
+    mx.ty = float(v * 20);
+    n->setMatrix(mx);
+  } else if (p == "_xscale") {
+    setScaleRotation(n, v / 100, yScaleOf(mx), rotationOf(mx));
+  } else if (p == "_yscale") {
+    setScaleRotation(n, xScaleOf(mx), v / 100, rotationOf(mx));
+  } else if (p == "_rotation") {
+    setScaleRotation(n, xScaleOf(mx), yScaleOf(mx), v);
+  } else if (p == "_alpha") {
+    ColorTransform c = n->colorTransform();
+    c.am = float(v / 100);
+    n->setColorTransform(c);
+  } else if (p == "_width" || p == "_height") {
+    Bounds b = parentBounds(n);
+    double current = b.empty ? 0 : (p == "_width" ? b.xMax - b.xMin : b.yMax - b.yMin) / 20.0;
+    if (current <= 0) return true;
+    double factor = v / current;
+    if (p == "_width") setScaleRotation(n, xScaleOf(mx) * factor, yScaleOf(mx), rotationOf(mx));
+    else setScaleRotation(n, xScaleOf(mx), yScaleOf(mx) * factor, rotationOf(mx));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace movie::script

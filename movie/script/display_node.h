@@ -1,0 +1,64 @@
+#pragma once
+// What the script machine needs from a movie clip on the display list: its place in the
+// tree, its timeline and its placement. The timeline layer implements it; the machine
+// keeps one script object per node (scriptObject), which the node clears on removal.
+#include <string>
+#include <vector>
+
+#include "movie/value/color_transform.h"
+#include "movie/value/matrix.h"
+#include "movie/script/code.h"
+
+namespace movie::script {
+
+class Object;
+
+struct Bounds {
+  double xMin = 0, yMin = 0, xMax = 0, yMax = 0;  // twips
+  bool empty = true;
+};
+
+class DisplayNode {
+ public:
+  virtual ~DisplayNode();  // the script object of a removed clip answers nothing more
+
+  // Tree.
+  virtual DisplayNode* parentNode() = 0;
+  virtual DisplayNode* childNamed(const std::string& name, bool caseSensitive) = 0;
+  virtual std::vector<DisplayNode*> childNodes() = 0;  // in depth order
+  virtual std::string instanceName() const = 0;
+  virtual void setInstanceName(const std::string& name) = 0;
+  virtual int depth() const = 0;
+  virtual bool isClip() const = 0;  // has a timeline (movie clips; not shapes)
+
+  // Timeline, frames counted from 0.
+  virtual int currentFrame() const = 0;
+  virtual int totalFrames() const = 0;
+  virtual int loadedFrames() const = 0;
+  virtual int frameOfLabel(const std::string& label) const = 0;  // -1 when absent
+  virtual void gotoFrame(int frame) = 0;  // runs the frames' tags, queues the actions
+  virtual void setPlaying(bool playing) = 0;
+  virtual bool playing() const = 0;
+  // The actions of a frame (the Call action runs them at once).
+  virtual std::vector<CodeRange> frameScripts(int frame) = 0;
+
+  // Placement within the parent.
+  virtual Matrix matrix() const = 0;
+  virtual void setMatrix(const Matrix& m) = 0;
+  virtual ColorTransform colorTransform() const = 0;
+  virtual void setColorTransform(const ColorTransform& c) = 0;
+  virtual bool visible() const = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual Bounds localBounds() const = 0;  // own coordinates
+
+  // Changes made by scripts; each returns false when it cannot be done.
+  virtual DisplayNode* createEmptyChild(const std::string& name, int depth) = 0;
+  virtual DisplayNode* attachChild(const std::string& exportName, const std::string& name, int depth) = 0;
+  virtual DisplayNode* duplicate(const std::string& name, int depth) = 0;
+  virtual bool removeSelf() = 0;  // only clips that scripts made or moved to script depths
+  virtual bool swapDepth(int depth) = 0;
+
+  Object* scriptObject = nullptr;
+};
+
+}  // namespace movie::script

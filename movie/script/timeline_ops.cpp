@@ -1,0 +1,216 @@
+#include "movie/script/timeline_ops.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "movie/script/clip_object.h"
+#include "movie/script/interpreter.h"
+
+namespace movie::script {
+namespace {
+
+DisplayNode* targetNode(Machine& m, Activation& act) { return m.nodeOf(act.target); }
+
+DisplayNode* nodeAt(Machine& m, Activation& act, const Value& target) {
+  if (DisplayNode* n = m.nodeOf(target)) return n;
+  std::string path = m.toString(target);
+  Object* from = act.target ? act.target : act.baseClip;
+  return m.nodeOf(m.resolveTarget(from, path));
+}
+
+// A frame given as "path:frame" names a frame of another clip; frame is left holding
+// the frame part.
+DisplayNode* frameOwner(Machine& m, Activation& act, Value& frame) {
+  DisplayNode* node = targetNode(m, act);
+  if (!frame.isString()) return node;
+  std::string s = frame.string();
+  size_t colon = s.rfind(':');
+  if (colon == std::string::npos) return node;
+  frame = s.substr(colon + 1);
+  return m.nodeOf(m.resolveTarget(act.target ? act.target : act.baseClip, s.substr(0, colon)));
+}
+
+void gotoValue(Machine& m, Activation& act, const Value& frame, bool play, int bias) {
+  Value f = frame;
+  DisplayNode* node = frameOwner(m, act, f);
+  if (!node) return;
+  int index = frameIndexOf(m, node, f);
+  if (index < 0) return;
+  long long target = (long long)index + bias;
+  node->setPlaying(play);
+  node->gotoFrame(int(std::min<long long>(target, 2147483647LL)));
+}
+
+void setTarget(Machine& m, Activation& act, const std::string& path) {
+  Object* base = act.baseClip;
+  Object* target = path.empty() ? base : m.resolveTarget(base, path);
+  act.target = target;
+  if (!act.scopes.empty() && !act.locals) act.scopes.front() = target ? target : base;
+}
+
+void cloneSprite(Machine& m, Activation& act) {
+  double depth = m.toNumber(act.stack.empty() ? Value() : act.stack.back());
+  if (!act.stack.empty()) act.stack.pop_back();
+  std::string name = m.toString(act.stack.empty() ? Value() : act.stack.back());
+  if (!act.stack.empty()) act.stack.pop_back();
+  Value source = act.stack.empty() ? Value() : act.stack.back();
+  if (!act.stack.empty()) act.stack.pop_back();
+  if (DisplayNode* node = nodeAt(m, act, source))
+    if (std::isfinite(depth)) node->duplicate(name, toClampedInt(depth));
+}
+
+Value popValue(Activation& act) {
+  if (act.stack.empty()) return Value();
+  Value v = std::move(act.stack.back());
+  act.stack.pop_back();
+  return v;
+}
+
+}  // namespace
+
+// Frame numbers far outside any timeline are held to a range ints can hold.
+static int frameNumber(double n) { return toClampedInt(std::max(-1e9, std::min(1e9, std::floor(n)))); }
+
+// Frame numbers wrap as 32-bit integers; frame 0 names no frame, and the numbers that
+// wrap below it the first.
+static int frameFromNumber(double n) {
+  if (!std::isfinite(n)) return -1;
+  int32_t index = int32_t(uint32_t(toInt32(n)) - 1u);
+  if (index == -1) return -1;
+  return index < 0 ? 0 : index;
+}
+
+int frameIndexOf(Machine& m, DisplayNode* node, const Value& frame) {
+  if (!node) return -1;
+  if (frame.isString()) {
+    double n = stringToNumber(frame.string(), 6);
+    if (std::isnan(n)) return node->frameOfLabel(frame.string());
+    return frameFromNumber(n);
+  }
+  return frameFromNumber(m.toNumber(frame));
+}
+
+void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
+  PayloadReader p(r.payload, r.length);
+  DisplayNode* node = targetNode(m, act);
+  switch (r.code) {
+    case 0x04:  // NextFrame
+      if (node) {
+        node->setPlaying(false);
+        node->gotoFrame(node->currentFrame() + 1);
+      }
+      break;
+    case 0x05:  // PrevFrame
+      if (node) {
+        node->setPlaying(false);
+        if (node->currentFrame() > 0) node->gotoFrame(node->currentFrame() - 1);
+      }
+      break;
+    case 0x06: if (node) node->setPlaying(true); break;
+    case 0x07: if (node) node->setPlaying(false); break;
+    case 0x08: case 0x09: break;  // quality toggles and sound stops are the host's
+    case 0x81: {  // GotoFrame (0-based), stopping there
+      int frame = p.u16();
+      if (node) {
+        node->setPlaying(false);
+        node->gotoFrame(frame);
+      }
+      break;
+    }
+    case 0x8C: {  // GoToLabel
+      std::string label = p.string();
+      if (node) {
+        int frame = node->frameOfLabel(label);
+        if (frame >= 0) {
+          node->setPlaying(false);
+          node->gotoFrame(frame);
+        }
+      }
+      break;
+    }
+    case 0x8B: setTarget(m, act, p.string()); break;
+    case 0x20: {  // SetTarget2
+      Value v = popValue(act);
+      setTarget(m, act, v.object() ? m.targetPath(m.nodeOf(v)) : m.toString(v));
+      break;
+    }
+    case 0x9F: {  // GotoFrame2
+      uint8_t flags = p.u8();
+      int bias = (flags & 2) ? p.u16() : 0;
+      gotoValue(m, act, popValue(act), flags & 1, bias);
+      break;
+    }
+    case 0x24: cloneSprite(m, act); break;
+    case 0x25: {  // RemoveSprite
+      if (DisplayNode* n = nodeAt(m, act, popValue(act))) n->removeSelf();
+      break;
+    }
+    case 0x27: {  // StartDrag: target, lock centre, constrain [x1 y1 x2 y2]
+      popValue(act);
+      popValue(act);
+      if (m.toBoolean(popValue(act)))
+        for (int i = 0; i < 4; ++i) popValue(act);
+      break;
+    }
+    case 0x28: break;  // EndDrag
+    case 0x22: {  // GetProperty
+      double index = m.toNumber(popValue(act));
+      Value target = popValue(act);
+      const char* name = std::isfinite(index) ? clipPropertyName(toClampedInt(index)) : nullptr;
+      Object* clip = target.isString() && target.string().empty()
+                         ? act.target
+                         : m.resolveTarget(act.target ? act.target : act.baseClip, m.toString(target));
+      if (target.object()) clip = target.object();
+      act.stack.push_back(name && clip ? m.getMember(clip, name) : Value());
+      break;
+    }
+    case 0x23: {  // SetProperty
+      Value v = popValue(act);
+      double index = m.toNumber(popValue(act));
+      Value target = popValue(act);
+      const char* name = std::isfinite(index) ? clipPropertyName(toClampedInt(index)) : nullptr;
+      Object* clip = target.isString() && target.string().empty()
+                         ? act.target
+                         : m.resolveTarget(act.target ? act.target : act.baseClip, m.toString(target));
+      if (target.object()) clip = target.object();
+      if (name && clip) m.setMember(clip, name, v);
+      break;
+    }
+    case 0x45: {  // TargetPath
+      Value v = popValue(act);
+      DisplayNode* n = m.nodeOf(v);
+      act.stack.push_back(n ? Value(m.targetPath(n)) : Value());
+      break;
+    }
+  }
+}
+
+void getUrl2(Machine& m, Activation& act, const std::string& url, const std::string& target, uint8_t flags) {
+  (void)act;
+  int method = flags >> 6;
+  bool loadTarget = flags & 2, loadVariables = flags & 1;
+  if (loadTarget || loadVariables) return;  // loading into clips comes with the loader
+  m.host().getUrl(url, target, method);
+}
+
+bool frameLoaded(Machine& m, Activation& act, const Value& frame, bool zeroBased) {
+  DisplayNode* node = targetNode(m, act);
+  if (!node) return true;
+  double n = m.toNumber(frame);
+  int index = zeroBased ? (std::isfinite(n) ? frameNumber(n) : -1) : frameIndexOf(m, node, frame);
+  if (index < 0) return true;
+  if (index >= node->totalFrames()) return true;
+  return index < node->loadedFrames();
+}
+
+void callFrame(Machine& m, Activation& act, const Value& frame) {
+  Value f = frame.isString() ? frame : Value(m.toString(frame));
+  DisplayNode* node = frameOwner(m, act, f);
+  if (!node) return;
+  int index = frameIndexOf(m, node, f);
+  if (index < 0 || index >= node->loadedFrames()) return;
+  Object* clip = m.clipObject(node);
+  for (const CodeRange& code : node->frameScripts(index)) m.run(code, clip);
+}
+
+}  // namespace movie::script

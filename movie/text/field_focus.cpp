@@ -1,0 +1,92 @@
+#include "movie/text/field_focus.h"
+
+#include "movie/timeline/display_list.h"
+
+namespace movie::text {
+namespace {
+
+constexpr int kMaxNesting = 64;
+
+struct Hit {
+  std::shared_ptr<TextField> field;
+  render::Matrix toField;
+};
+
+render::Matrix inverse(const render::Matrix& m) { return m.inverted(); }
+
+void apply(const render::Matrix& m, float x, float y, float& ox, float& oy) {
+  ox = m.a * x + m.c * y + m.tx;
+  oy = m.b * x + m.d * y + m.ty;
+}
+
+// The topmost field under the point, searching from the highest depth down.
+bool findField(const timeline::SpriteInstance& sprite, const render::Matrix& parent, float x, float y, int nesting,
+               Hit& hit) {
+  if (nesting > kMaxNesting) return false;
+  const auto& list = sprite.displayList();
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    const timeline::DisplayObject& obj = it->second;
+    if (!obj.visible || obj.clipDepth) continue;
+    render::Matrix m = obj.matrix.then(parent);
+    if (obj.sprite && findField(*obj.sprite, m, x, y, nesting + 1, hit)) return true;
+    if (!obj.field) continue;
+    const TextField::Settings& s = obj.field->settings();
+    if (!s.selectable && !s.input) continue;
+    render::Matrix back = inverse(m);
+    float fx, fy;
+    apply(back, x, y, fx, fy);
+    const format::Rect& b = obj.field->bounds();
+    if (fx >= b.xMin && fx < b.xMax && fy >= b.yMin && fy < b.yMax) {
+      hit = {obj.field, back};
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool FieldFocus::pointerDown(const timeline::SpriteInstance& root, const render::Matrix& toDevice, float x, float y,
+                             FontLibrary& fonts) {
+  Hit hit;
+  bool found = findField(root, toDevice, x, y, 0, hit);
+  std::shared_ptr<TextField> old = focused_.lock();
+  if (old && old != hit.field) old->setFocus(false);
+  if (!found) {
+    focused_.reset();
+    return false;
+  }
+  focused_ = hit.field;
+  toField_ = hit.toField;
+  hit.field->setFocus(true);
+  float fx, fy;
+  apply(toField_, x, y, fx, fy);
+  dragging_ = hit.field->pointerDown(fx, fy, fonts);
+  return true;
+}
+
+void FieldFocus::pointerDrag(float x, float y, FontLibrary& fonts) {
+  std::shared_ptr<TextField> field = focused_.lock();
+  if (!field || !dragging_) return;
+  float fx, fy;
+  apply(toField_, x, y, fx, fy);
+  field->pointerDrag(fx, fy, fonts);
+}
+
+bool FieldFocus::typeChar(char32_t c) {
+  std::shared_ptr<TextField> field = focused_.lock();
+  return field && field->typeChar(c);
+}
+
+bool FieldFocus::editKey(EditKey key, FontLibrary& fonts) {
+  std::shared_ptr<TextField> field = focused_.lock();
+  return field && field->editKey(key, fonts);
+}
+
+void FieldFocus::clear() {
+  if (std::shared_ptr<TextField> field = focused_.lock()) field->setFocus(false);
+  focused_.reset();
+  dragging_ = false;
+}
+
+}  // namespace movie::text

@@ -1,0 +1,241 @@
+// SpriteInstance as scripts see it: names, frames, placement, and the changes scripts
+// make to the display list.
+#include <algorithm>
+#include <cmath>
+
+#include "movie/timeline/display_list.h"
+
+namespace movie::timeline {
+namespace {
+
+bool sameName(const std::string& a, const std::string& b, bool caseSensitive) {
+  if (a.size() != b.size()) return false;
+  if (caseSensitive) return a == b;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(uint8_t(a[i])) != std::tolower(uint8_t(b[i]))) return false;
+  return true;
+}
+
+// The timeline of clips that scripts make empty: one frame, nothing in it.
+std::shared_ptr<const format::SpriteDef> emptySprite() {
+  static const auto sprite = [] {
+    auto s = std::make_shared<format::SpriteDef>();
+    s->timeline.frames.resize(1);
+    s->timeline.declaredFrames = 1;
+    return s;
+  }();
+  return sprite;
+}
+
+// A script depth as the display list keys it, or -1 outside what it can hold.
+int listDepth(int scriptDepth) {
+  long long d = (long long)scriptDepth + kScriptDepthOffset;
+  return d < 0 || d > 65535 ? -1 : int(d);
+}
+
+void growBounds(script::Bounds& out, const format::Rect& r, const Matrix& m) {
+  if (r.xMax < r.xMin || r.yMax < r.yMin) return;
+  for (double x : {double(r.xMin), double(r.xMax)})
+    for (double y : {double(r.yMin), double(r.yMax)}) {
+      double px = m.a * x + m.c * y + m.tx, py = m.b * x + m.d * y + m.ty;
+      if (out.empty) {
+        out.xMin = out.xMax = px;
+        out.yMin = out.yMax = py;
+        out.empty = false;
+      }
+      out.xMin = std::min(out.xMin, px);
+      out.xMax = std::max(out.xMax, px);
+      out.yMin = std::min(out.yMin, py);
+      out.yMax = std::max(out.yMax, py);
+    }
+}
+
+}  // namespace
+
+script::DisplayNode* SpriteInstance::childNamed(const std::string& name, bool caseSensitive) {
+  for (auto& [depth, obj] : list_)
+    if (obj.sprite && sameName(obj.name, name, caseSensitive)) return obj.sprite.get();
+  return nullptr;
+}
+
+std::vector<script::DisplayNode*> SpriteInstance::childNodes() {
+  std::vector<script::DisplayNode*> out;
+  for (auto& [depth, obj] : list_)
+    if (obj.sprite) out.push_back(obj.sprite.get());
+  return out;
+}
+
+std::string SpriteInstance::instanceName() const { return holder_ ? holder_->name : std::string(); }
+
+void SpriteInstance::setInstanceName(const std::string& name) {
+  if (holder_) holder_->name = name;
+}
+
+int SpriteInstance::depth() const { return holder_ ? int(holder_->depth) - kScriptDepthOffset : -kScriptDepthOffset; }
+
+int SpriteInstance::totalFrames() const { return std::max(timeline_.declaredFrames, frameCount()); }
+
+int SpriteInstance::frameOfLabel(const std::string& label) const {
+  for (size_t i = 0; i < timeline_.frames.size(); ++i)
+    if (!timeline_.frames[i].label.empty() && sameName(timeline_.frames[i].label, label, false)) return int(i);
+  return -1;
+}
+
+std::vector<script::CodeRange> SpriteInstance::frameScripts(int frame) {
+  std::vector<script::CodeRange> out;
+  if (frame < 0 || frame >= frameCount()) return out;
+  for (const std::vector<uint8_t>& actions : timeline_.frames[size_t(frame)].actions) {
+    script::CodeRange code;
+    // The movie definition owns the bytes and outlives the scripts that run them.
+    code.bytes = std::shared_ptr<const std::vector<uint8_t>>(std::shared_ptr<void>(), &actions);
+    code.end = actions.size();
+    code.version = budget_.version;
+    out.push_back(std::move(code));
+  }
+  return out;
+}
+
+Matrix SpriteInstance::matrix() const { return holder_ ? holder_->matrix : rootMatrix_; }
+
+void SpriteInstance::setMatrix(const Matrix& m) {
+  if (holder_) holder_->matrix = m;
+  else rootMatrix_ = m;
+}
+
+ColorTransform SpriteInstance::colorTransform() const {
+  return holder_ ? holder_->colorTransform : rootColor_;
+}
+
+void SpriteInstance::setColorTransform(const ColorTransform& c) {
+  if (holder_) holder_->colorTransform = c;
+  else rootColor_ = c;
+}
+
+bool SpriteInstance::visible() const { return holder_ ? holder_->visible : rootVisible_; }
+
+void SpriteInstance::setVisible(bool visible) {
+  if (holder_) holder_->visible = visible;
+  else rootVisible_ = visible;
+}
+
+script::Bounds SpriteInstance::localBounds() const {
+  script::Bounds out;
+  for (const auto& [depth, obj] : list_) {
+    const format::Character& c = obj.character;
+    if (obj.sprite) {
+      script::Bounds inner = obj.sprite->localBounds();
+      if (!inner.empty)
+        growBounds(out, format::Rect{int32_t(inner.xMin), int32_t(inner.xMax), int32_t(inner.yMin), int32_t(inner.yMax)},
+                   obj.matrix);
+    } else if (c.kind == format::Character::Shape && c.shape) {
+      growBounds(out, c.shape->bounds, obj.matrix);
+    } else if (c.kind == format::Character::MorphShape && c.morph) {
+      growBounds(out, c.morph->startBounds, obj.matrix);
+    } else if (c.kind == format::Character::Bitmap && c.bitmap) {
+      growBounds(out, format::Rect{0, c.bitmap->width * 20, 0, c.bitmap->height * 20}, obj.matrix);
+    }
+  }
+  return out;
+}
+
+DisplayObject* SpriteInstance::placeByScript(int scriptDepth, uint16_t characterId, const format::Character& c) {
+  int d = listDepth(scriptDepth);
+  if (d < 0 || nesting_ + 1 >= budget_.maxNesting || budget_.objects >= budget_.maxObjects) return nullptr;
+  auto it = list_.find(uint16_t(d));
+  if (it != list_.end()) {
+    list_.erase(it);  // what was there goes
+    --budget_.objects;
+  }
+  DisplayObject& obj = list_.emplace(uint16_t(d), DisplayObject{}).first->second;
+  ++budget_.objects;
+  obj.depth = uint16_t(d);
+  obj.byScript = true;
+  obj.placedFrame = std::max(0, current_);
+  obj.characterId = characterId;
+  obj.character = c;
+  obj.known = true;
+  if (c.kind == format::Character::Sprite && c.sprite) {
+    obj.sprite = std::make_unique<SpriteInstance>(c.sprite->timeline, characters_, budget_, nesting_ + 1);
+    adopt(obj);
+  }
+  return &obj;
+}
+
+script::DisplayNode* SpriteInstance::createEmptyChild(const std::string& name, int depth) {
+  format::Character c;
+  c.kind = format::Character::Sprite;
+  c.sprite = emptySprite();
+  DisplayObject* obj = placeByScript(depth, 0, c);
+  if (!obj || !obj->sprite) return nullptr;
+  obj->name = name;
+  obj->sprite->start();
+  return obj->sprite.get();
+}
+
+script::DisplayNode* SpriteInstance::attachChild(const std::string& exportName, const std::string& name, int depth) {
+  if (!budget_.exports) return nullptr;
+  auto id = budget_.exports->find(exportName);
+  if (id == budget_.exports->end()) return nullptr;
+  auto c = characters_.find(id->second);
+  if (c == characters_.end() || c->second.kind != format::Character::Sprite) return nullptr;
+  DisplayObject* obj = placeByScript(depth, id->second, c->second);
+  if (!obj || !obj->sprite) return nullptr;
+  obj->name = name;
+  obj->sprite->start();
+  return obj->sprite.get();
+}
+
+script::DisplayNode* SpriteInstance::duplicate(const std::string& name, int depth) {
+  if (!parent_ || !holder_) return nullptr;
+  DisplayObject source = DisplayObject{};
+  source.matrix = holder_->matrix;
+  source.colorTransform = holder_->colorTransform;
+  source.visible = holder_->visible;
+  format::Character character = holder_->character;
+  uint16_t id = holder_->characterId;
+  SpriteInstance* parent = parent_;
+  DisplayObject* obj = parent->placeByScript(depth, id, character);  // may remove this sprite
+  if (!obj || !obj->sprite) return nullptr;
+  obj->name = name;
+  obj->matrix = source.matrix;
+  obj->colorTransform = source.colorTransform;
+  obj->visible = source.visible;
+  obj->sprite->start();
+  return obj->sprite.get();
+}
+
+bool SpriteInstance::removeSelf() {
+  if (!parent_ || !holder_) return false;
+  int scriptDepth = int(holder_->depth) - kScriptDepthOffset;
+  if (scriptDepth < 0) return false;  // timeline clips stay unless moved to script depths
+  SpriteInstance* parent = parent_;
+  auto it = parent->list_.find(holder_->depth);
+  if (it == parent->list_.end()) return false;
+  parent->list_.erase(it);  // destroys this instance
+  --parent->budget_.objects;
+  return true;
+}
+
+bool SpriteInstance::swapDepth(int scriptDepth) {
+  if (!parent_ || !holder_) return false;
+  int d = listDepth(scriptDepth);
+  if (d < 0) return false;
+  List& list = parent_->list_;
+  uint16_t mine = holder_->depth;
+  if (d == mine) return true;
+  auto self = list.extract(mine);
+  auto other = list.extract(uint16_t(d));
+  self.key() = uint16_t(d);
+  self.mapped().depth = uint16_t(d);
+  self.mapped().byScript = true;
+  list.insert(std::move(self));
+  if (!other.empty()) {
+    other.key() = mine;
+    other.mapped().depth = mine;
+    other.mapped().byScript = true;
+    list.insert(std::move(other));
+  }
+  return true;
+}
+
+}  // namespace movie::timeline
