@@ -209,7 +209,7 @@ Canvas& Bitmap::canvas() {
 COLORREF Bitmap::effectiveTransparentColor() {
   if (transparentColor != clDefault) return colorToRGB(transparentColor);
   if (empty()) return RGB(255, 255, 255);
-  return canvas().pixel(0, 0);
+  return canvas().pixel(0, height_ - 1);
 }
 
 // ----- Icon -----

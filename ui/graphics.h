@@ -185,7 +185,7 @@ class Bitmap {
   void clear();
   // Drawing onto the bitmap (the bitmap stays selected while the canvas exists).
   Canvas& canvas();
-  // Transparent drawing: the colour treated as transparent (clDefault: the top-left pixel).
+  // Transparent drawing: the colour treated as transparent (clDefault: the bottom-left pixel).
   bool transparent = false;
   TColor transparentColor = clDefault;
   COLORREF effectiveTransparentColor();

@@ -169,11 +169,11 @@ TEST(Graphics, BitmapsAreCopiedWithTheirSettings) {
   EXPECT_TRUE(mono.monochrome());
 }
 
-TEST(Graphics, AutomaticTransparencyTakesTheTopLeftPixel) {
+TEST(Graphics, AutomaticTransparencyTakesTheBottomLeftPixel) {
   ui::Bitmap src(3, 3), dst(6, 6);
   src.canvas().brush.color = ui::clLime;
   src.canvas().fillRect(RECT{0, 0, 3, 3});
-  src.canvas().setPixel(0, 0, ui::clRed);
+  src.canvas().setPixel(0, 2, ui::clRed);
   src.canvas().setPixel(1, 1, ui::clRed);
   src.transparent = true;
   EXPECT_EQ(src.effectiveTransparentColor(), RGB(255, 0, 0));
@@ -181,7 +181,7 @@ TEST(Graphics, AutomaticTransparencyTakesTheTopLeftPixel) {
   dst.canvas().fillRect(RECT{0, 0, 6, 6});
   dst.canvas().draw(1, 1, src);
   EXPECT_EQ(dst.canvas().pixel(2, 2), RGB(0, 0, 255));
-  EXPECT_EQ(dst.canvas().pixel(1, 3), RGB(0, 255, 0));
+  EXPECT_EQ(dst.canvas().pixel(1, 1), RGB(0, 255, 0));
 }
 
 TEST(Graphics, CanvasCopyModeAppliesToBitmapCopies) {
