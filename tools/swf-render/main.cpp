@@ -1,7 +1,8 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-//            [--trace FILE]
+//            [--trace FILE] [--audio OUT.wav]
 // Renders the stage after N frames (default 1) at S times its size (default 1); with
-// --trace, writes what the movie's scripts print, one line per call.
+// --trace, writes what the movie's scripts print, one line per call; with --audio, the
+// sound of those N frames, mixed as the player mixes it.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +13,9 @@
 
 #include "hosts/native/freetype_font_service.h"
 #include "movie/player.h"
+#include "movie/sound/mpg123_decoder.h"
 #include "png_out.h"
+#include "wav_out.h"
 
 namespace {
 
@@ -20,8 +23,24 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high] [--trace FILE]\n");
+               "[--quality low|medium|high] [--trace FILE] [--audio OUT.wav]\n");
   return 2;
+}
+
+constexpr int kAudioRate = 44100;
+
+// Frame i's share of the samples: one frame's worth at the movie's rate, the fractions
+// carried so that N frames give exactly N / rate seconds.
+size_t samplesForFrame(int i, double frameRate) {
+  auto at = [&](int n) { return size_t(double(n) * kAudioRate / frameRate + 0.5); };
+  return at(i + 1) - at(i);
+}
+
+void mixFrame(movie::Player& player, int i, std::vector<int16_t>& audio) {
+  const size_t frames = samplesForFrame(i, player.frameRate());
+  const size_t at = audio.size();
+  audio.resize(at + frames * 2);
+  player.mixAudio(audio.data() + at, frames);
 }
 
 }  // namespace
@@ -32,7 +51,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
-  std::string tracePath;
+  std::string audioPath, tracePath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -48,6 +67,8 @@ int main(int argc, char** argv) {
       else if (value == "medium") quality = movie::Quality::Medium;
       else if (value == "high") quality = movie::Quality::High;
       else return usage("--quality is low, medium or high");
+    } else if (arg == "--audio") {
+      audioPath = value;
     } else if (arg == "--trace") {
       tracePath = value;
     } else {
@@ -62,6 +83,10 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
+  if (!audioPath.empty()) {
+    player.setMp3Decoder(movie::sound::mpg123DecoderFactory());
+    player.setSoundEnabled(true);  // before the first frame, whose sounds start with it
+  }
   player.setFontService(&fonts);
   std::ofstream trace;
   if (!tracePath.empty()) {
@@ -82,7 +107,18 @@ int main(int argc, char** argv) {
   }
   player.setQuality(quality);
   player.play();
-  for (int i = 1; i < frames; ++i) player.tick();
+  std::vector<int16_t> audio;
+  for (int i = 1; i < frames; ++i) {
+    if (!audioPath.empty()) mixFrame(player, i - 1, audio);
+    player.tick();
+  }
+  if (!audioPath.empty()) {
+    mixFrame(player, frames - 1, audio);
+    if (!writeWav(audioPath, kAudioRate, 2, audio)) {
+      std::fprintf(stderr, "swf-render: cannot write %s\n", audioPath.c_str());
+      return 1;
+    }
+  }
   int width = std::max(1, int(player.stageWidth() * scale + 0.5));
   int height = std::max(1, int(player.stageHeight() * scale + 0.5));
   if (width > 16384 || height > 16384) {
