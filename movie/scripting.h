@@ -44,6 +44,8 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   script::DisplayNode* level(int n) override { return n == 0 ? root_ : nullptr; }
   double bytesLoaded(script::DisplayNode*) override { return double(bytesLoaded_); }
   double bytesTotal(script::DisplayNode*) override { return double(bytesTotal_); }
+  script::SoundService* sounds() override { return sounds_; }
+  void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
 
  private:
   struct Pending {
@@ -62,6 +64,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   double milliseconds_ = 0;
   TraceHandler trace_;
   UrlHandler url_;
+  script::SoundService* sounds_ = nullptr;
 };
 
 }  // namespace movie

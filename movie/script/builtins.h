@@ -17,6 +17,9 @@ void installMathBuiltins(Machine& m);
 void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
+void installSoundBuiltins(Machine& m);
+// Calls onSoundComplete of the Sound objects whose start has played out; true when any ran.
+bool runSoundCompletions(Machine& m);
 
 // A String wrapper object for a primitive string.
 Object* newStringObject(Machine& m, const std::string& s);

@@ -50,6 +50,7 @@ void Machine::installBuiltins() {
   installGlobalFunctions(*this);
   installDateBuiltins(*this);
   installMovieClipBuiltins(*this);
+  installSoundBuiltins(*this);
 }
 
 // ---- running code ----

@@ -19,6 +19,7 @@
 namespace movie::script {
 
 struct Activation;
+class SoundService;
 
 // What the machine asks of the player around it.
 class MachineHost {
@@ -32,6 +33,8 @@ class MachineHost {
   // Loading progress of the movie a clip belongs to.
   virtual double bytesLoaded(DisplayNode*) { return 0; }
   virtual double bytesTotal(DisplayNode*) { return 0; }
+  // The movie's sounds; null when the player has no sound.
+  virtual SoundService* sounds() { return nullptr; }
 };
 
 struct Budgets {
