@@ -1,7 +1,8 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-//            [--trace FILE]
+//            [--trace FILE] [--input EVENTS]
 // Renders the stage after N frames (default 1) at S times its size (default 1); with
-// --trace, writes what the movie's scripts print, one line per call.
+// --trace, writes what the movie's scripts print, one line per call; with --input,
+// delivers the pointer and key events of a file (input_events.h) before their frames.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "hosts/native/freetype_font_service.h"
+#include "input_events.h"
 #include "movie/player.h"
 #include "png_out.h"
 
@@ -20,7 +22,7 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high] [--trace FILE]\n");
+               "[--quality low|medium|high] [--trace FILE] [--input EVENTS]\n");
   return 2;
 }
 
@@ -32,7 +34,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
-  std::string tracePath;
+  std::string tracePath, inputPath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -50,6 +52,8 @@ int main(int argc, char** argv) {
       else return usage("--quality is low, medium or high");
     } else if (arg == "--trace") {
       tracePath = value;
+    } else if (arg == "--input") {
+      inputPath = value;
     } else {
       return usage(("unknown option " + arg).c_str());
     }
@@ -60,6 +64,20 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<swf_input::InputEvent> events;
+  if (!inputPath.empty()) {
+    std::ifstream file(inputPath, std::ios::binary);
+    if (!file) {
+      std::fprintf(stderr, "swf-render: cannot read %s\n", inputPath.c_str());
+      return 1;
+    }
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string why;
+    if (!swf_input::parseInputEvents(text, events, why)) {
+      std::fprintf(stderr, "swf-render: %s: %s\n", inputPath.c_str(), why.c_str());
+      return 1;
+    }
+  }
   hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
   player.setFontService(&fonts);
@@ -82,13 +100,14 @@ int main(int argc, char** argv) {
   }
   player.setQuality(quality);
   player.play();
-  for (int i = 1; i < frames; ++i) player.tick();
   int width = std::max(1, int(player.stageWidth() * scale + 0.5));
   int height = std::max(1, int(player.stageHeight() * scale + 0.5));
   if (width > 16384 || height > 16384) {
     std::fprintf(stderr, "swf-render: the picture would be too large\n");
     return 1;
   }
+  player.setViewport(width, height);  // the pointer's stage pixels map onto it
+  swf_input::runFrames(player, frames, events, scale);
   std::vector<uint32_t> pixels(size_t(width) * height);
   player.render({pixels.data(), width, height, width});
   if (!writePng(output, width, height, pixels)) {
