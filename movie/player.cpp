@@ -7,15 +7,29 @@
 #include "movie/interaction.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/scripting.h"
+#include "movie/sound/mixer.h"
+#include "movie/sound/timeline_sound.h"
 #include "movie/text/field_focus.h"
 #include "movie/text/font_library.h"
-#include "movie/scripting.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie {
 
-struct Player::Impl {
+// The tree's frame events go to the scripts and to the sound alike.
+struct Player::Impl : timeline::TimelineEvents {
+  explicit Impl(sound::Mixer& mixer) : sound(parser->movie(), mixer) {}
+
+  void frameEntered(timeline::SpriteInstance& sprite, int frame) override {
+    if (scripting) scripting->frameEntered(sprite, frame);
+    sound.frameEntered(sprite, frame);
+  }
+  void clipStarted(timeline::SpriteInstance& clip) override {
+    if (scripting) scripting->clipStarted(clip);
+  }
+
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
+  sound::TimelineSound sound;
   timeline::Budget budget;
   std::unique_ptr<Scripting> scripting;  // before root: clips leave the machine's heap first
   std::unique_ptr<timeline::SpriteInstance> root;
@@ -56,6 +70,7 @@ struct Player::Impl {
       scripting = std::make_unique<Scripting>(movie(), budget);
       scripting->setTraceHandler(trace);
       scripting->setUrlHandler(urls);
+      budget.events = this;  // in place of the scripts, which hear through frameEntered()
       input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
       scripting->setExtraRoots([this](std::vector<script::Object*>& out) { input->gatherRoots(out); });
     }
@@ -68,11 +83,16 @@ struct Player::Impl {
       scripting->beginFrame();
       root->start();
       scripting->runQueued();
+      followSound();
     }
+  }
+
+  void followSound() {
+    if (root) sound.rootMoved(*root, root->playing(), loop, complete());
   }
 };
 
-Player::Player() : impl_(std::make_unique<Impl>()) {}
+Player::Player() : mixer_(std::make_unique<sound::Mixer>()), impl_(std::make_unique<Impl>(*mixer_)) {}
 Player::~Player() = default;
 
 void Player::reset() {
@@ -84,7 +104,9 @@ void Player::reset() {
   Scripting::UrlHandler urls = impl_->urls;
   impl_->input.reset();
   impl_->root.reset();  // before the definitions it points into
-  impl_ = std::make_unique<Impl>();
+  mixer_->stopAll();    // the old movie falls silent at once
+  impl_ = std::make_unique<Impl>(*mixer_);
+  impl_->sound.setEnabled(soundEnabled_);
   impl_->trace = trace;
   impl_->urls = urls;
   impl_->playing = playing;
@@ -167,11 +189,13 @@ uint32_t Player::backgroundColor() const {
 void Player::play() {
   impl_->playing = true;
   if (impl_->root) impl_->root->setPlaying(true);
+  impl_->followSound();
 }
 
 void Player::stop() {
   impl_->playing = false;
   if (impl_->root) impl_->root->setPlaying(false);
+  impl_->followSound();
 }
 
 bool Player::playing() const { return impl_->root ? impl_->root->playing() : impl_->playing; }
@@ -185,6 +209,7 @@ void Player::setUrlHandler(std::function<void(const std::string&, const std::str
   impl_->urls = handler;
   if (impl_->scripting) impl_->scripting->setUrlHandler(std::move(handler));
 }
+
 void Player::setLoop(bool loop) { impl_->loop = loop; }
 bool Player::loop() const { return impl_->loop; }
 
@@ -202,6 +227,7 @@ void Player::gotoFrame(int frame) {
   p.scripting->beginFrame();
   p.root->gotoFrame(frame);
   p.scripting->runQueued();
+  p.followSound();
 }
 
 int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root->currentFrame()) : 0; }
@@ -209,11 +235,24 @@ int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root-
 bool Player::tick() {
   Impl& p = *impl_;
   if (!p.root || p.failed()) return false;
+  if (auto due = p.sound.framesDue()) {  // a stream leads: show the frame being heard
+    bool changed = false;
+    for (int i = 0; i < *due && p.root->playing(); ++i) changed = advanceOnce() || changed;
+    return changed;
+  }
+  return advanceOnce();
+}
+
+bool Player::advanceOnce() {
+  Impl& p = *impl_;
   int loaded = p.root->frameCount();
   int next = p.root->currentFrame() + 1;
   bool rootPlaying = p.root->playing();
-  bool waiting = rootPlaying && next >= loaded && !p.complete();  // the next frame has not arrived yet
-  if (rootPlaying && next >= loaded && p.complete() && !p.loop) p.root->setPlaying(false);
+  bool atEnd = rootPlaying && next >= loaded;
+  bool waiting = atEnd && !p.complete();  // the next frame has not arrived yet
+  if (atEnd && p.complete() && !p.loop) p.root->setPlaying(false);
+  // Going round again: what the last pass started stops, its stream runs on.
+  if (atEnd && p.complete() && p.loop && loaded > 1) mixer_->stopEvents();
   if (waiting) p.root->setPlaying(false);
   p.scripting->beginFrame();
   bool moved = p.root->advance(p.loop, true);
@@ -223,6 +262,7 @@ bool Player::tick() {
   ran = p.scripting->frameDone(frameRate()) || ran;
   ran = p.input->refresh() || ran;
   p.playing = p.root->playing();
+  p.followSound();
   return moved || ran;
 }
 
@@ -279,6 +319,27 @@ void Player::render(PixelView target) {
     std::copy(src, src + target.width, target.pixels + size_t(y) * size_t(target.stride));
   }
 }
+
+void Player::setMp3Decoder(sound::Mp3DecoderFactory factory) { mixer_->setMp3Decoder(std::move(factory)); }
+
+void Player::setSoundEnabled(bool enabled) {
+  soundEnabled_ = enabled;
+  impl_->sound.setEnabled(enabled);
+  if (!enabled) mixer_->stopAll();
+  impl_->followSound();
+}
+
+bool Player::soundEnabled() const { return soundEnabled_; }
+
+bool Player::pacedBySound() const { return impl_->sound.streamPlaying(); }
+
+void Player::stopAllSounds() { mixer_->stopAll(); }
+
+void Player::mixAudio(int16_t* out, size_t frames) { mixer_->mix(out, frames); }
+
+void Player::audioPlayed(uint64_t frames) { mixer_->setPlayedClock(frames); }
+
+sound::Mixer& Player::mixer() { return *mixer_; }
 
 bool Player::pointerDown(double x, double y) {
   Impl& p = *impl_;

@@ -7,8 +7,13 @@
 #include <memory>
 #include <string>
 
+#include "movie/sound/mp3_decoder.h"
+
 namespace movie {
 
+namespace sound {
+class Mixer;
+}
 namespace text {
 class FontService;
 enum class EditKey;
@@ -91,6 +96,21 @@ class Player {
   void showAll();
   void render(PixelView target);
 
+  // Sound. A host with an output enables sound and pulls the mix (44 100 Hz, 16-bit
+  // stereo, left then right) with mixAudio() from its output thread, and reports with
+  // audioPlayed() how many of those frames have been heard; these two and mixer() may
+  // be used from any thread, everything else from the host's own. While a stream sound
+  // plays it sets the pace: tick() then shows the frame being heard, skipping frames
+  // (never sound) when drawing falls behind. Without sound the frame clock keeps time.
+  void setMp3Decoder(sound::Mp3DecoderFactory factory);
+  void setSoundEnabled(bool enabled);
+  bool soundEnabled() const;
+  bool pacedBySound() const;  // a stream plays and leads the timeline now
+  void stopAllSounds();
+  void mixAudio(int16_t* out, size_t frames);
+  void audioPlayed(uint64_t frames);
+  sound::Mixer& mixer();
+
   // Text fields and the pointer and keyboard (viewport pixels): a press focuses the
   // field under it and places the caret, moving with the button down selects, typed
   // characters and editing keys go to the focused input field. Each returns whether
@@ -111,6 +131,9 @@ class Player {
 
  private:
   struct Impl;
+  bool advanceOnce();
+  std::unique_ptr<sound::Mixer> mixer_;  // outlives every movie: the output holds on to it
+  bool soundEnabled_ = false;
   std::unique_ptr<Impl> impl_;
 };
 

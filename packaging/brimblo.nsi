@@ -8,9 +8,13 @@
 ;
 ; Silent use:  brimblo-VERSION-setup.exe /S [/NODESKTOP] [/D=C:\Folder]
 ;              uninstall.exe /S
-; The build passes PRODUCT_NSH (names, version, input files) and PROGRAM (brimblo.exe).
+; The build passes PRODUCT_NSH (names, version, input files) and PROGRAM (brimblo.exe),
+; and TARGET for an installer of a 64-bit build of the program.
 
 Unicode true
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 SetCompressor /SOLID lzma
 !include "${PRODUCT_NSH}"
 !include "MUI2.nsh"

@@ -9,9 +9,20 @@ host=${host:-127.0.0.1}
 
 bash "$root/tools/setup.sh"
 bash "$root/tools/build.sh"
-if ! why=$(bash "$root/tools/wine/can-run.sh"); then
-  echo "play: the program is built (build/win32/app/brimblo.exe) but cannot run here: $why." >&2
-  exit 1
+# The shipped program is 32-bit. Where Wine cannot run 32-bit code, the same program
+# built for 64-bit Windows plays instead.
+tree="$root/build/win32"
+if ! why=$(bash "$root/tools/wine/can-run.sh" 32); then
+  if ! bash "$root/tools/wine/can-run.sh" 64 >/dev/null; then
+    echo "play: the program is built (build/win32/app/brimblo.exe) but cannot run here: $why." >&2
+    exit 1
+  fi
+  echo "play: playing the program's 64-bit build, because $why."
+  tree="$root/build/win64"
+  [ -f "$tree/CMakeCache.txt" ] ||
+    cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+  cmake --build "$tree" -j"${BRIMBLO_JOBS:-$(nproc)}" --target brimblo
+  export BRIMBLO_WINE_BITS=64
 fi
 
 content="$root/build/content"
@@ -27,12 +38,12 @@ if [ -d "$content" ]; then
   echo "play: serving sample content on http://$host:88/"
 fi
 
-export BRIMBLO_WINEPREFIX="$root/build/win32/wineprefix"
+export BRIMBLO_WINEPREFIX="$tree/wineprefix"
 headless=0
 if [ -n "${DISPLAY:-}" ]; then export BRIMBLO_DISPLAY=$DISPLAY; else export BRIMBLO_DISPLAY=:98; headless=1; fi
 source "$root/tools/wine/env.sh"
 
-cd "$root/build/win32/app"   # web.dat lies beside the program and is read from here
+cd "$tree/app"   # web.dat lies beside the program and is read from here
 if [ $headless = 1 ]; then
   wine brimblo.exe & prog=$!
   sleep "${BRIMBLO_PLAY_SECONDS:-10}"

@@ -8,6 +8,9 @@ packages=(
   g++-mingw-w64-i686                          # the 32-bit Windows cross compiler
   libz-mingw-w64-dev zlib1g-dev               # zlib for both targets
   libstb-dev                                  # image decoders (JPEG, PNG, GIF)
+  libmpg123-dev pkg-config                    # MP3 decoding for native tests and tools
+  espeak-ng lame                              # content making only: the sample lessons'
+                                              # spoken sentences and test tones as MP3
   googletest libbenchmark-dev                 # test framework sources, benchmarks
   wine wine32:i386 xvfb xauth xdotool         # running the program and its tests
   wine64 g++-mingw-w64-x86-64                 # the Windows tests as 64-bit programs, on

@@ -9,12 +9,11 @@ if [ -z "${BRIMBLO_WINEPREFIX:-}" ]; then
   export BRIMBLO_WINEPREFIX="$d/wineprefix"
 fi
 # A 64-bit program needs a 64-bit prefix; the build folder holds programs of one kind.
-if [ "$(od -An -tx1 -j "$(( $(od -An -tu4 -j60 -N4 "$1") + 4 ))" -N2 "$1" | tr -d ' ')" = 6486 ]; then
-  export BRIMBLO_WINE_BITS=64
-fi
+BRIMBLO_WINE_BITS=$(bash "$(dirname "${BASH_SOURCE[0]}")/wine/pe-bits.sh" "$1")
+export BRIMBLO_WINE_BITS
 source "$(dirname "${BASH_SOURCE[0]}")/wine/env.sh"
 # Test results as XML, for the summary of the test command (gtest reads GTEST_OUTPUT).
 if [ -n "${BRIMBLO_RESULTS:-}" ]; then
   export GTEST_OUTPUT="xml:$(winepath -w "$BRIMBLO_RESULTS" 2>/dev/null)\\"
 fi
-if [ "${BRIMBLO_WINE_BITS:-32}" = 64 ]; then exec "$WINELOADER" "$@"; else exec wine "$@"; fi
+exec wine "$@"

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 
+#include "tools/swf/sound_writer.h"
 #include "tools/swf/swf_writer.h"
 
 namespace {
@@ -101,6 +102,30 @@ int main(int argc, char** argv) {
     t.showFrame();
     t.end();
     ok &= write(dir, "sprite.swf", swf::writeMovie(header, t));
+  }
+  {  // sound: an uncompressed and an ADPCM event sound, a stream, envelopes and loops
+    swf::TagList t;
+    t.defineShape(1, square(0x0000FF), 3);
+    swf::Bytes pcm;
+    for (int i = 0; i < 400; ++i) pcm.insert(pcm.end(), {uint8_t(i * 37), uint8_t(i % 7 - 3)});
+    swf::defineSound(t, 2, swf::soundFormat(swf::kPcmLittle, 11025, true, false), 400, pcm);
+    swf::defineSound(t, 3, swf::soundFormat(swf::kAdpcm, 22050, true, true), 100,
+                     {0x80, 0x12, 0x34, 0x15, 0x00, 0x21, 0x77, 0x91, 0xA5, 0x5A, 0xC3, 0x3C});
+    swf::SoundInfo info;
+    info.loops = 2;
+    info.inPoint = 10;
+    info.outPoint = 300;
+    info.envelope = {{0, 0, 32768}, {200, 32768, 100}};
+    swf::startSound(t, 2, info);
+    swf::startSound(t, 3);
+    swf::soundStreamHead2(t, swf::soundFormat(swf::kPcmLittle, 5512, true, false), 460);
+    t.placeObject2(at(1, 1, 0, 0));
+    for (int f = 0; f < 3; ++f) {
+      swf::soundStreamBlock(t, swf::Bytes(920, uint8_t(f * 40)));
+      t.showFrame();
+    }
+    t.end();
+    ok &= write(dir, "sound.swf", swf::writeMovie(header, t));
   }
   if (!ok) {
     std::fprintf(stderr, "movie_fuzz_seeds: cannot write into %s\n", dir.c_str());

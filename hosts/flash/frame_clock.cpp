@@ -34,6 +34,11 @@ void FrameClock::stop() {
   rate_ = 0;
 }
 
+void FrameClock::resync() {
+  QueryPerformanceCounter(&started_);
+  framesDone_ = 0;
+}
+
 int FrameClock::dueFrames() {
   if (!window_ || frequency_.QuadPart == 0) return 0;
   LARGE_INTEGER now;

@@ -18,6 +18,7 @@ class FrameClock {
 
   void start(HWND window, double framesPerSecond);  // restarts at a new rate
   void stop();
+  void resync();  // counts due frames from now on
   bool running() const { return window_ != nullptr; }
   // On WM_TIMER: the frames due since the last call (0..kMaxCatchUp).
   int dueFrames();

@@ -8,8 +8,10 @@
 
 #include "hosts/com/class_ids.h"
 #include "hosts/com/registry.h"
+#include "hosts/flash/acm_mp3_decoder.h"
 #include "hosts/flash/flash_ids.h"
 #include "hosts/flash/text_input.h"
+#include "hosts/flash/wave_output.h"
 #include "ui/text.h"
 
 namespace hosts::flash {
@@ -43,7 +45,16 @@ const wchar_t* qualityName(movie::Quality q) {
 
 bool shows(movie::LoadState s) { return s == movie::LoadState::Ready || s == movie::LoadState::Complete; }
 
+AudioOutputFactory& audioOutputFactory() {
+  static AudioOutputFactory factory = [] { return std::unique_ptr<AudioOutput>(new WaveOutput); };
+  return factory;
+}
+
 }  // namespace
+
+void MovieComponent::setAudioOutputFactory(AudioOutputFactory factory) {
+  audioOutputFactory() = factory ? std::move(factory) : [] { return std::unique_ptr<AudioOutput>(new WaveOutput); };
+}
 
 void registerMovieComponent() {
   com::registerClass(com::kMoviePlayerClsid, [] {
@@ -54,6 +65,8 @@ void registerMovieComponent() {
 MovieComponent::MovieComponent() {
   player_.setFontService(&fonts_);
   player_.setUrlHandler([this](const std::string& url, const std::string& target) { urlRequested(url, target); });
+  player_.setMp3Decoder(acmMp3DecoderFactory());
+  startAudio();
   addProperty(L"Movie", kDispMovie, [this] { return Variant(url_); },
               [this](const Variant& v) { setMovie(v.toString()); });
   addMethod(L"Play", kDispPlay, [this](const DispArgs&) { play(); return Variant(); });
@@ -97,7 +110,17 @@ MovieComponent::MovieComponent() {
   });
 }
 
+void MovieComponent::startAudio() {
+  audio_ = audioOutputFactory()();
+  movie::Player& player = player_;  // the output's thread touches only the mixer
+  const bool started = audio_ && audio_->start([&player](int16_t* out, size_t frames) { player.mixAudio(out, frames); },
+                                              [&player](uint64_t heard) { player.audioPlayed(heard); });
+  if (!started) audio_.reset();  // no device: the movie plays on silently
+  player_.setSoundEnabled(started);
+}
+
 MovieComponent::~MovieComponent() {
+  audio_.reset();
   fetch_.reset();
   DestroyComponentWindow();
 }
@@ -109,7 +132,8 @@ void MovieComponent::setMovie(const std::wstring& url) {
   fetch_.reset();
   ++generation_;
   clock_.stop();
-  player_.reset();
+  player_.reset();  // the old movie's sound stops here ...
+  if (audio_) audio_->flush();  // ... and what the device still holds is dropped
   player_.setLoop(loop_);
   player_.setQuality(quality_);
   url_ = url;
@@ -407,13 +431,7 @@ LRESULT MovieComponent::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == FrameClock::kTimerId) {
-        bool changed = false;
-        for (int n = clock_.dueFrames(); n > 0; --n) changed = player_.tick() || changed;
-        if (!player_.playing()) updateClock();  // a movie without Loop stopped at its end
-        if (changed) {
-          frameDirty_ = true;
-          invalidate();
-        }
+        onFrameTimer();
         return 0;
       }
       break;
@@ -435,6 +453,24 @@ LRESULT MovieComponent::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void MovieComponent::onFrameTimer() {
+  bool changed = false;
+  if (player_.pacedBySound()) {
+    // The stream heard sets the frame; the engine skips frames when drawing fell behind.
+    changed = player_.tick();
+    pacedBySound_ = true;
+  } else {
+    if (pacedBySound_) clock_.resync();  // the clock takes over from here, not from before
+    pacedBySound_ = false;
+    for (int n = clock_.dueFrames(); n > 0; --n) changed = player_.tick() || changed;
+  }
+  if (!player_.playing()) updateClock();  // a movie without Loop stopped at its end
+  if (changed) {
+    frameDirty_ = true;
+    invalidate();
+  }
 }
 
 void MovieComponent::showMenu(POINT screen) {

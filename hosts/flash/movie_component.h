@@ -3,12 +3,14 @@
 // identifier. Movie starts a fetch (WinINet on a worker), the bytes go into the movie
 // engine as they arrive, frames are paced by a timer only while playing and drawn into a
 // DIB section that WM_PAINT blits. While loading it shows the progress, on a failure a
-// short message; its own right-click menu acts on the engine.
+// short message; its own right-click menu acts on the engine. Sound goes to the wave
+// output from a thread of its own; while a stream sound plays it paces the frames.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "hosts/com/builtin_component.h"
+#include "hosts/flash/audio_output.h"
 #include "hosts/flash/dib_surface.h"
 #include "hosts/flash/frame_clock.h"
 #include "hosts/flash/gdi_font_service.h"
@@ -45,6 +47,10 @@ class MovieComponent : public com::BuiltinComponent {
   int framesDrawn() const { return framesDrawn_; }
 
   static const wchar_t* windowClass();
+  // Where components made afterwards send their sound (tests record it); the default is
+  // the platform's wave output.
+  static void setAudioOutputFactory(AudioOutputFactory factory);
+  bool soundOutput() const { return player_.soundEnabled(); }
 
   // Starts the frame clock too when a movie was already playing without a window.
   HRESULT STDMETHODCALLTYPE CreateComponentWindow(HWND parent, HWND* window) override;
@@ -68,6 +74,8 @@ class MovieComponent : public com::BuiltinComponent {
   // Scripts' getURL: FS commands to the host, web addresses to the browser.
   void urlRequested(const std::string& url, const std::string& target);
   void updateClock();
+  void startAudio();
+  void onFrameTimer();
   void renderFrame();         // engine -> DIB section
   void paint(HDC dc);
   void drawOverlay(HDC dc, const RECT& client);
@@ -95,6 +103,9 @@ class MovieComponent : public com::BuiltinComponent {
   bool loop_ = true;
   bool menu_ = true;
   movie::Quality quality_ = movie::Quality::High;
+
+  std::unique_ptr<AudioOutput> audio_;  // after player_: stops before the engine goes
+  bool pacedBySound_ = false;
 
   FrameClock clock_;
   DibSurface surface_;

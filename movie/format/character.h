@@ -1,6 +1,5 @@
 #pragma once
-// The character table: everything a movie defines, by id. Sounds join as a further
-// kind.
+// The character table: everything a movie defines, by id.
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -14,11 +13,12 @@
 namespace movie::format {
 
 struct Character {
-  enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText, Button } kind = Shape;
+  enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText, Sound, Button } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
   std::shared_ptr<const MorphShapeDef> morph;
   std::shared_ptr<const movie::Bitmap> bitmap;
   std::shared_ptr<const SpriteDef> sprite;
+  std::shared_ptr<const SoundDef> sound;
   std::shared_ptr<const FontDef> font;
   std::shared_ptr<const StaticTextDef> text;
   std::shared_ptr<const EditTextDef> editText;

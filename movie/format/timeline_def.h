@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "movie/format/sound_records.h"
 #include "movie/value/color_transform.h"
 #include "movie/value/filter.h"
 #include "movie/value/matrix.h"
@@ -69,7 +70,7 @@ struct RemoveTag {
 using ControlTag = std::variant<PlaceTag, RemoveTag>;
 
 struct SoundRef {
-  uint16_t soundId = 0;
+  uint16_t soundId = 0;       // 0: a StartSound2, whose info begins with a class name
   std::vector<uint8_t> info;  // the sound-info record, for the sound layer
 };
 
@@ -78,11 +79,13 @@ struct Frame {
   std::string label;
   std::vector<std::vector<uint8_t>> actions;  // DoAction bodies, in order
   std::vector<SoundRef> sounds;
+  std::optional<std::vector<uint8_t>> streamBlock;  // this frame's part of the stream
 };
 
 struct Timeline {
   std::vector<Frame> frames;  // complete frames only
   int declaredFrames = 0;     // what the header or sprite tag says
+  std::optional<StreamHead> streamHead;  // the format of the frames' stream blocks
   // Frame index of a label, or -1.
   int findLabel(const std::string& label) const;
 };

@@ -73,7 +73,8 @@ void SpriteInstance::gotoFrame(int f) {
       runFrame(current_, list_, true, nullptr);
     }
   }
-  // Clips the jump placed run their first frame before the frame jumped to.
+  // Clips the jump placed run their first frame before the frame jumped to; the frames
+  // passed over start no sounds.
   if (budget_.events) budget_.events->frameEntered(*this, f);
 }
 

@@ -20,8 +20,8 @@ class SpriteInstance;
 class TimelineEvents {
  public:
   virtual ~TimelineEvents() = default;
-  // A clip showed a frame whose actions are to run (on arrival, not while passing
-  // over frames in a jump).
+  // A clip showed a frame whose actions are to run and whose sounds start (on
+  // arrival, not while passing over frames in a jump).
   virtual void frameEntered(SpriteInstance& sprite, int frame) = 0;
   // A clip was placed and showed its first frame.
   virtual void clipStarted(SpriteInstance&) {}

@@ -40,6 +40,50 @@ TEST_F(MainWindowTest, CaptionShowsTheChineseSeriesNameWhateverTheCodePage) {
     EXPECT_EQ(form->caption(), MainCaption());
 }
 
+namespace {
+
+// The pixels of one character drawn black on white with the caption's font.
+std::vector<COLORREF> CaptionGlyph(wchar_t c) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const int size = 32;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 2, 2, &c, 1);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+}  // namespace
+
+// The caption's font has no Chinese glyphs of its own; linked to a Chinese face, as on a
+// Chinese Windows, it draws the series name instead of the same empty box for each
+// character.
+TEST(CaptionFont, DrawsTheChineseCharactersOfTheTitle) {
+    const std::vector<COLORREF> blank(32 * 32, RGB(255, 255, 255));
+    const auto child = CaptionGlyph(L'儿'), english = CaptionGlyph(L'英'), story = CaptionGlyph(L'故');
+    EXPECT_NE(child, blank);
+    EXPECT_NE(child, english);
+    EXPECT_NE(english, story);
+}
+
 TEST_F(MainWindowTest, WindowCoversTheWholeScreen) {
     Open();
     RECT r{};

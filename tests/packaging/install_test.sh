@@ -30,6 +30,8 @@ step() { echo "== $* ($SECONDS s)"; }
 [ -f "$installer" ] || fail "no installer at $installer"
 step "a fresh Wine prefix"
 export BRIMBLO_WINEPREFIX="$work/prefix"
+BRIMBLO_WINE_BITS=$(bash "$here/../../tools/wine/pe-bits.sh" "$installer")
+export BRIMBLO_WINE_BITS
 source "$here/../../tools/wine/env.sh"
 # Shortcuts made inside the prefix stay there: no menu entries on the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="

@@ -36,11 +36,13 @@ std::string contents(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The uninstall entry lives where a 32-bit installer writes it, whatever the system.
+// The uninstall entry lives in the registry view of the installer's own bitness (the
+// 32-bit view for the released installer, whatever the system); the installer under test
+// is made for the same Windows as this test.
 HKEY openUninstallEntry(const InstalledLayout& layout) {
+    constexpr REGSAM view = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, layout.uninstallKey.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, layout.uninstallKey.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }

@@ -6,12 +6,16 @@
 #include "tools/sample-content/lesson_movie.h"
 
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 #include "tools/sample-content/lesson_text.h"
 #include "tools/sample-content/palette.h"
 #include "tools/sample-content/seven_segment.h"
+#include "tools/swf/sound_writer.h"
 
 namespace sample {
 
@@ -25,8 +29,11 @@ constexpr double kPi = 3.14159265358979323846;
 
 enum Id : uint16_t {
   kSky = 1, kGround, kSun, kStar, kBall0, kBall1, kBall2, kPetals, kFlowerCentre, kFlower,
-  kDigitShadow, kDigits, kMask, kStripes, kSparkle, kGrassBitmap = 20,
+  kDigitShadow, kDigits, kMask, kStripes, kSparkle, kGrassBitmap = 20, kChime = 30,
 };
+
+constexpr int kChimeRate = 22050;
+constexpr double kPauseSeconds = 0.6;  // quiet after the sentence before it comes again
 
 enum Depth : uint16_t {
   kSkyDepth = 1, kGroundDepth, kSunDepth, kMaskDepth, kStripesDepth, kBallDepth = 10,
@@ -196,6 +203,19 @@ void defineCharacters(swf::TagList& tags, int lesson, const LessonStyle& st, con
   }
 }
 
+// A short bell-like chime: two partials under a quick decay, 16-bit mono.
+void defineChime(swf::TagList& tags, int lesson) {
+  const double base = 880 * std::pow(2.0, (lesson % 5) / 12.0);
+  std::vector<int16_t> samples(size_t(kChimeRate * 0.25));
+  for (size_t i = 0; i < samples.size(); ++i) {
+    const double t = double(i) / kChimeRate;
+    const double v = 0.3 * std::exp(-t * 14) * (std::sin(2 * kPi * base * t) + 0.4 * std::sin(2 * kPi * 2.5 * base * t));
+    samples[i] = int16_t(std::lround(v * 32767 / 1.4));
+  }
+  swf::defineSound(tags, kChime, swf::soundFormat(swf::kPcmLittle, kChimeRate, true, false),
+                   uint32_t(samples.size()), swf::pcm16(samples));
+}
+
 // Places a character on the first frame, moves it on later ones.
 void put(swf::TagList& tags, bool first, uint16_t depth, uint16_t id, const Matrix& m,
          std::optional<swf::ColorTransform> cx = std::nullopt, bool po3 = false) {
@@ -227,7 +247,18 @@ LessonStyle styleFor(int lesson) {
   return s;
 }
 
-swf::Bytes makeLessonMovie(int lesson) {
+swf::Bytes lessonSpeech(int lesson) {
+  styleFor(lesson);  // checks the number
+  char name[32];
+  std::snprintf(name, sizeof name, "/speech-%02d.mp3", lesson);
+  const std::string path = std::string(BRIMBLO_SPEECH_DIR) + name;
+  std::ifstream in(path, std::ios::binary);
+  swf::Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.empty()) throw std::runtime_error("cannot read the spoken sentence " + path);
+  return bytes;
+}
+
+swf::Bytes makeLessonMovie(int lesson, const swf::Bytes& speechMp3) {
   const LessonStyle st = styleFor(lesson);
   const LessonPalette pal = paletteFor(lesson);
   swf::TagList tags;
@@ -236,10 +267,24 @@ swf::Bytes makeLessonMovie(int lesson) {
   defineCharacters(tags, lesson, st, pal);
   defineLessonText(tags, lesson);
   const bool po3 = st.swfVersion >= 8;
+  const swf::Mp3Stream speech = swf::mp3StreamBlocks(speechMp3, st.frameRate);
+  const bool speaks = !speech.blocks.empty();
+  int cycles = 1;
+  if (speaks) {
+    defineChime(tags, lesson);
+    const double frames = double(speech.blocks.size()) + kPauseSeconds * st.frameRate;
+    cycles = int(std::ceil(frames / st.frames));
+    swf::soundStreamHead2(tags, swf::soundFormat(swf::kMp3, speech.rate, true, speech.channels == 2),
+                          speech.samplesPerFrame);
+  }
 
-  for (int f = 0; f < st.frames; ++f) {
+  for (int f = 0; f < st.frames * cycles; ++f) {
+    if (speaks && size_t(f) < speech.blocks.size()) swf::soundStreamBlock(tags, speech.blocks[size_t(f)]);
+    const int c = f % st.frames;  // the animation repeats whole cycles
+    const bool lastCycle = f >= st.frames * (cycles - 1);  // the sparkle shows in this one
+    if (speaks && lastCycle && c == st.frames / 2) swf::startSound(tags, kChime);
     const bool first = f == 0;
-    const double t = double(f) / st.frames, wave = std::sin(2 * kPi * t);
+    const double t = double(c) / st.frames, wave = std::sin(2 * kPi * t);
     if (first) tags.frameLabel("start");
     if (f == st.frames / 2) tags.frameLabel("middle");
     if (first) {
@@ -290,7 +335,7 @@ swf::Bytes makeLessonMovie(int lesson) {
     const double beat = 1 + 0.05 * std::sin(4 * kPi * t);
     put(tags, first, kDigitDepth, kDigits,
         Matrix::transform(beat, beat, 3 * wave, twips(275), twips(175 - 8 * wave)), glow, po3);
-    if (f == st.frames / 2) {
+    if (lastCycle && c == st.frames / 2) {
       Place sparkle;
       sparkle.depth = kSparkleDepth;
       sparkle.characterId = kSparkle;
@@ -298,7 +343,7 @@ swf::Bytes makeLessonMovie(int lesson) {
       sparkle.ratio = 0;
       tags.placeObject2(sparkle);
     }
-    if (f == st.frames * 3 / 4) tags.removeObject2(kSparkleDepth);
+    if (lastCycle && c == st.frames * 3 / 4) tags.removeObject2(kSparkleDepth);
     if (first) placeLessonText(tags);
     tags.showFrame();
   }

@@ -22,7 +22,14 @@ struct LessonStyle {
 
 LessonStyle styleFor(int lesson);
 
-// The movie file for lesson 1..38 (throws std::invalid_argument otherwise).
-swf::Bytes makeLessonMovie(int lesson);
+// The movie file for lesson 1..38 (throws std::invalid_argument otherwise). With the
+// lesson's spoken sentence (an MP3 file) the movie speaks it as stream sound from its
+// first frame, running as many whole animation cycles as the sentence needs; a short
+// chime plays as an event sound when the sparkle shows.
+swf::Bytes makeLessonMovie(int lesson, const swf::Bytes& speechMp3 = {});
+
+// The lesson's spoken sentence as made at build time (throws std::runtime_error when it
+// cannot be read).
+swf::Bytes lessonSpeech(int lesson);
 
 }  // namespace sample

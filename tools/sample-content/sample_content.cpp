@@ -36,7 +36,7 @@ std::string lessonPath(int lesson) {
 std::vector<std::string> writeSampleContent(const std::filesystem::path& root) {
   std::vector<std::string> written;
   for (int lesson = 1; lesson <= 38; ++lesson) {
-    const swf::Bytes movie = makeLessonMovie(lesson);
+    const swf::Bytes movie = makeLessonMovie(lesson, lessonSpeech(lesson));
     writeFile(root, lessonPath(lesson), movie.data(), movie.size(), written);
   }
   const std::string banner = bannerPage(), channel = channelPage();

@@ -84,7 +84,8 @@ void Delivery::deliver(const InputEvent& e) {
   }
 }
 
-void runFrames(movie::Player& player, int frames, std::vector<InputEvent> events, double scale) {
+void runFrames(movie::Player& player, int frames, std::vector<InputEvent> events, double scale,
+               const std::function<void(int frame)>& shown) {
   std::stable_sort(events.begin(), events.end(),
                    [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
   Delivery delivery(player, scale);
@@ -92,6 +93,7 @@ void runFrames(movie::Player& player, int frames, std::vector<InputEvent> events
   for (int frame = 1; frame <= frames; ++frame) {
     while (next < events.size() && events[next].frame <= frame) delivery.deliver(events[next++]);
     if (frame > 1) player.tick();
+    if (shown) shown(frame);
   }
 }
 

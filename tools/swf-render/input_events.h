@@ -2,6 +2,7 @@
 // Scripted pointer and key input for a player without a window: the event file of
 // swf-render --input, one event a line ("N move X Y", "N down", "N up", "N key CODE";
 // blank lines and lines starting with # are ignored), delivered before frame N.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,9 @@ class Delivery {
 };
 
 // Plays frames 1 to frames, delivering each event before its frame runs (those of
-// frame 1 once it is shown, as it runs when the movie loads).
-void runFrames(movie::Player& player, int frames, std::vector<InputEvent> events, double scale);
+// frame 1 once it is shown, as it runs when the movie loads); shown(f), when given, is
+// called once frame f is shown.
+void runFrames(movie::Player& player, int frames, std::vector<InputEvent> events, double scale,
+               const std::function<void(int frame)>& shown = {});
 
 }  // namespace swf_input

@@ -1,8 +1,9 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-//            [--trace FILE] [--input EVENTS]
+//            [--trace FILE] [--audio OUT.wav] [--input EVENTS]
 // Renders the stage after N frames (default 1) at S times its size (default 1); with
-// --trace, writes what the movie's scripts print, one line per call; with --input,
-// delivers the pointer and key events of a file (input_events.h) before their frames.
+// --trace, writes what the movie's scripts print, one line per call; with --audio, the
+// sound of those N frames, mixed as the player mixes it; with --input, delivers the
+// pointer and key events of a file (input_events.h) before their frames.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +15,9 @@
 #include "hosts/native/freetype_font_service.h"
 #include "input_events.h"
 #include "movie/player.h"
+#include "movie/sound/mpg123_decoder.h"
 #include "png_out.h"
+#include "wav_out.h"
 
 namespace {
 
@@ -22,8 +25,24 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high] [--trace FILE] [--input EVENTS]\n");
+               "[--quality low|medium|high] [--trace FILE] [--audio OUT.wav] [--input EVENTS]\n");
   return 2;
+}
+
+constexpr int kAudioRate = 44100;
+
+// Frame i's share of the samples: one frame's worth at the movie's rate, the fractions
+// carried so that N frames give exactly N / rate seconds.
+size_t samplesForFrame(int i, double frameRate) {
+  auto at = [&](int n) { return size_t(double(n) * kAudioRate / frameRate + 0.5); };
+  return at(i + 1) - at(i);
+}
+
+void mixFrame(movie::Player& player, int i, std::vector<int16_t>& audio) {
+  const size_t frames = samplesForFrame(i, player.frameRate());
+  const size_t at = audio.size();
+  audio.resize(at + frames * 2);
+  player.mixAudio(audio.data() + at, frames);
 }
 
 }  // namespace
@@ -34,7 +53,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
-  std::string tracePath, inputPath;
+  std::string audioPath, tracePath, inputPath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -50,6 +69,8 @@ int main(int argc, char** argv) {
       else if (value == "medium") quality = movie::Quality::Medium;
       else if (value == "high") quality = movie::Quality::High;
       else return usage("--quality is low, medium or high");
+    } else if (arg == "--audio") {
+      audioPath = value;
     } else if (arg == "--trace") {
       tracePath = value;
     } else if (arg == "--input") {
@@ -80,6 +101,10 @@ int main(int argc, char** argv) {
   }
   hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
+  if (!audioPath.empty()) {
+    player.setMp3Decoder(movie::sound::mpg123DecoderFactory());
+    player.setSoundEnabled(true);  // before the first frame, whose sounds start with it
+  }
   player.setFontService(&fonts);
   std::ofstream trace;
   if (!tracePath.empty()) {
@@ -107,7 +132,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   player.setViewport(width, height);  // the pointer's stage pixels map onto it
-  swf_input::runFrames(player, frames, events, scale);
+  std::vector<int16_t> audio;
+  swf_input::runFrames(player, frames, events, scale, [&](int frame) {
+    if (!audioPath.empty()) mixFrame(player, frame - 1, audio);
+  });
+  if (!audioPath.empty() && !writeWav(audioPath, kAudioRate, 2, audio)) {
+    std::fprintf(stderr, "swf-render: cannot write %s\n", audioPath.c_str());
+    return 1;
+  }
   std::vector<uint32_t> pixels(size_t(width) * height);
   player.render({pixels.data(), width, height, width});
   if (!writePng(output, width, height, pixels)) {

@@ -3,18 +3,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tools/swf/little_endian.h"
+
 namespace swf {
 namespace {
-
-void put16(Bytes& b, uint16_t v) {
-  b.push_back(uint8_t(v));
-  b.push_back(uint8_t(v >> 8));
-}
-
-void put32(Bytes& b, uint32_t v) {
-  put16(b, uint16_t(v));
-  put16(b, uint16_t(v >> 16));
-}
 
 void putString(Bytes& b, const std::string& s) {
   b.insert(b.end(), s.begin(), s.end());

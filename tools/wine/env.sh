@@ -13,12 +13,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${BRIMBLO_WINEPREFIX:?BRIMBLO_WINEPREFIX must name the Wine prefix folder}
 export DISPLAY=${BRIMBLO_DISPLAY:-:97}
 if [ "${BRIMBLO_WINE_BITS:-32}" = 64 ]; then
-  # Debian's wine command prefers the 32-bit loader whenever it is installed.
-  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  wine() { "$WINELOADER" "$@"; }
-  wineserver() { "$WINESERVER" "$@"; }
-  wineboot() { wine wineboot.exe "$@"; }
-  winepath() { wine winepath.exe "$@"; }
+  # wine, and Wine's own commands (wineboot, winepath, regedit), run the 64-bit loader.
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  export PATH="$_brimblo_wine_dir/bin64:$PATH"
 fi
 # Wine also loads every font that fontconfig lists, so a machine with more desktop fonts
 # would resolve the face names differently. This configuration lists none.

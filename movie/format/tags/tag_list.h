@@ -18,8 +18,12 @@ TAG(kDoAction, Control, readDoAction)
 TAG(kDoInitAction, Definition, readDoInitAction)
 
 // Sounds.
+TAG(kDefineSound, Definition, readDefineSound)
 TAG(kStartSound, Control, readStartSound)
 TAG(kStartSound2, Control, readStartSound)
+TAG(kSoundStreamHead, Control, readSoundStreamHead)
+TAG(kSoundStreamHead2, Control, readSoundStreamHead)
+TAG(kSoundStreamBlock, Control, readSoundStreamBlock)
 
 // Shapes and morph shapes.
 TAG(kDefineShape, Definition, readDefineShape)
