@@ -7,6 +7,8 @@
 #include "movie/interaction.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
+#include "movie/script/builtins.h"
+#include "movie/script_sounds.h"
 #include "movie/scripting.h"
 #include "movie/sound/mixer.h"
 #include "movie/sound/timeline_sound.h"
@@ -18,7 +20,7 @@ namespace movie {
 
 // The tree's frame events go to the scripts and to the sound alike.
 struct Player::Impl : timeline::TimelineEvents {
-  explicit Impl(sound::Mixer& mixer) : sound(parser->movie(), mixer) {}
+  explicit Impl(sound::Mixer& mixer) : sound(parser->movie(), mixer), scriptSounds(sound, mixer) {}
 
   void frameEntered(timeline::SpriteInstance& sprite, int frame) override {
     if (scripting) scripting->frameEntered(sprite, frame);
@@ -30,6 +32,7 @@ struct Player::Impl : timeline::TimelineEvents {
 
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
   sound::TimelineSound sound;
+  ScriptSounds scriptSounds;  // what the scripts' Sound objects play through
   timeline::Budget budget;
   std::unique_ptr<Scripting> scripting;  // before root: clips leave the machine's heap first
   std::unique_ptr<timeline::SpriteInstance> root;
@@ -70,6 +73,7 @@ struct Player::Impl : timeline::TimelineEvents {
       scripting = std::make_unique<Scripting>(movie(), budget);
       scripting->setTraceHandler(trace);
       scripting->setUrlHandler(urls);
+      scripting->setSounds(&scriptSounds);
       budget.events = this;  // in place of the scripts, which hear through frameEntered()
       input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
       scripting->setExtraRoots([this](std::vector<script::Object*>& out) { input->gatherRoots(out); });
@@ -261,6 +265,7 @@ bool Player::advanceOnce() {
   bool ran = p.scripting->runQueued();
   ran = p.scripting->frameDone(frameRate()) || ran;
   ran = p.input->refresh() || ran;
+  ran = script::runSoundCompletions(p.scripting->machine()) || ran;
   p.playing = p.root->playing();
   p.followSound();
   return moved || ran;

@@ -66,6 +66,8 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void setKey(int virtualKey, char32_t character, bool down);
   // Calls a handler on the listeners of _global[source] (Key, Mouse).
   void broadcast(const char* source, const char* handler);
+  script::SoundService* sounds() override { return sounds_; }
+  void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
 
  private:
   struct Pending {
@@ -91,6 +93,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   bool keysDown_[256] = {};
   int lastKey_ = 0, lastAscii_ = 0;
   bool pointerHidden_ = false;
+  script::SoundService* sounds_ = nullptr;
 };
 
 }  // namespace movie

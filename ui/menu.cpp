@@ -105,6 +105,8 @@ MenuItem::MenuItem(Component* owner) : Component(owner), bitmap_(std::make_uniqu
   liveItems().insert(this);
 }
 
+bool MenuItem::isLive(const void* item) { return liveItems().count(static_cast<const MenuItem*>(item)) > 0; }
+
 MenuItem::~MenuItem() {
   commands().erase(command_);
   liveItems().erase(this);

@@ -39,6 +39,8 @@ class MenuItem : public Component {
  public:
   explicit MenuItem(Component* owner);
   ~MenuItem() override;
+  // Whether item points at a menu item that still exists (for pointers kept in messages).
+  static bool isLive(const void* item);
   static const ClassInfo& staticClassInfo();
   const ClassInfo& classInfo() const override { return staticClassInfo(); }
 

@@ -25,6 +25,9 @@ void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
 // Calls name on each listener of a broadcaster (Key, Mouse, an AsBroadcaster object);
 // true when it had listeners.
 Value broadcast(Machine& m, Object* source, const std::string& name, const std::vector<Value>& args = {});
+void installSoundBuiltins(Machine& m);
+// Calls onSoundComplete of the Sound objects whose start has played out; true when any ran.
+bool runSoundCompletions(Machine& m);
 
 // A String wrapper object for a primitive string.
 Object* newStringObject(Machine& m, const std::string& s);

@@ -51,6 +51,7 @@ void Machine::installBuiltins() {
   installDateBuiltins(*this);
   installMovieClipBuiltins(*this);
   installInputBuiltins(*this);
+  installSoundBuiltins(*this);
 }
 
 // ---- running code ----

@@ -19,6 +19,7 @@
 namespace movie::script {
 
 struct Activation;
+class SoundService;
 
 // What the machine asks of the player around it.
 class MachineHost {
@@ -40,6 +41,8 @@ class MachineHost {
   virtual int lastKeyAscii() { return 0; }
   // Mouse.show and hide; returns whether the pointer was shown before.
   virtual bool showPointer(bool) { return true; }
+  // The movie's sounds; null when the player has no sound.
+  virtual SoundService* sounds() { return nullptr; }
 };
 
 struct Budgets {

@@ -5,6 +5,7 @@
 
 #include "movie/script/clip_object.h"
 #include "movie/script/interpreter.h"
+#include "movie/script/sound_service.h"
 
 namespace movie::script {
 namespace {
@@ -108,7 +109,10 @@ void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
       break;
     case 0x06: if (node) node->setPlaying(true); break;
     case 0x07: if (node) node->setPlaying(false); break;
-    case 0x08: case 0x09: break;  // quality toggles and sound stops are the host's
+    case 0x08: break;  // the quality toggle is the host's
+    case 0x09:  // StopSounds
+      if (SoundService* sounds = m.host().sounds()) sounds->stopAll();
+      break;
     case 0x81: {  // GotoFrame (0-based), stopping there
       int frame = p.u16();
       if (node) {

@@ -9,9 +9,9 @@ size_t toSourceFrames(uint32_t pos44, int rate) { return size_t(uint64_t(pos44) 
 
 }  // namespace
 
-EventVoice::EventVoice(uint16_t soundId, int owner, std::shared_ptr<const Audio> audio,
+EventVoice::EventVoice(uint16_t soundId, int owner, int play, std::shared_ptr<const Audio> audio,
                        const format::SoundInfo& info)
-    : soundId_(soundId), owner_(owner), audio_(std::move(audio)), envelope_(info.envelope) {
+    : soundId_(soundId), owner_(owner), play_(play), audio_(std::move(audio)), envelope_(info.envelope) {
   const size_t frames = audio_ ? audio_->frames() : 0;
   const int rate = audio_ ? audio_->rate : kOutputRate;
   end_ = frames;

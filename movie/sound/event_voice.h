@@ -15,18 +15,21 @@ namespace movie::sound {
 
 class EventVoice {
  public:
-  EventVoice(uint16_t soundId, int owner, std::shared_ptr<const Audio> audio,
+  // play: the mixer's number for this start of the sound.
+  EventVoice(uint16_t soundId, int owner, int play, std::shared_ptr<const Audio> audio,
              const format::SoundInfo& info);
   // Adds up to `frames` output frames to acc (stereo pairs); false once it has ended.
   bool mix(int32_t* acc, size_t frames, const Gains& gains);
   uint16_t soundId() const { return soundId_; }
   int owner() const { return owner_; }
+  int play() const { return play_; }
   // Milliseconds played of the current pass (what a script reads as the position).
   double positionMs() const;
 
  private:
   uint16_t soundId_;
   int owner_;
+  int play_;
   std::shared_ptr<const Audio> audio_;
   Envelope envelope_;
   Resampler reader_;

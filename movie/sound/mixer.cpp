@@ -18,19 +18,21 @@ Mp3DecoderFactory Mixer::mp3Decoder() const {
   return mp3_;
 }
 
-void Mixer::startSound(uint16_t soundId, std::shared_ptr<const Audio> audio,
-                       const format::SoundInfo& info, int owner) {
+int Mixer::startSound(uint16_t soundId, std::shared_ptr<const Audio> audio,
+                      const format::SoundInfo& info, int owner) {
   std::lock_guard lock(mutex_);
   if (info.stop) {
     std::erase_if(events_, [&](const auto& v) { return v->soundId() == soundId; });
-    return;
+    return 0;
   }
-  if (!audio || audio->samples.empty()) return;
+  if (!audio || audio->samples.empty()) return 0;
   if (info.noMultiple &&
       std::any_of(events_.begin(), events_.end(), [&](const auto& v) { return v->soundId() == soundId; }))
-    return;
-  if (events_.size() + streams_.size() >= kMaxVoices) return;
-  events_.push_back(std::make_unique<EventVoice>(soundId, owner, std::move(audio), info));
+    return 0;
+  if (events_.size() + streams_.size() >= kMaxVoices) return 0;
+  const int play = nextPlay_++;
+  events_.push_back(std::make_unique<EventVoice>(soundId, owner, play, std::move(audio), info));
+  return play;
 }
 
 void Mixer::stopSound(uint16_t soundId) {
@@ -50,7 +52,19 @@ double Mixer::soundPositionMs(uint16_t soundId) const {
   return 0;
 }
 
-std::vector<uint16_t> Mixer::takeFinished() {
+bool Mixer::playActive(int play) const {
+  std::lock_guard lock(mutex_);
+  return std::any_of(events_.begin(), events_.end(), [&](const auto& v) { return v->play() == play; });
+}
+
+double Mixer::playPositionMs(int play) const {
+  std::lock_guard lock(mutex_);
+  for (const auto& v : events_)
+    if (v->play() == play) return v->positionMs();
+  return 0;
+}
+
+std::vector<int> Mixer::takeFinished() {
   std::lock_guard lock(mutex_);
   return std::exchange(finished_, {});
 }
@@ -110,6 +124,12 @@ void Mixer::stopEvents() {
   events_.clear();
 }
 
+void Mixer::stopOwner(int owner) {
+  std::lock_guard lock(mutex_);
+  std::erase_if(events_, [&](const auto& v) { return v->owner() == owner; });
+  std::erase_if(streams_, [&](const auto& s) { return s->owner() == owner; });
+}
+
 void Mixer::setTransform(int owner, const SoundTransform& t) {
   std::lock_guard lock(mutex_);
   transforms_[owner] = t;
@@ -140,7 +160,7 @@ void Mixer::mix(int16_t* out, size_t frames) {
     if ((*it)->mix(acc_.data(), frames, gainsFor((*it)->owner()))) {
       ++it;
     } else {
-      finished_.push_back((*it)->soundId());
+      finished_.push_back((*it)->play());
       it = events_.erase(it);
     }
   }

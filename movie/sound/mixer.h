@@ -30,14 +30,17 @@ class Mixer {
   void setMp3Decoder(Mp3DecoderFactory factory);
   Mp3DecoderFactory mp3Decoder() const;
 
-  // Event sounds. `owner` names the clip whose transform applies (0: the movie).
-  void startSound(uint16_t soundId, std::shared_ptr<const Audio> audio, const format::SoundInfo& info,
-                  int owner = 0);
+  // Event sounds. `owner` names the clip whose transform applies (0: the movie). Returns
+  // the number of this start (a play), 0 when nothing started.
+  int startSound(uint16_t soundId, std::shared_ptr<const Audio> audio, const format::SoundInfo& info,
+                 int owner = 0);
   void stopSound(uint16_t soundId);
   bool soundPlaying(uint16_t soundId) const;
   double soundPositionMs(uint16_t soundId) const;  // of its latest start, 0 when silent
-  // Ids of event sounds that ended by themselves since the last call.
-  std::vector<uint16_t> takeFinished();
+  bool playActive(int play) const;
+  double playPositionMs(int play) const;  // 0 once it has ended
+  // Plays that ended by themselves (not stopped) since the last call.
+  std::vector<int> takeFinished();
 
   // Streams: returns a handle for the blocks.
   int openStream(const format::SoundFormat& format, int owner = 0);
@@ -52,6 +55,7 @@ class Mixer {
   // Everything stops at once: event sounds and streams.
   void stopAll();
   void stopEvents();  // event sounds only
+  void stopOwner(int owner);  // event sounds and streams of one clip
 
   void setTransform(int owner, const SoundTransform& t);
   SoundTransform transform(int owner) const;
@@ -73,11 +77,12 @@ class Mixer {
   std::vector<std::unique_ptr<EventVoice>> events_;
   std::vector<std::unique_ptr<StreamVoice>> streams_;
   std::map<int, SoundTransform> transforms_;
-  std::vector<uint16_t> finished_;
+  std::vector<int> finished_;
   std::vector<int32_t> acc_;
   uint64_t mixed_ = 0;
   std::optional<uint64_t> played_;
   int nextStream_ = 1;
+  int nextPlay_ = 1;
 };
 
 }  // namespace movie::sound

@@ -51,7 +51,13 @@ std::shared_ptr<const Audio> TimelineSound::soundAudio(uint16_t soundId) {
   return audio;
 }
 
-void TimelineSound::startSound(const format::SoundRef& ref) {
+int TimelineSound::ownerOf(const script::DisplayNode* clip) {
+  if (!clip) return 0;
+  auto [it, added] = owners_.emplace(clip, int(owners_.size()) + 1);
+  return it->second;
+}
+
+void TimelineSound::startSound(const format::SoundRef& ref, int owner) {
   format::SoundStart start;
   std::string why;
   if (ref.soundId != 0) {
@@ -67,13 +73,16 @@ void TimelineSound::startSound(const format::SoundRef& ref) {
     mixer_.stopSound(start.soundId);
     return;
   }
-  if (auto audio = soundAudio(start.soundId)) mixer_.startSound(start.soundId, audio, start.info);
+  if (auto audio = soundAudio(start.soundId)) mixer_.startSound(start.soundId, audio, start.info, owner);
 }
 
 void TimelineSound::frameEntered(const timeline::SpriteInstance& timeline, int frame) {
   if (!enabled_ || frame < 0 || frame >= timeline.frameCount()) return;
   const format::Frame& f = timeline.timeline().frames[size_t(frame)];
-  for (const auto& ref : f.sounds) startSound(ref);
+  if (!f.sounds.empty()) {
+    const int owner = ownerOf(&timeline);
+    for (const auto& ref : f.sounds) startSound(ref, owner);
+  }
   // The main timeline's stream is fed ahead by rootMoved(); a sprite's as it plays.
   if (&timeline.timeline() != &movie_.root) spriteStream(timeline, f);
 }
@@ -89,7 +98,7 @@ void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const f
     return;
   }
   if (it == spriteStreams_.end() || !mixer_.streamOpen(it->second))
-    it = spriteStreams_.insert_or_assign(&sprite, mixer_.openStream(head->stream)).first;
+    it = spriteStreams_.insert_or_assign(&sprite, mixer_.openStream(head->stream, ownerOf(&sprite))).first;
   mixer_.queueBlock(it->second, *frame.streamBlock, 0);
 }
 
@@ -100,9 +109,9 @@ void TimelineSound::closeRootStream() {
   waits_ = 0;
 }
 
-void TimelineSound::openRootStream(int frame) {
+void TimelineSound::openRootStream(int frame, int owner) {
   const auto& head = movie_.root.streamHead;
-  rootStream_ = mixer_.openStream(head->stream);
+  rootStream_ = mixer_.openStream(head->stream, owner);
   rootFeedEnded_ = false;
   shownSequence_ = fedSequence_ = 0;
   fedFrame_ = frame;
@@ -133,7 +142,7 @@ void TimelineSound::rootMoved(const timeline::SpriteInstance& root, bool playing
   if (stalledAtClock_ && mixer_.mixedClock() != *stalledAtClock_) stalledAtClock_.reset();
   if (!rootStream_ && enabled_ && playing && !stalledAtClock_ && movie_.root.streamHead && frame >= 0 &&
       size_t(frame) < frames.size() && frames[size_t(frame)].streamBlock)
-    openRootStream(frame);
+    openRootStream(frame, ownerOf(&root));
   if (rootStream_) feedAhead(movie_.root, loop, complete);
 }
 

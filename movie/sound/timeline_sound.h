@@ -40,11 +40,14 @@ class TimelineSound {
   // Decoded samples of a defined sound (decoded once), or null.
   std::shared_ptr<const Audio> soundAudio(uint16_t soundId);
   std::optional<uint16_t> soundIdFor(const std::string& exportName) const;
+  // The mixer's owner number for a clip, whose sound transform its sounds follow; the
+  // movie as a whole is 0.
+  int ownerOf(const script::DisplayNode* clip);
 
  private:
-  void startSound(const format::SoundRef& ref);
+  void startSound(const format::SoundRef& ref, int owner);
   void spriteStream(const timeline::SpriteInstance& sprite, const format::Frame& frame);
-  void openRootStream(int frame);
+  void openRootStream(int frame, int owner);
   void closeRootStream();
   void feedAhead(const format::Timeline& root, bool loop, bool complete);
   std::optional<int> predictedFrame(uint64_t sequence) const;
@@ -55,6 +58,7 @@ class TimelineSound {
   std::map<uint16_t, std::shared_ptr<const Audio>> decoded_;
   std::set<uint16_t> undecodable_;
   std::map<const timeline::SpriteInstance*, int> spriteStreams_;
+  std::map<const script::DisplayNode*, int> owners_;
 
   // The main timeline's stream.
   int rootStream_ = 0;

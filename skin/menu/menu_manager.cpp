@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/menu/control_subclass.h"
+#include "skin/menu/flat_frame.h"
 #include "skin/menu/xp_menu.h"
 #include "ui/application.h"
 
@@ -118,6 +119,7 @@ void TXPMenuManager::FormNotification(ui::Component* c, ui::Operation op) {
 }
 
 void TXPMenuManager::MainWindowHook(UINT msg, WPARAM w, LPARAM l) {
+  xpmenu::HandleFlatFrameMessage(msg, w, l);
   if (!pendingForms_.empty()) ThemePendingForms();
 }
 

@@ -316,10 +316,3 @@ void TXPMenu::notification(ui::Component* c, ui::Operation op) {
   if (active_ && autoDetect_ && op == ui::Operation::Insert)
     if (auto* item = dynamic_cast<ui::MenuItem*>(c)) HookMenuItem(item, true);
 }
-
-// ----- painting -----
-
-void TXPMenu::DrawMenuItem(ui::MenuItem* item, ui::Canvas& canvas, RECT rect, bool selected) {
-  if (!active_) return;
-  item->defaultDraw(canvas, rect, selected);
-}

@@ -116,6 +116,10 @@ class TXPMenu : public ui::Component {
   // The item handlers (measuring and painting); they do nothing while inactive.
   void MeasureMenuItem(ui::MenuItem* item, ui::Canvas& canvas, int& width, int& height);
   void DrawMenuItem(ui::MenuItem* item, ui::Canvas& canvas, RECT rect, bool selected);
+  // The flat frame of a pop-up menu window (FlatMenu): asked for after a pop-up item
+  // was painted on dc, painted later from the manager's hook.
+  void ScheduleFlatFrame(ui::MenuItem* item, HDC dc);
+  void DrawFlatFrame(HWND window, bool rightToLeft);
 
   void loaded() override;
   void notification(ui::Component* c, ui::Operation op) override;

@@ -46,6 +46,20 @@ void MainWindowTest::Open() {
     Pump();
 }
 
+void MainWindowTest::PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD vk : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = vk;
+        INPUT up = down;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(down);
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
 void MainWindowTest::Pump() {
     for (int i = 0; i < 3; ++i) ui::application().processMessages();
 }

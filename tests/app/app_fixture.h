@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ protected:
     void DoubleClick(POINT at);
     void ClickLesson(int lesson) { Click(ItemCentre(lesson - 1)); }
     void Key(WORD vk);
+    // Presses and releases each key through the system's input queue.
+    static void PressKeys(std::initializer_list<WORD> keys);
     void Command(ui::MenuItem* item);
     void RightClick(HWND target);
 

@@ -16,20 +16,6 @@ LRESULT CALLBACK WatchMenus(int code, WPARAM w, LPARAM l) {
     return CallNextHookEx(nullptr, code, w, l);
 }
 
-void Keys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> input;
-    for (WORD vk : keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = vk;
-        INPUT up = down;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        input.push_back(down);
-        input.push_back(up);
-    }
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
 class KeyboardMenuTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -47,8 +33,8 @@ protected:
         SetForegroundWindow(form->handle());
         SetFocus(control);
         ASSERT_EQ(GetFocus(), control);
-        Keys(keys);
-        Keys({VK_ESCAPE, VK_ESCAPE});
+        PressKeys(keys);
+        PressKeys({VK_ESCAPE, VK_ESCAPE});
         Pump();
     }
     bool HelpOpened() {

@@ -58,13 +58,15 @@ TEST(Mixer, InAndOutPointsCutTheSound) {
   SoundInfo info;
   info.inPoint = 1000;
   info.outPoint = 3000;
-  m.startSound(1, constant(1000, 10000), info);
+  const int play = m.startSound(1, constant(1000, 10000), info);
+  EXPECT_TRUE(m.playActive(play));
   auto out = mixFrames(m, 4000);
   size_t heard = 0;
   for (size_t i = 0; i < 4000; ++i) heard += out[2 * i] == 1000;
   EXPECT_EQ(heard, 2000u);
   EXPECT_FALSE(m.soundPlaying(1));
-  EXPECT_EQ(m.takeFinished(), (std::vector<uint16_t>{1}));
+  EXPECT_FALSE(m.playActive(play));
+  EXPECT_EQ(m.takeFinished(), (std::vector<int>{play}));
 }
 
 TEST(Mixer, LoopsPlayTheSoundAgain) {

@@ -87,3 +87,12 @@ TEST_F(MeasureFixture, NothingWhileInactive) {
   EXPECT_EQ(measure(item, 7, 8).cx, 7);
   EXPECT_EQ(measure(item, 7, 8).cy, 8);
 }
+
+TEST_F(MeasureFixture, ItemsMakeRoomForTheirImages) {
+  item->bitmap().setSize(32, 30);  // wider than the icon column
+  SIZE s = measure(item);
+  EXPECT_EQ(s.cx, textWidth("Open") + 5 + 32);
+  EXPECT_EQ(s.cy, std::max(expectedHeight("Open"), 30 + 6));
+  bar->bitmap().setSize(16, 16);  // a bar item takes its image's own width
+  EXPECT_EQ(measure(bar).cx, textWidth("File") + 5 + 16);
+}
