@@ -182,7 +182,7 @@ void Canvas::draw(int x, int y, const Bitmap& bmp) {
     TransparentBlt(dc_, x, y, b.width(), b.height(), src, 0, 0, b.width(), b.height(),
                    b.effectiveTransparentColor());
   } else {
-    BitBlt(dc_, x, y, b.width(), b.height(), src, 0, 0, SRCCOPY);
+    BitBlt(dc_, x, y, b.width(), b.height(), src, 0, 0, copyMode);
   }
 }
 void Canvas::draw(int x, int y, const Icon& icon) {
@@ -193,12 +193,12 @@ void Canvas::stretchDraw(const RECT& r, const Bitmap& bmp) {
   Bitmap& b = const_cast<Bitmap&>(bmp);
   SetStretchBltMode(dc_, COLORONCOLOR);
   StretchBlt(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top, b.canvas().handle(), 0, 0, b.width(),
-             b.height(), SRCCOPY);
+             b.height(), copyMode);
 }
 void Canvas::copyRect(const RECT& dest, Canvas& source, const RECT& src) {
   if (!dc_ || !source.dc_) return;
   StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.dc_, src.left,
-             src.top, src.right - src.left, src.bottom - src.top, SRCCOPY);
+             src.top, src.right - src.left, src.bottom - src.top, copyMode);
 }
 COLORREF Canvas::pixel(int x, int y) const { return dc_ ? GetPixel(dc_, x, y) : CLR_INVALID; }
 void Canvas::setPixel(int x, int y, TColor c) {

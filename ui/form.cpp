@@ -76,6 +76,9 @@ const ClassInfo& Form::staticClassInfo() {
         .prop(prop::enumeration<Form, FormStyle>("FormStyle", kFormStyles, FormStyle::Normal, &Form::formStyle,
                                                  &Form::setFormStyle))
         .prop(prop::object<Form, ScrollBarSettings>("HorzScrollBar", &Form::horzScrollBar))
+        .prop(prop::resource<Form>(
+            "Icon", [](Form& f) { return f.iconResource_; },
+            [](Form& f, const std::string& name) { f.setIconResource(name); }))
         .prop(prop::object<Form, ScrollBarSettings>("VertScrollBar", &Form::vertScrollBar))
         .prop(prop::ref<Form, MainMenu>("Menu", &Form::menu, &Form::setMenu))
         .prop(prop::boolean<Form>("OldCreateOrder", false, &Form::oldCreateOrder, &Form::setOldCreateOrder))
@@ -207,12 +210,24 @@ void Form::createParams(CreateParams& p) {
   p.classStyle = CS_DBLCLKS;
 }
 
+void Form::setIconResource(const std::string& name) {
+  if (name.empty())
+    icon_.assignHandle(nullptr);
+  else
+    icon_.loadFromResource(name);
+  iconResource_ = name;
+  if (hwnd_) applyIcon();
+}
+
+void Form::applyIcon() {
+  HICON icon = icon_.empty() ? application().icon() : icon_.handle();
+  if (!icon) return;
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
 void Form::initializeWindow() {
-  HWND wnd = hwnd_;
-  if (HICON icon = application().icon()) {
-    SendMessageW(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
+  applyIcon();
   updateScrollBars();
   WinControl::initializeWindow();
 }

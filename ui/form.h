@@ -86,6 +86,8 @@ class Form : public WinControl {
   void setPosition(Position p) { position_ = p; }
   WindowState windowState() const { return windowState_; }
   void setWindowState(WindowState s);
+  // The form's own icon (empty: the application's icon is shown).
+  Icon& icon() { return icon_; }
   MainMenu* menu() const { return menu_; }
   void setMenu(MainMenu* m);
   ScrollBarSettings& horzScrollBar() { return horzScrollBar_; }
@@ -141,6 +143,8 @@ class Form : public WinControl {
   void scaleContents(int m, int d);
   bool dispatchMenuMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
   void updateScrollBars();
+  void setIconResource(const std::string& name);
+  void applyIcon();
 
  private:
   HandlerTable handlers_;
@@ -157,6 +161,8 @@ class Form : public WinControl {
   bool shown_ = false;
   bool destroyEventDone_ = false;
   std::unique_ptr<WindowCanvas> canvas_;
+  Icon icon_;
+  std::string iconResource_;
 };
 
 }  // namespace ui

@@ -163,6 +163,31 @@ void Bitmap::assignHandle(HBITMAP bmp) {
   }
 }
 
+void Bitmap::assign(const Bitmap& source) {
+  if (&source == this) return;
+  clear();
+  transparent = source.transparent;
+  transparentColor = source.transparentColor;
+  if (source.empty()) return;
+  Bitmap& from = const_cast<Bitmap&>(source);
+  HDC src = from.canvas().handle();
+  HDC copyDC = CreateCompatibleDC(src);
+  HBITMAP copy = source.monochrome() ? CreateBitmap(source.width_, source.height_, 1, 1, nullptr)
+                                     : CreateCompatibleBitmap(src, source.width_, source.height_);
+  HGDIOBJ old = SelectObject(copyDC, copy);
+  BitBlt(copyDC, 0, 0, source.width_, source.height_, src, 0, 0, SRCCOPY);
+  SelectObject(copyDC, old);
+  DeleteDC(copyDC);
+  if (!copy) throw Error("Cannot make a bitmap");
+  assignHandle(copy);
+  resName_ = source.resName_;
+}
+
+bool Bitmap::monochrome() const {
+  BITMAP info{};
+  return bmp_ && GetObjectW(bmp_, sizeof info, &info) && info.bmBitsPixel == 1 && info.bmPlanes == 1;
+}
+
 void Bitmap::loadFromResource(const std::string& resourceName) {
   HBITMAP h = static_cast<HBITMAP>(
       LoadImageW(resourceModule(), widen(resourceName).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));

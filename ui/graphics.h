@@ -95,6 +95,8 @@ class Canvas {
   Pen pen;
   Brush brush;
   Font font;
+  // The raster operation of bitmap copies (draw, stretchDraw, copyRect).
+  DWORD copyMode = SRCCOPY;
 
   void moveTo(int x, int y);
   void lineTo(int x, int y);
@@ -166,19 +168,24 @@ class Bitmap {
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return !bmp_ || width_ <= 0; }
+  // One bit per pixel.
+  bool monochrome() const;
   // Resizes (contents become undefined; a fresh bitmap is white).
   void setSize(int width, int height);
   // Loads a BITMAP resource of the program (name as in the .rc file). Throws ui::Error.
   void loadFromResource(const std::string& resourceName);
   // Takes ownership of a bitmap handle.
   void assignHandle(HBITMAP bmp);
+  // Becomes a copy of another bitmap: its pixels, resource name and transparency
+  // settings (an empty source empties this one).
+  void assign(const Bitmap& source);
   HBITMAP handle() const { return bmp_; }
   // The resource name it was loaded from ("" when made in code).
   const std::string& resourceName() const { return resName_; }
   void clear();
   // Drawing onto the bitmap (the bitmap stays selected while the canvas exists).
   Canvas& canvas();
-  // Transparent drawing: the colour treated as transparent (clDefault: bottom-left pixel).
+  // Transparent drawing: the colour treated as transparent (clDefault: the bottom-left pixel).
   bool transparent = false;
   TColor transparentColor = clDefault;
   COLORREF effectiveTransparentColor();

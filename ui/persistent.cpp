@@ -38,16 +38,7 @@ const ClassInfo& Persistent::staticClassInfo() {
 }
 
 void Persistent::assign(const Persistent& source) {
-  if (&source.classInfo() != &classInfo() || source.classInfo().all().empty())
-    throw Error("Cannot assign a " + source.className() + " to a " + className());
-  Persistent& src = const_cast<Persistent&>(source);
-  for (const PropInfo* p : classInfo().all()) {
-    if (p->kind == PropKind::Object) {
-      p->object(*this)->assign(*p->object(src));
-    } else if (p->get && p->set && p->kind != PropKind::Event) {
-      p->set(*this, p->get(src));
-    }
-  }
+  throw Error("Cannot assign a " + source.className() + " to a " + className());
 }
 
 }  // namespace ui

@@ -147,8 +147,9 @@ class Persistent {
   static const ClassInfo& staticClassInfo();
   virtual const ClassInfo& classInfo() const { return staticClassInfo(); }
   const std::string& className() const { return classInfo().name(); }
-  // Copies the published properties of another object of the same class ("Assign");
-  // throws ui::Error ("Cannot assign ...") when the classes differ.
+  // Makes this object a copy of source ("Assign"). Only classes that implement
+  // assignment override it; for every other class it throws ui::Error ("Cannot
+  // assign ...").
   virtual void assign(const Persistent& source);
 };
 

@@ -7,5 +7,5 @@
 using hosts::flash::TShockwaveFlash;
 using hosts::web::TWebBrowser;
 
-// Makes the two host control classes and the menu skin known to the form description reader.
+// Makes the two host control classes and the two skins known to the form description reader.
 void RegisterHostControls();

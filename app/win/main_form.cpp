@@ -59,6 +59,7 @@ void TfrmMain::FindComponents() {
     N5 = Require<ui::MenuItem>(*this, "N5");
     ApplicationEvents1 = Require<ui::ApplicationEvents>(*this, "ApplicationEvents1");
     ImageList1 = Require<ui::ImageList>(*this, "ImageList1");
+    xpWindow1 = Require<TxpWindow>(*this, "xpWindow1");
     XPMenu1 = Require<TXPMenu>(*this, "XPMenu1");
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/core/chr_object.h"
 #include "app/win/components.h"
+#include "skin/window/xp_window.h"
 #include "ui/ui.h"
 
 class TfrmMain : public ui::Form {
@@ -46,6 +47,7 @@ public:
     ui::MenuItem* N5 = nullptr;
     ui::ApplicationEvents* ApplicationEvents1 = nullptr;
     ui::ImageList* ImageList1 = nullptr;
+    TxpWindow* xpWindow1 = nullptr;
     TXPMenu* XPMenu1 = nullptr;
 
 protected:

@@ -147,3 +147,61 @@ TEST(Graphics, FormPaintsItsColourAndOffersACanvas) {
   EXPECT_EQ(background, RGB(255, 0, 0));
   EXPECT_EQ(drawn, RGB(0, 255, 0));
 }
+
+TEST(Graphics, BitmapsAreCopiedWithTheirSettings) {
+  ui::Bitmap src(5, 4), copy;
+  src.canvas().brush.color = ui::clRed;
+  src.canvas().fillRect(RECT{0, 0, 5, 4});
+  src.transparent = true;
+  copy.assign(src);
+  EXPECT_EQ(copy.width(), 5);
+  EXPECT_EQ(copy.height(), 4);
+  EXPECT_TRUE(copy.transparent);
+  EXPECT_NE(copy.handle(), src.handle());
+  src.canvas().setPixel(0, 0, ui::clBlue);  // the copy keeps its own pixels
+  EXPECT_EQ(copy.canvas().pixel(0, 0), RGB(255, 0, 0));
+  ui::Bitmap empty;
+  copy.assign(empty);
+  EXPECT_TRUE(copy.empty());
+  EXPECT_FALSE(src.monochrome());
+  ui::Bitmap mono;
+  mono.assignHandle(CreateBitmap(8, 8, 1, 1, nullptr));
+  EXPECT_TRUE(mono.monochrome());
+}
+
+TEST(Graphics, AutomaticTransparencyTakesTheBottomLeftPixel) {
+  ui::Bitmap src(3, 3), dst(6, 6);
+  src.canvas().brush.color = ui::clLime;
+  src.canvas().fillRect(RECT{0, 0, 3, 3});
+  src.canvas().setPixel(0, 2, ui::clRed);
+  src.canvas().setPixel(1, 1, ui::clRed);
+  src.transparent = true;
+  EXPECT_EQ(src.effectiveTransparentColor(), RGB(255, 0, 0));
+  dst.canvas().brush.color = ui::clBlue;
+  dst.canvas().fillRect(RECT{0, 0, 6, 6});
+  dst.canvas().draw(1, 1, src);
+  EXPECT_EQ(dst.canvas().pixel(2, 2), RGB(0, 0, 255));
+  EXPECT_EQ(dst.canvas().pixel(1, 1), RGB(0, 255, 0));
+}
+
+TEST(Graphics, CanvasCopyModeAppliesToBitmapCopies) {
+  ui::Bitmap src(2, 2), dst(4, 4);
+  src.canvas().brush.color = ui::clBlack;
+  src.canvas().fillRect(RECT{0, 0, 2, 2});
+  dst.canvas().brush.color = ui::clRed;
+  dst.canvas().fillRect(RECT{0, 0, 4, 4});
+  dst.canvas().copyMode = SRCPAINT;  // OR: black leaves the red
+  dst.canvas().draw(0, 0, src);
+  EXPECT_EQ(dst.canvas().pixel(1, 1), RGB(255, 0, 0));
+  dst.canvas().copyMode = SRCCOPY;
+  dst.canvas().draw(0, 0, src);
+  EXPECT_EQ(dst.canvas().pixel(1, 1), RGB(0, 0, 0));
+}
+
+TEST(Graphics, AFormShowsItsOwnIconOrElseTheApplications) {
+  TestForm f(nullptr, false);
+  f.read("f: TForm {\n  Icon = @DOT\n}\n");
+  ASSERT_FALSE(f.icon().empty());
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(f.handle(), WM_GETICON, ICON_BIG, 0)), f.icon().handle());
+  EXPECT_NE(ui::writeComponent(f).find("Icon = @DOT"), std::string::npos);
+}

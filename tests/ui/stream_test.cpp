@@ -199,11 +199,16 @@ TEST(FormDescription, EnumerationsBySetValue) {
 }
 
 TEST(FormDescription, AssigningASettingsObjectWholeIsRefused) {
-  ProbeSettings a;
+  // A class that does not implement assignment refuses it, from any class.
+  ProbeSettings a, b;
   ui::Font font;
-  EXPECT_THROW(a.assign(font), ui::Error);
-  ProbeSettings b;
   b.setHeight(30);
-  a.assign(b);  // the same class copies its published properties
-  EXPECT_EQ(a.height(), 30);
+  EXPECT_THROW(a.assign(font), ui::Error);
+  EXPECT_THROW(a.assign(b), ui::Error);
+  EXPECT_EQ(a.height(), 18);
+  // A class that implements it copies.
+  ui::Font copy;
+  font.setHeight(-20);
+  copy.assign(font);
+  EXPECT_EQ(copy.height(), -20);
 }
