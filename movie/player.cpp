@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "movie/format/movie_parser.h"
+#include "movie/interaction.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
 #include "movie/script/builtins.h"
@@ -25,6 +26,9 @@ struct Player::Impl : timeline::TimelineEvents {
     if (scripting) scripting->frameEntered(sprite, frame);
     sound.frameEntered(sprite, frame);
   }
+  void clipStarted(timeline::SpriteInstance& clip) override {
+    if (scripting) scripting->clipStarted(clip);
+  }
 
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
   sound::TimelineSound sound;
@@ -32,6 +36,7 @@ struct Player::Impl : timeline::TimelineEvents {
   timeline::Budget budget;
   std::unique_ptr<Scripting> scripting;  // before root: clips leave the machine's heap first
   std::unique_ptr<timeline::SpriteInstance> root;
+  std::unique_ptr<Interaction> input;  // after root: it points into the tree
   Scripting::TraceHandler trace;
   Scripting::UrlHandler urls;
   paint::ShapeCache cache;
@@ -49,6 +54,15 @@ struct Player::Impl : timeline::TimelineEvents {
   bool failed() const { return !hostError.empty() || parser->state() == format::MovieParser::State::Failed; }
   bool complete() const { return parser->state() == format::MovieParser::State::Done; }
   const format::MovieDef& movie() const { return parser->movie(); }
+  // A viewport point in stage twips.
+  double stageX(double x, double y) const {
+    Matrix back = view.toDevice().inverted();
+    return back.a * x + back.c * y + back.tx;
+  }
+  double stageY(double x, double y) const {
+    Matrix back = view.toDevice().inverted();
+    return back.b * x + back.d * y + back.ty;
+  }
 
   // Starts the main timeline once its first frame has arrived.
   void update() {
@@ -61,12 +75,15 @@ struct Player::Impl : timeline::TimelineEvents {
       scripting->setUrlHandler(urls);
       scripting->setSounds(&scriptSounds);
       budget.events = this;  // in place of the scripts, which hear through frameEntered()
+      input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
+      scripting->setExtraRoots([this](std::vector<script::Object*>& out) { input->gatherRoots(out); });
     }
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
       root->setPlaying(playing);
       scripting->setRoot(root.get());
+      input->setRoot(root.get());
       scripting->beginFrame();
       root->start();
       scripting->runQueued();
@@ -89,6 +106,7 @@ void Player::reset() {
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
+  impl_->input.reset();
   impl_->root.reset();  // before the definitions it points into
   mixer_->stopAll();    // the old movie falls silent at once
   impl_ = std::make_unique<Impl>(*mixer_);
@@ -243,8 +261,10 @@ bool Player::advanceOnce() {
   p.scripting->beginFrame();
   bool moved = p.root->advance(p.loop, true);
   if (waiting) p.root->setPlaying(true);
+  p.scripting->clipEvent(format::kClipEnterFrame, "onEnterFrame");
   bool ran = p.scripting->runQueued();
   ran = p.scripting->frameDone(frameRate()) || ran;
+  ran = p.input->refresh() || ran;
   ran = script::runSoundCompletions(p.scripting->machine()) || ran;
   p.playing = p.root->playing();
   p.followSound();
@@ -331,20 +351,35 @@ bool Player::pointerDown(double x, double y) {
   if (!p.root || !p.fonts) return false;
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
-  return p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  bool text = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
+  return p.input->pointerDown() || moved || text;
 }
 
 bool Player::pointerMove(double x, double y) {
   Impl& p = *impl_;
-  if (!p.pointerHeld || !p.fonts || !p.focus.focused()) return false;
+  if (!p.root) return false;
+  bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
+  if (!p.pointerHeld || !p.fonts || !p.focus.focused()) return moved;
   p.focus.pointerDrag(float(x), float(y), *p.fonts);
   return true;
 }
 
-void Player::pointerUp() {
+bool Player::pointerUp() {
   impl_->pointerHeld = false;
   impl_->focus.pointerUp();
+  return impl_->input && impl_->input->pointerUp();
 }
+
+bool Player::keyDown(int virtualKey, char32_t character) {
+  return impl_->input && impl_->root && impl_->input->keyDown(virtualKey, character);
+}
+
+bool Player::keyUp(int virtualKey) { return impl_->input && impl_->root && impl_->input->keyUp(virtualKey); }
+
+bool Player::pointerHidden() const { return impl_->scripting && impl_->root && impl_->scripting->pointerHidden(); }
+
+bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }
 
 bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
 

@@ -117,9 +117,17 @@ class Player {
   // the picture may have changed.
   bool pointerDown(double x, double y);
   bool pointerMove(double x, double y);
-  void pointerUp();
+  bool pointerUp();
   bool typeChar(char32_t c);
   bool editKey(text::EditKey key);
+  // Buttons and clips with pointer handlers hear the same pointer: the one under it is
+  // rolled over and out, pressed and released, and keeps the pointer while pressed.
+  // Keys (Windows virtual-key codes, with the character typed, 0 for none) reach the
+  // buttons that wait for them. The host shows the hand while handCursor() is true.
+  bool keyDown(int virtualKey, char32_t character);
+  bool keyUp(int virtualKey);
+  bool handCursor() const;
+  bool pointerHidden() const;  // the movie hid the pointer (Mouse.hide)
 
  private:
   struct Impl;

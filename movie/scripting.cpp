@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "movie/script/builtins.h"
+
 namespace movie {
 namespace {
 
@@ -43,6 +45,56 @@ void Scripting::runInitActions() {
   }
 }
 
+void Scripting::clipStarted(timeline::SpriteInstance& clip) {
+  if (clip.buttonDef() || queue_.size() >= kMaxQueuedPerFrame) return;
+  // Only clips that can have handlers: placed with actions, or already seen by scripts.
+  if (!clip.clipActions() && !clip.scriptObject) return;
+  queue_.push_back({machine_->clipObject(&clip), -1});
+}
+
+void Scripting::runClipActions(timeline::SpriteInstance& clip, uint32_t event, int key) {
+  const std::vector<format::ClipAction>* actions = clip.clipActions();
+  if (!actions) return;
+  script::Object* self = machine_->clipObject(&clip);
+  for (const format::ClipAction& a : *actions) {
+    if (!(a.events & event)) continue;
+    if (event == format::kClipKeyPress && a.keyCode != key) continue;
+    if (!machine_->nodeOf(self)) return;
+    machine_->run(script::CodeRange::of(a.actions, movie_.version), self);
+  }
+}
+
+void Scripting::runLoadEvent(script::Object* clip) {
+  auto* node = static_cast<timeline::SpriteInstance*>(machine_->nodeOf(clip));
+  if (!node) return;
+  runClipActions(*node, format::kClipLoad);
+  if (machine_->nodeOf(clip)) machine_->callHandler(clip, "onLoad");
+}
+
+void Scripting::gatherClips(timeline::SpriteInstance& sprite, std::vector<script::Object*>& out, int depth) {
+  if (depth > 64) return;
+  const auto& list = sprite.displayList();
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    timeline::SpriteInstance* child = it->second.sprite.get();
+    if (child) gatherClips(*child, out, depth + 1);
+  }
+  // Buttons hear no clip events; the clips in their states do.
+  if (sprite.buttonDef()) return;
+  if (sprite.clipActions() || sprite.scriptObject) out.push_back(machine_->clipObject(&sprite));
+}
+
+void Scripting::clipEvent(uint32_t event, const char* method) {
+  if (!root_) return;
+  std::vector<script::Object*> clips;
+  gatherClips(*root_, clips, 0);
+  for (script::Object* clip : clips) {
+    auto* node = static_cast<timeline::SpriteInstance*>(machine_->nodeOf(clip));
+    if (!node) continue;  // removed by an earlier handler
+    runClipActions(*node, event);
+    if (method && machine_->nodeOf(clip)) machine_->callHandler(clip, method);
+  }
+}
+
 bool Scripting::runQueued() {
   size_t initBefore = initActionsRun_;
   runInitActions();
@@ -51,6 +103,10 @@ bool Scripting::runQueued() {
     Pending p = queue_[i];
     script::DisplayNode* node = machine_->nodeOf(p.clip);
     if (!node) continue;  // removed before its turn
+    if (p.frame < 0) {
+      runLoadEvent(p.clip);
+      continue;
+    }
     for (const script::CodeRange& code : node->frameScripts(p.frame)) {
       if (!machine_->nodeOf(p.clip)) break;
       machine_->run(code, p.clip);
@@ -72,7 +128,26 @@ void Scripting::collectIfGrown() {
   if (machine_->heap().growthSinceCollect() < kCollectAfterSlots) return;
   std::vector<script::Object*> roots;
   gatherClipObjects(root_, roots, 0);
+  if (extraRoots_) extraRoots_(roots);
   machine_->collectGarbage(roots);
+}
+
+bool Scripting::showPointer(bool show) {
+  bool wasShown = !pointerHidden_;
+  pointerHidden_ = !show;
+  return wasShown;
+}
+
+void Scripting::setKey(int virtualKey, char32_t character, bool down) {
+  if (virtualKey < 0 || virtualKey >= 256) return;
+  keysDown_[size_t(virtualKey)] = down;
+  lastKey_ = virtualKey;
+  if (down) lastAscii_ = character < 128 ? int(character) : 0;
+}
+
+void Scripting::broadcast(const char* source, const char* handler) {
+  script::Object* from = machine_->memberOrUndefined(machine_->global(), source).object();
+  if (from) script::broadcast(*machine_, from, handler);
 }
 
 void Scripting::trace(const std::string& line) {

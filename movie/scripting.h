@@ -26,6 +26,8 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void setLoading(size_t loaded, size_t total) { bytesLoaded_ = loaded, bytesTotal_ = total; }
   void setTraceHandler(TraceHandler h) { trace_ = std::move(h); }
   void setUrlHandler(UrlHandler h) { url_ = std::move(h); }
+  // Objects the layers above hold between scripts (the button under the pointer).
+  void setExtraRoots(std::function<void(std::vector<script::Object*>&)> gather) { extraRoots_ = std::move(gather); }
 
   // A new frame's budget; then the queued actions (and init actions that arrived).
   // Both return whether any script ran (the picture may have changed).
@@ -35,8 +37,15 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   bool frameDone(double frameRate);
   script::Machine& machine() { return *machine_; }
 
+  // Clip events: each clip's onClipEvent actions for event, then its method of that
+  // name (none: 0 / null); children before their parents, higher depths first.
+  void clipEvent(uint32_t event, const char* method);
+  // The actions a clip was placed with for event (and key, for key presses).
+  void runClipActions(timeline::SpriteInstance& clip, uint32_t event, int key = 0);
+
   // TimelineEvents
   void frameEntered(timeline::SpriteInstance& sprite, int frame) override;
+  void clipStarted(timeline::SpriteInstance& clip) override;
   // MachineHost
   void trace(const std::string& line) override;
   void getUrl(const std::string& url, const std::string& target, int method) override;
@@ -44,14 +53,29 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   script::DisplayNode* level(int n) override { return n == 0 ? root_ : nullptr; }
   double bytesLoaded(script::DisplayNode*) override { return double(bytesLoaded_); }
   double bytesTotal(script::DisplayNode*) override { return double(bytesTotal_); }
+  double pointerX() override { return pointerX_; }
+  double pointerY() override { return pointerY_; }
+  bool keyIsDown(int code) override { return code >= 0 && code < 256 && keysDown_[size_t(code)]; }
+  int lastKeyCode() override { return lastKey_; }
+  int lastKeyAscii() override { return lastAscii_; }
+  bool showPointer(bool show) override;
+  bool pointerHidden() const { return pointerHidden_; }
+
+  // What the player heard from its host, for the questions scripts ask.
+  void setPointer(double x, double y) { pointerX_ = x, pointerY_ = y; }
+  void setKey(int virtualKey, char32_t character, bool down);
+  // Calls a handler on the listeners of _global[source] (Key, Mouse).
+  void broadcast(const char* source, const char* handler);
   script::SoundService* sounds() override { return sounds_; }
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
 
  private:
   struct Pending {
     script::Object* clip;
-    int frame;
+    int frame;           // the frame whose actions run, or -1 for the load event
   };
+  void gatherClips(timeline::SpriteInstance& sprite, std::vector<script::Object*>& out, int depth);
+  void runLoadEvent(script::Object* clip);
   void runInitActions();
   void collectIfGrown();
 
@@ -64,6 +88,11 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   double milliseconds_ = 0;
   TraceHandler trace_;
   UrlHandler url_;
+  std::function<void(std::vector<script::Object*>&)> extraRoots_;
+  double pointerX_ = 0, pointerY_ = 0;
+  bool keysDown_[256] = {};
+  int lastKey_ = 0, lastAscii_ = 0;
+  bool pointerHidden_ = false;
   script::SoundService* sounds_ = nullptr;
 };
 

@@ -1,6 +1,10 @@
 #include "hosts/flash/movie_component.h"
 
 #include <algorithm>
+#include <cctype>
+
+#include <windows.h>
+#include <shellapi.h>
 
 #include "hosts/com/class_ids.h"
 #include "hosts/com/registry.h"
@@ -60,6 +64,7 @@ void registerMovieComponent() {
 
 MovieComponent::MovieComponent() {
   player_.setFontService(&fonts_);
+  player_.setUrlHandler([this](const std::string& url, const std::string& target) { urlRequested(url, target); });
   player_.setMp3Decoder(acmMp3DecoderFactory());
   startAudio();
   addProperty(L"Movie", kDispMovie, [this] { return Variant(url_); },
@@ -230,6 +235,33 @@ void MovieComponent::showFailure(const std::wstring& reason) {
   invalidate();
 }
 
+namespace {
+
+bool startsWithNoCase(const std::string& s, const char* prefix) {
+  size_t i = 0;
+  for (; prefix[i]; ++i)
+    if (i >= s.size() || std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
+  return true;
+}
+
+void openInShell(const std::wstring& address) {
+  ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void MovieComponent::urlRequested(const std::string& url, const std::string& target) {
+  // "fscommand:" in any case: the command goes to the host with its arguments. Web
+  // addresses open in the user's browser; anything else (files, scripts) is ignored.
+  static const char kCommand[] = "fscommand:";
+  if (startsWithNoCase(url, kCommand)) {
+    fire(kEventFSCommand,
+         {Variant(ui::fromUtf8(url.substr(sizeof(kCommand) - 1))), Variant(ui::fromUtf8(target))});
+  } else if (startsWithNoCase(url, "http://") || startsWithNoCase(url, "https://")) {
+    (openLink_ ? openLink_ : openInShell)(ui::fromUtf8(url));
+  }
+}
+
 void MovieComponent::reportProgress() {
   size_t total = expected_ ? expected_ : player_.bytesTotal();
   if (percent_ < 100 && total) percent_ = int(std::min<size_t>(100, received_ * 100 / total));
@@ -379,6 +411,12 @@ LRESULT MovieComponent::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel from the DIB section
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT && (player_.pointerHidden() || player_.handCursor())) {
+        SetCursor(player_.pointerHidden() ? nullptr : LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);

@@ -5,6 +5,7 @@
 // DIB section that WM_PAINT blits. While loading it shows the progress, on a failure a
 // short message; its own right-click menu acts on the engine. Sound goes to the wave
 // output from a thread of its own; while a stream sound plays it paces the frames.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,8 @@ class MovieComponent : public com::BuiltinComponent {
   void command(UINT id, POINT at);  // a menu command, at a client point (zooms)
   MenuState menuState() const;
   int percentLoaded() const { return percent_; }
+  // Where getURL's web addresses go (default: the shell opens them in the browser).
+  void setLinkOpener(std::function<void(const std::wstring&)> open) { openLink_ = std::move(open); }
 
   // For the tests: the engine, the displayed text ("" when a frame is shown) and the
   // number of frames drawn.
@@ -68,6 +71,8 @@ class MovieComponent : public com::BuiltinComponent {
   void afterBytes();          // state changes after new bytes or the end
   void showFailure(const std::wstring& reason);
   void reportProgress();
+  // Scripts' getURL: FS commands to the host, web addresses to the browser.
+  void urlRequested(const std::string& url, const std::string& target);
   void updateClock();
   void startAudio();
   void onFrameTimer();
@@ -105,6 +110,7 @@ class MovieComponent : public com::BuiltinComponent {
   FrameClock clock_;
   DibSurface surface_;
   bool frameDirty_ = true;
+  std::function<void(const std::wstring&)> openLink_;
   int framesDrawn_ = 0;
 };
 

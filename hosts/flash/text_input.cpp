@@ -30,19 +30,21 @@ bool forwardTextInput(movie::Player& player, HWND hwnd, UINT msg, WPARAM wp, LPA
       SetCapture(hwnd);
       return player.pointerDown(x, y);
     case WM_MOUSEMOVE:
-      return (wp & MK_LBUTTON) && player.pointerMove(x, y);
+      return player.pointerMove(x, y);
     case WM_LBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
-      player.pointerUp();
-      return false;
+      return player.pointerUp();
     case WM_CHAR:
       // Surrogate halves and control characters other than Return and Tab are not text.
       if (wp >= 0xD800 && wp <= 0xDFFF) return false;
       return player.typeChar(char32_t(wp));
     case WM_KEYDOWN: {
+      bool changed = player.keyDown(int(wp), 0);
       movie::text::EditKey key;
-      return editKeyOf(wp, key) && player.editKey(key);
+      return (editKeyOf(wp, key) && player.editKey(key)) || changed;
     }
+    case WM_KEYUP:
+      return player.keyUp(int(wp));
     default:
       return false;
   }

@@ -1,7 +1,8 @@
 #pragma once
-// Mouse and keyboard messages of the player window that reach the movie's text fields:
-// a left press focuses a field (and the window takes the keyboard), dragging selects,
-// typed characters and editing keys go to the focused field.
+// Mouse and keyboard messages of the player window that reach the movie: a left press
+// focuses a text field (and the window takes the keyboard and the pointer until the
+// release), dragging selects, typed characters and editing keys go to the focused
+// field; buttons hear every move, press, release and key.
 #include <windows.h>
 
 #include "movie/player.h"

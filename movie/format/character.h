@@ -1,10 +1,10 @@
 #pragma once
-// The character table: everything a movie defines, by id. Buttons join as a further
-// kind.
+// The character table: everything a movie defines, by id.
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
 
+#include "movie/format/button_def.h"
 #include "movie/format/font.h"
 #include "movie/format/shape.h"
 #include "movie/format/text_def.h"
@@ -13,7 +13,7 @@
 namespace movie::format {
 
 struct Character {
-  enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText, Sound } kind = Shape;
+  enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText, Sound, Button } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
   std::shared_ptr<const MorphShapeDef> morph;
   std::shared_ptr<const movie::Bitmap> bitmap;
@@ -22,6 +22,7 @@ struct Character {
   std::shared_ptr<const FontDef> font;
   std::shared_ptr<const StaticTextDef> text;
   std::shared_ptr<const EditTextDef> editText;
+  std::shared_ptr<const ButtonDef> button;
 };
 
 using CharacterTable = std::unordered_map<uint16_t, Character>;

@@ -5,7 +5,32 @@
 #include "movie/format/tag_codes.h"
 
 namespace movie::format {
+namespace {
 
+constexpr size_t kMaxClipActions = 256;
+
+// The clip's event handlers; a damaged record ends the list, keeping those before it.
+void readClipActions(io::BitReader& r, int swfVersion, PlaceTag& out) {
+  bool wide = swfVersion >= 6;
+  r.skip(2);                    // reserved
+  if (wide) r.u32(); else r.u16();  // the union of all events
+  auto list = std::make_shared<std::vector<ClipAction>>();
+  while (list->size() < kMaxClipActions) {
+    ClipAction a;
+    a.events = wide ? r.u32() : r.u16();
+    if (a.events == 0 || r.overrun()) break;
+    size_t size = r.u32();
+    if (r.overrun() || size > r.remaining()) break;
+    size_t end = r.position() + size;
+    if ((a.events & kClipKeyPress) && size > 0) a.keyCode = r.u8();
+    a.actions.assign(r.cursor(), r.cursor() + (end - r.position()));
+    r.skip(end - r.position());
+    list->push_back(std::move(a));
+  }
+  if (!list->empty()) out.clipActions = std::move(list);
+}
+
+}  // namespace
 
 bool parsePlace(uint16_t code, const uint8_t* body, size_t size, int swfVersion, PlaceTag& out,
                 std::string& error) {
@@ -51,8 +76,9 @@ bool parsePlace(uint16_t code, const uint8_t* body, size_t size, int swfVersion,
       out.visible = r.u8() != 0;
       r.skip(4);  // background colour
     }
+    if (r.overrun()) return true;
   }
-  (void)swfVersion;  // clip actions (flag 0x80) follow; they belong to the script layer
+  if (flags & 0x80) readClipActions(r, swfVersion, out);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // What a timeline (the movie's or a sprite's) holds per frame: display list changes,
 // a label, and the actions and sounds that later layers will run.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -13,6 +14,35 @@
 #include "movie/value/matrix.h"
 
 namespace movie::format {
+
+// Events a clip placed with actions can handle (onClipEvent), as the file stores them.
+enum ClipEvent : uint32_t {
+  kClipLoad = 0x01,
+  kClipEnterFrame = 0x02,
+  kClipUnload = 0x04,
+  kClipMouseMove = 0x08,
+  kClipMouseDown = 0x10,
+  kClipMouseUp = 0x20,
+  kClipKeyDown = 0x40,
+  kClipKeyUp = 0x80,
+  kClipData = 0x100,
+  kClipInitialize = 0x200,
+  kClipPress = 0x400,
+  kClipRelease = 0x800,
+  kClipReleaseOutside = 0x1000,
+  kClipRollOver = 0x2000,
+  kClipRollOut = 0x4000,
+  kClipDragOver = 0x8000,
+  kClipDragOut = 0x10000,
+  kClipKeyPress = 0x20000,
+  kClipConstruct = 0x40000,
+};
+
+struct ClipAction {
+  uint32_t events = 0;
+  uint8_t keyCode = 0;  // for kClipKeyPress
+  std::vector<uint8_t> actions;
+};
 
 struct PlaceTag {
   int version = 2;  // 1, 2 or 3
@@ -29,6 +59,7 @@ struct PlaceTag {
   std::optional<bool> cacheAsBitmap;
   std::optional<bool> visible;
   std::optional<std::string> className;
+  std::shared_ptr<const std::vector<ClipAction>> clipActions;
 };
 
 struct RemoveTag {

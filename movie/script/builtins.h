@@ -1,6 +1,9 @@
 #pragma once
 // The built-in objects, each group installed on a machine's _global.
 #include <string>
+#include <vector>
+
+#include "movie/script/value.h"
 
 namespace movie::script {
 
@@ -17,6 +20,11 @@ void installMathBuiltins(Machine& m);
 void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
+void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
+
+// Calls name on each listener of a broadcaster (Key, Mouse, an AsBroadcaster object);
+// true when it had listeners.
+Value broadcast(Machine& m, Object* source, const std::string& name, const std::vector<Value>& args = {});
 void installSoundBuiltins(Machine& m);
 // Calls onSoundComplete of the Sound objects whose start has played out; true when any ran.
 bool runSoundCompletions(Machine& m);

@@ -29,6 +29,18 @@ double rotationOf(const Matrix& m) { return std::atan2(double(m.b), double(m.a))
 // Bounds of the node in its parent's coordinates.
 Bounds parentBounds(DisplayNode* node) { return transformBounds(node->localBounds(), node->matrix()); }
 
+// The pointer in a clip's own coordinates, pixels.
+double pointerIn(Machine& m, DisplayNode* node, bool wantX) {
+  Matrix toStage = node->matrix();
+  int guard = 0;
+  for (DisplayNode* p = node->parentNode(); p && guard < 256; p = p->parentNode(), ++guard)
+    toStage = toStage.then(p->matrix());
+  Matrix back = toStage.inverted();
+  double x = m.host().pointerX(), y = m.host().pointerY();
+  double local = wantX ? back.a * x + back.c * y + back.tx : back.b * x + back.d * y + back.ty;
+  return std::round(local) / 20.0;  // whole twips, as pixels
+}
+
 void setScaleRotation(DisplayNode* node, double xScale, double yScale, double degrees) {
   Matrix m = node->matrix();
   double r = degrees * kPi / 180;
@@ -123,7 +135,7 @@ bool ClipObject::getProperty(Machine& m, const std::string& p, Value& out) {
   else if (p == "_quality") out = "HIGH";
   else if (p == "_focusrect") out = true;
   else if (p == "_soundbuftime") out = 5.0;
-  else if (p == "_xmouse" || p == "_ymouse") out = 0.0;
+  else if (p == "_xmouse" || p == "_ymouse") out = pointerIn(m, n, p == "_xmouse");
   else return false;
   return true;
 }

@@ -50,6 +50,7 @@ void Machine::installBuiltins() {
   installGlobalFunctions(*this);
   installDateBuiltins(*this);
   installMovieClipBuiltins(*this);
+  installInputBuiltins(*this);
   installSoundBuiltins(*this);
 }
 
@@ -593,16 +594,41 @@ void Machine::runTimers() {
     Value fn = timer.methodName.empty() ? timer.fn : get(timer.self, timer.methodName);
     Object* function = fn.object();
     if (!function || !function->asFunction()) continue;
-    Activation* outer = current_;
-    try {
-      call(fn, timer.self, timer.args);
-    } catch (ScriptThrow& thrown) {
-      errors_.push_back("uncaught: " + toString(thrown.value));
-    } catch (ScriptAbort& abort) {
-      errors_.push_back(abort.what());
-    }
-    current_ = outer;
+    callSafely(fn, timer.self, timer.args);
   }
+}
+
+void Machine::callSafely(const Value& fn, const Value& self, std::vector<Value> args) {
+  Activation* outer = current_;
+  try {
+    call(fn, self, std::move(args));
+  } catch (ScriptThrow& thrown) {
+    errors_.push_back("uncaught: " + toString(thrown.value));
+  } catch (ScriptAbort& abort) {
+    errors_.push_back(abort.what());
+  }
+  current_ = outer;
+}
+
+Value Machine::memberOrUndefined(Object* object, const std::string& name) {
+  if (!object) return Value();
+  Activation* outer = current_;
+  Value out;
+  try {
+    out = getMember(object, name);
+  } catch (ScriptThrow&) {
+  } catch (ScriptAbort&) {
+  }
+  current_ = outer;
+  return out;
+}
+
+bool Machine::callHandler(const Value& self, const std::string& name, std::vector<Value> args) {
+  Value fn = memberOrUndefined(self.object(), name);
+  Object* function = fn.object();
+  if (!function || !function->asFunction()) return false;
+  callSafely(fn, self, std::move(args));
+  return true;
 }
 
 }  // namespace movie::script

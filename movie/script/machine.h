@@ -33,6 +33,14 @@ class MachineHost {
   // Loading progress of the movie a clip belongs to.
   virtual double bytesLoaded(DisplayNode*) { return 0; }
   virtual double bytesTotal(DisplayNode*) { return 0; }
+  // The pointer in stage twips and the keys, as the player last heard them.
+  virtual double pointerX() { return 0; }
+  virtual double pointerY() { return 0; }
+  virtual bool keyIsDown(int) { return false; }
+  virtual int lastKeyCode() { return 0; }
+  virtual int lastKeyAscii() { return 0; }
+  // Mouse.show and hide; returns whether the pointer was shown before.
+  virtual bool showPointer(bool) { return true; }
   // The movie's sounds; null when the player has no sound.
   virtual SoundService* sounds() { return nullptr; }
 };
@@ -120,6 +128,12 @@ class Machine {
   // Bounds a string a script made, and charges the copying against the frame's budget.
   void checkString(const std::string& s);
 
+  // Calls self[name] when it is a function, as an event does: what the call throws or
+  // breaks ends that call only. Returns whether there was a function to call.
+  bool callHandler(const Value& self, const std::string& name, std::vector<Value> args = {});
+  // A member read for the host: what a getter throws or breaks gives undefined.
+  Value memberOrUndefined(Object* object, const std::string& name);
+
   // Timers of setInterval/setTimeout; the host runs due ones each frame.
   void runTimers();
   // Called by natives that need the executing activation (for this, target).
@@ -145,6 +159,7 @@ class Machine {
  private:
   friend struct Interpreter;
   void installBuiltins();
+  void callSafely(const Value& fn, const Value& self, std::vector<Value> args);
   Value callFunction(Function* fn, const Value& self, std::vector<Value>& args, Object* home,
                      bool constructing);
 

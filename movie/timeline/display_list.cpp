@@ -24,6 +24,7 @@ void SpriteInstance::start() {
   current_ = 0;
   if (budget_.events) budget_.events->frameEntered(*this, 0);
   runFrame(0, list_, true, nullptr);
+  if (budget_.events) budget_.events->clipStarted(*this);
 }
 
 void SpriteInstance::adopt(DisplayObject& obj) {
@@ -42,6 +43,7 @@ bool SpriteInstance::advance(bool loop, bool complete) {
   for (auto& [depth, obj] : list_)
     if (obj.sprite) children.push_back(obj.sprite.get());
   for (SpriteInstance* child : children) moved |= child->advance(true, true);
+  if (button_) return moved;
   int next = current_ + 1;
   if (!playing_) return moved;
   if (next >= count) {
@@ -59,7 +61,7 @@ bool SpriteInstance::advance(bool loop, bool complete) {
 
 void SpriteInstance::gotoFrame(int f) {
   int count = frameCount();
-  if (count == 0) return;
+  if (count == 0 || button_) return;
   f = std::clamp(f, 0, count - 1);
   if (f == current_) return;
   if (f < current_ || current_ < 0) {
@@ -79,6 +81,26 @@ void SpriteInstance::gotoFrame(int f) {
 void SpriteInstance::rebuildTo(int f, std::vector<uint16_t>* created) {
   List plan;
   for (int i = 0; i <= f; ++i) runFrame(i, plan, false, nullptr);
+  adoptPlan(plan, created);
+}
+
+void SpriteInstance::makeButton(const format::ButtonDef& def) {
+  button_ = &def;
+  playing_ = false;
+  showButtonState(format::kButtonUp);
+}
+
+void SpriteInstance::showButtonState(int state) {
+  if (!button_ || state < 0 || state >= frameCount() || state == current_) return;
+  List plan;
+  runFrame(state, plan, false, nullptr);
+  // An object in several states is the same one: its clip runs on across states.
+  for (auto& [depth, obj] : plan) obj.placedFrame = 0;
+  adoptPlan(plan, nullptr);
+  current_ = state;
+}
+
+void SpriteInstance::adoptPlan(List& plan, std::vector<uint16_t>* created) {
   List next;
   // What scripts made stays where it is.
   for (auto it = list_.begin(); it != list_.end();) {
@@ -100,7 +122,7 @@ void SpriteInstance::rebuildTo(int f, std::vector<uint16_t>* created) {
       kept.matrix = target.matrix;
       kept.colorTransform = target.colorTransform;
       kept.ratio = target.ratio;
-      kept.name = target.name;
+      if (!target.name.empty()) kept.name = target.name;  // an unnamed clip keeps its own
       kept.clipDepth = target.clipDepth;
       kept.filters = target.filters;
       kept.blendMode = target.blendMode;
@@ -142,12 +164,21 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
   auto it = characters_.find(id);
   obj.known = it != characters_.end();
   obj.character = obj.known ? it->second : format::Character{};
+  bool clip = obj.character.kind == format::Character::Sprite || obj.character.kind == format::Character::Button;
+  if (live && obj.known && clip && obj.name.empty()) obj.name = "instance" + std::to_string(++budget_.unnamedClips);
   if (live && obj.known && obj.character.kind == format::Character::Sprite && obj.character.sprite &&
       nesting_ < budget_.maxNesting) {
     obj.sprite = std::make_unique<SpriteInstance>(obj.character.sprite->timeline, characters_,
                                                   budget_, nesting_ + 1);
     adopt(obj);
     obj.sprite->start();
+  }
+  if (live && obj.known && obj.character.kind == format::Character::Button && obj.character.button &&
+      nesting_ < budget_.maxNesting) {
+    obj.sprite = std::make_unique<SpriteInstance>(obj.character.button->states, characters_, budget_,
+                                                  nesting_ + 1);
+    adopt(obj);
+    obj.sprite->makeButton(*obj.character.button);
   }
   if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText)
     obj.field = std::make_shared<text::TextField>(obj.character.editText, characters_);
@@ -171,6 +202,8 @@ void SpriteInstance::place(const format::PlaceTag& tag, int f, List& list, bool 
     obj = &it->second;
     obj->depth = tag.depth;
     obj->placedFrame = f;
+    obj->clipActions = tag.clipActions;  // before the clip starts: its load event needs them
+    if (tag.name) obj->name = *tag.name;
     assignCharacter(*obj, *tag.characterId, live);
     if (placed) placed->push_back(tag.depth);
   } else {

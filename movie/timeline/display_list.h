@@ -23,6 +23,8 @@ class TimelineEvents {
   // A clip showed a frame whose actions are to run and whose sounds start (on
   // arrival, not while passing over frames in a jump).
   virtual void frameEntered(SpriteInstance& sprite, int frame) = 0;
+  // A clip was placed and showed its first frame.
+  virtual void clipStarted(SpriteInstance&) {}
 };
 
 // Limits that keep hostile nesting and placement counts bounded, and what the whole
@@ -34,6 +36,7 @@ struct Budget {
   TimelineEvents* events = nullptr;
   const std::map<std::string, uint16_t>* exports = nullptr;
   int version = 0;  // the movie's version, which its actions were written for
+  int unnamedClips = 0;  // clips placed without a name are "instance1", "instance2", ...
 };
 
 struct DisplayObject {
@@ -54,6 +57,7 @@ struct DisplayObject {
   bool byScript = false;  // made by a script: timeline jumps keep it
   std::unique_ptr<SpriteInstance> sprite;  // for sprite characters
   std::shared_ptr<text::TextField> field;   // for text field characters
+  std::shared_ptr<const std::vector<format::ClipAction>> clipActions;  // onClipEvent handlers
 };
 
 // Depth offset between the file's depths and those scripts see (file depth 1 is -16383).
@@ -82,6 +86,17 @@ class SpriteInstance : public script::DisplayNode {
   int frameCount() const { return int(timeline_.frames.size()); }
   const std::map<uint16_t, DisplayObject>& displayList() const { return list_; }
   const format::Timeline& timeline() const { return timeline_; }
+
+  // Buttons are instances over the button's state timeline that never play: the state
+  // shown is a frame of it, and only the objects inside run their timelines.
+  void makeButton(const format::ButtonDef& def);
+  const format::ButtonDef* buttonDef() const { return button_; }
+  void showButtonState(int state);
+  int buttonState() const { return button_ ? current_ : -1; }
+  // The event handlers the clip was placed with (null: none).
+  const std::vector<format::ClipAction>* clipActions() const {
+    return holder_ && holder_->clipActions ? holder_->clipActions.get() : nullptr;
+  }
 
   // The node as scripts see it.
   DisplayNode* parentNode() override { return parent_; }
@@ -117,6 +132,8 @@ class SpriteInstance : public script::DisplayNode {
   void place(const format::PlaceTag& tag, int f, List& list, bool live, std::vector<uint16_t>* placed);
   void assignCharacter(DisplayObject& obj, uint16_t id, bool live);
   void rebuildTo(int f, std::vector<uint16_t>* created);
+  // Makes plan the live list, keeping instances that the plan places as before.
+  void adoptPlan(List& plan, std::vector<uint16_t>* created);
   void clear();
   void adopt(DisplayObject& obj);  // links a child's sprite back to this parent
   DisplayObject* placeByScript(int depth, uint16_t characterId, const format::Character& c);
@@ -130,6 +147,7 @@ class SpriteInstance : public script::DisplayNode {
   SpriteInstance* parent_ = nullptr;
   DisplayObject* holder_ = nullptr;  // the parent's entry for this sprite; null for the root
   bool playing_ = true;
+  const format::ButtonDef* button_ = nullptr;
   // The root's own placement (it has no entry in a parent).
   Matrix rootMatrix_;
   ColorTransform rootColor_;

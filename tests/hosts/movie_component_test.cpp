@@ -320,3 +320,52 @@ TEST(PlayerMenu, ChecksFollowTheState) {
 }
 
 }  // namespace
+
+namespace {
+
+// A mouse message at a client point of the player window, as the system sends it.
+void mouse(HWND window, UINT msg, int x, int y, WPARAM keys) {
+  SendMessageW(window, msg, keys, MAKELPARAM(x, y));
+}
+
+}  // namespace
+
+TEST_F(MovieComponentTest, ALessonStopsAtItsButtonAndAClickPlaysToTheEnding) {
+  HttpServer::Route lesson;
+  lesson.body = hosts_test::lessonWithButtonMovie();
+  lesson.contentType = "application/x-shockwave-flash";
+  lesson.chunk = 64;
+  server.serve("/edu/3/02.swf", lesson);
+  auto sink = make<EventSink>();
+  std::vector<std::pair<std::wstring, std::wstring>> commands;
+  sink->on(kEventFSCommand, [&](const DispArgs& a) { commands.emplace_back(a.string(0), a.string(1)); });
+  component->Advise(sink.get());
+  std::vector<std::wstring> opened;
+  component->setLinkOpener([&](const std::wstring& address) { opened.push_back(address); });
+  movieThenPlay(server.url("/edu/3/02.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return shown() && component->player().currentFrame() == 2; }))
+      << "the preloader plays on to the story frame; frame " << component->player().currentFrame();
+  // The story waits: three frame periods change nothing.
+  hosts_test::pumpTimerPeriods(1000 / 12, 3);
+  EXPECT_EQ(component->player().currentFrame(), 2);
+  // The 550 x 400 stage shows at a quarter of its size in the middle of the window, the
+  // button's 200 x 100 pixels as 50 x 25 around the window's centre.
+  const int x = kWidth / 2, y = kHeight / 2;
+  EXPECT_EQ(pixelAt(window, x - 40, y), hosts_test::kStoryColor);
+  EXPECT_EQ(pixelAt(window, x, y), hosts_test::kNextUp);
+  mouse(window, WM_MOUSEMOVE, x, y, 0);
+  EXPECT_EQ(pixelAt(window, x, y), hosts_test::kNextOver);
+  mouse(window, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+  EXPECT_EQ(GetCapture(), window) << "the pressed button keeps the pointer";
+  EXPECT_EQ(pixelAt(window, x, y), hosts_test::kNextDown);
+  mouse(window, WM_LBUTTONUP, x, y, 0);
+  EXPECT_NE(GetCapture(), window);
+  EXPECT_EQ(component->player().currentFrame(), 3);
+  EXPECT_EQ(pixelAt(window, x, y), hosts_test::kEndingColor);
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0].first, L"lessonEnd");
+  EXPECT_EQ(commands[0].second, L"done");
+  EXPECT_EQ(opened, std::vector<std::wstring>{L"https://www.example.com/next"}) << "web addresses only";
+  component->Advise(nullptr);
+  component->setLinkOpener(nullptr);
+}

@@ -1,5 +1,7 @@
 #include "test_movies.h"
 
+#include "tools/swf/actions.h"
+#include "tools/swf/button_writer.h"
 #include "tools/swf/swf_writer.h"
 
 namespace hosts_test {
@@ -25,6 +27,75 @@ std::vector<uint8_t> letterboxMovie(int frames) {
   }
   tags.end();
   swf::MovieHeader h;
+  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
+  h.frameRate = 12;
+  return swf::writeMovie(h, tags);
+}
+
+namespace {
+
+void defineRect(swf::TagList& tags, uint16_t id, int x, int y, int w, int h, uint32_t color) {
+  swf::Shape shape;
+  shape.rect(swf::twips(x), swf::twips(y), swf::twips(w), swf::twips(h),
+             shape.addFill(swf::FillStyle::solid(swf::rgb(color))));
+  tags.defineShape(id, shape, 3);
+}
+
+void placeNew(swf::TagList& tags, uint16_t depth, uint16_t id) {
+  swf::Place p;
+  p.depth = depth;
+  p.characterId = id;
+  tags.placeObject2(p);
+}
+
+}  // namespace
+
+std::vector<uint8_t> lessonWithButtonMovie() {
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(kMovieBackground));
+  defineRect(tags, 1, 0, 0, 550, 400, kPreloaderColor);
+  defineRect(tags, 2, 0, 0, 550, 400, kStoryColor);
+  defineRect(tags, 3, 0, 0, 550, 400, kEndingColor);
+  defineRect(tags, 4, 175, 150, 200, 100, kNextUp);
+  defineRect(tags, 5, 175, 150, 200, 100, kNextOver);
+  defineRect(tags, 6, 175, 150, 200, 100, kNextDown);
+  swf::Actions next;
+  next.op(swf::Actions::kNextFrame);
+  swf::defineButton2(tags, 10, swf::threeStates(4, 5, 6), {{swf::kOverDownToOverUp, 0, next}});
+
+  // Frames 1 and 2: the preloader, until every frame arrived.
+  placeNew(tags, 1, 1);
+  tags.showFrame();
+  swf::Actions preload;
+  swf::Actions::Label loading = preload.label(), done = preload.label();
+  preload.push({"", 12}).op(swf::Actions::kGetProperty);  // _framesloaded
+  preload.push({"", 5}).op(swf::Actions::kGetProperty);   // _totalframes
+  preload.op(swf::Actions::kLess2).ifTrue(loading);
+  preload.gotoFrame(2).op(swf::Actions::kStop).jump(done);
+  preload.mark(loading).gotoFrame(0).op(swf::Actions::kPlay);
+  preload.mark(done);
+  swf::doAction(tags, preload);
+  tags.showFrame();
+  // Frame 3: the story stops and waits for "next".
+  tags.removeObject2(1);
+  placeNew(tags, 1, 2);
+  placeNew(tags, 2, 10);
+  swf::Actions stop;
+  stop.op(swf::Actions::kStop);
+  swf::doAction(tags, stop);
+  tags.showFrame();
+  // Frame 4: the ending tells the host.
+  tags.removeObject2(2);
+  tags.removeObject2(1);
+  placeNew(tags, 1, 3);
+  swf::Actions ending;
+  ending.op(swf::Actions::kStop).getUrl("fscommand:lessonEnd", "done");
+  ending.getUrl("https://www.example.com/next", "_blank").getUrl("file:///C:/x.txt", "_blank");
+  swf::doAction(tags, ending);
+  tags.showFrame();
+  tags.end();
+  swf::MovieHeader h;
+  h.version = 6;
   h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
   h.frameRate = 12;
   return swf::writeMovie(h, tags);

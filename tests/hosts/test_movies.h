@@ -11,6 +11,14 @@ inline constexpr uint32_t kStageColor = 0xE03020;       // red rectangle over th
 // A 550 x 400 stage covered by a red rectangle on a blue background, `frames` frames
 // at 12 per second (the rectangle is placed again on every frame).
 std::vector<uint8_t> letterboxMovie(int frames = 10);
+// A lesson in small: a preloader (frames 1-2, looping until every frame arrived), a
+// story frame that stops with a "next" button in the middle of the stage (200 x 100
+// stage pixels; its up, over and down states in three colours), and an ending frame
+// whose script sends the FS command "lessonEnd" with the argument "done" and asks to open
+// https://www.example.com/next and a file address.
+inline constexpr uint32_t kPreloaderColor = 0x808080, kStoryColor = 0xF0E0A0, kEndingColor = 0x30A050;
+inline constexpr uint32_t kNextUp = 0x2060E0, kNextOver = 0xE0C020, kNextDown = 0xC02080;
+std::vector<uint8_t> lessonWithButtonMovie();
 // Bytes that begin like a movie and then are garbage.
 std::vector<uint8_t> brokenMovie();
 

@@ -35,4 +35,12 @@ std::vector<uint32_t> renderPixels(movie::Player& player, int width, int height)
   return pixels;
 }
 
+void defineSpriteOf(swf::TagList& tags, uint16_t spriteId, uint16_t characterId) {
+  swf::TagList inner;
+  inner.placeObject2(placeAt(1, characterId, 0, 0));
+  inner.showFrame();
+  inner.end();
+  tags.defineSprite(spriteId, inner);
+}
+
 }  // namespace movie_test

@@ -16,6 +16,8 @@ swf::Bytes movieOf(const swf::TagList& tags, int widthPx = 100, int heightPx = 1
 // A shape with one solid rectangle (pixels).
 swf::Shape rectShape(double x, double y, double w, double h, uint32_t rgb, uint8_t alpha = 255);
 swf::Place placeAt(uint16_t depth, uint16_t id, double xPx = 0, double yPx = 0);
+// A one-frame sprite that shows the character at depth 1.
+void defineSpriteOf(swf::TagList& tags, uint16_t spriteId, uint16_t characterId);
 
 void load(movie::Player& player, const swf::Bytes& bytes);
 // Renders at the given size and returns 0xAARRGGBB pixels.

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "corpus_case.h"
+#include "corpus_input.h"
 #include "movie/player.h"
 
 namespace fs = std::filesystem;
@@ -69,7 +70,11 @@ bool traceMatches(const fs::path& dir, std::string& detail) {
   player.append(reinterpret_cast<const uint8_t*>(swf.data()), swf.size());
   player.finish();
   player.play();
-  for (int frame = 2; frame <= rules.numFrames; ++frame) player.tick();
+  // Pointer positions are stage pixels: the viewport is the stage.
+  player.setViewport(player.stageWidth(), player.stageHeight());
+  std::vector<swf_input::InputEvent> events;
+  if (fs::exists(dir / "input.json")) events = movie_test::readCorpusInput(readFile(dir / "input.json"));
+  swf_input::runFrames(player, rules.numFrames, events, 1.0);
   std::vector<std::string> expected = lines(readFile(dir / "trace.txt")), actual = lines(printed);
   if (expected == actual) return true;
   detail = firstDifference(expected, actual);

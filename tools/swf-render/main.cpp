@@ -1,8 +1,9 @@
 // swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] [--quality low|medium|high]
-//            [--trace FILE] [--audio OUT.wav]
+//            [--trace FILE] [--audio OUT.wav] [--input EVENTS]
 // Renders the stage after N frames (default 1) at S times its size (default 1); with
 // --trace, writes what the movie's scripts print, one line per call; with --audio, the
-// sound of those N frames, mixed as the player mixes it.
+// sound of those N frames, mixed as the player mixes it; with --input, delivers the
+// pointer and key events of a file (input_events.h) before their frames.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "hosts/native/freetype_font_service.h"
+#include "input_events.h"
 #include "movie/player.h"
 #include "movie/sound/mpg123_decoder.h"
 #include "png_out.h"
@@ -23,7 +25,7 @@ int usage(const char* message) {
   std::fprintf(stderr, "swf-render: %s\n", message);
   std::fprintf(stderr,
                "usage: swf-render INPUT.swf OUTPUT.png [--frames N] [--scale S] "
-               "[--quality low|medium|high] [--trace FILE] [--audio OUT.wav]\n");
+               "[--quality low|medium|high] [--trace FILE] [--audio OUT.wav] [--input EVENTS]\n");
   return 2;
 }
 
@@ -51,7 +53,7 @@ int main(int argc, char** argv) {
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
-  std::string audioPath, tracePath;
+  std::string audioPath, tracePath, inputPath;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
@@ -71,6 +73,8 @@ int main(int argc, char** argv) {
       audioPath = value;
     } else if (arg == "--trace") {
       tracePath = value;
+    } else if (arg == "--input") {
+      inputPath = value;
     } else {
       return usage(("unknown option " + arg).c_str());
     }
@@ -81,6 +85,20 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<swf_input::InputEvent> events;
+  if (!inputPath.empty()) {
+    std::ifstream file(inputPath, std::ios::binary);
+    if (!file) {
+      std::fprintf(stderr, "swf-render: cannot read %s\n", inputPath.c_str());
+      return 1;
+    }
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string why;
+    if (!swf_input::parseInputEvents(text, events, why)) {
+      std::fprintf(stderr, "swf-render: %s: %s\n", inputPath.c_str(), why.c_str());
+      return 1;
+    }
+  }
   hosts::FreetypeFontService fonts;  // device text in the system's faces
   movie::Player player;
   if (!audioPath.empty()) {
@@ -107,22 +125,19 @@ int main(int argc, char** argv) {
   }
   player.setQuality(quality);
   player.play();
-  std::vector<int16_t> audio;
-  for (int i = 1; i < frames; ++i) {
-    if (!audioPath.empty()) mixFrame(player, i - 1, audio);
-    player.tick();
-  }
-  if (!audioPath.empty()) {
-    mixFrame(player, frames - 1, audio);
-    if (!writeWav(audioPath, kAudioRate, 2, audio)) {
-      std::fprintf(stderr, "swf-render: cannot write %s\n", audioPath.c_str());
-      return 1;
-    }
-  }
   int width = std::max(1, int(player.stageWidth() * scale + 0.5));
   int height = std::max(1, int(player.stageHeight() * scale + 0.5));
   if (width > 16384 || height > 16384) {
     std::fprintf(stderr, "swf-render: the picture would be too large\n");
+    return 1;
+  }
+  player.setViewport(width, height);  // the pointer's stage pixels map onto it
+  std::vector<int16_t> audio;
+  swf_input::runFrames(player, frames, events, scale, [&](int frame) {
+    if (!audioPath.empty()) mixFrame(player, frame - 1, audio);
+  });
+  if (!audioPath.empty() && !writeWav(audioPath, kAudioRate, 2, audio)) {
+    std::fprintf(stderr, "swf-render: cannot write %s\n", audioPath.c_str());
     return 1;
   }
   std::vector<uint32_t> pixels(size_t(width) * height);

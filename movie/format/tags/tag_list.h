@@ -46,6 +46,10 @@ TAG(kDefineBitsLossless2, Definition, readDefineBitmap)
 TAG(kDefineSprite, Definition, readDefineSprite)
 
 // Buttons.
+TAG(kDefineButton, Definition, readDefineButton)
+TAG(kDefineButton2, Definition, readDefineButton)
+TAG(kDefineButtonCxform, Definition, readDefineButtonCxform)
+TAG(kDefineButtonSound, Definition, readDefineButtonSound)
 
 // Text and fonts.
 TAG(kDefineFont, Definition, readDefineFont)

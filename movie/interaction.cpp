@@ -1,0 +1,277 @@
+#include "movie/interaction.h"
+
+#include <cctype>
+
+namespace movie {
+namespace {
+
+constexpr int kMaxNesting = 64;
+
+using timeline::SpriteInstance;
+
+const char* const kPointerHandlers[] = {"onPress",   "onRelease", "onReleaseOutside", "onRollOver",
+                                        "onRollOut", "onDragOver", "onDragOut"};
+
+constexpr uint32_t kPointerClipEvents = format::kClipPress | format::kClipRelease | format::kClipReleaseOutside |
+                                        format::kClipRollOver | format::kClipRollOut | format::kClipDragOver |
+                                        format::kClipDragOut;
+
+// The clip event (on(press), ...) of a button transition.
+uint32_t clipEventOf(uint16_t condition) {
+  switch (condition) {
+    case format::kIdleToOverUp: return format::kClipRollOver;
+    case format::kOverUpToIdle: return format::kClipRollOut;
+    case format::kOverUpToOverDown: return format::kClipPress;
+    case format::kOverDownToOverUp: return format::kClipRelease;
+    case format::kOverDownToOutDown: return format::kClipDragOut;
+    case format::kOutDownToOverDown: return format::kClipDragOver;
+    case format::kOutDownToIdle: return format::kClipReleaseOutside;
+    default: return 0;
+  }
+}
+
+SpriteInstance* parentOf(SpriteInstance& node) { return static_cast<SpriteInstance*>(node.parentNode()); }
+
+Matrix toStage(SpriteInstance& node) {
+  Matrix m = node.matrix();
+  int guard = 0;
+  for (SpriteInstance* p = parentOf(node); p && guard < kMaxNesting; p = parentOf(*p), ++guard) m = m.then(p->matrix());
+  return m;
+}
+
+// The code a button's key condition names for a key: 1-19 for the keys without a
+// character, the character itself otherwise.
+int buttonKeyCode(int virtualKey, char32_t character) {
+  switch (virtualKey) {
+    case 0x25: return 1;   // left
+    case 0x27: return 2;   // right
+    case 0x24: return 3;   // home
+    case 0x23: return 4;   // end
+    case 0x2D: return 5;   // insert
+    case 0x2E: return 6;   // delete
+    case 0x08: return 8;   // backspace
+    case 0x0D: return 13;  // enter
+    case 0x26: return 14;  // up
+    case 0x28: return 15;  // down
+    case 0x21: return 16;  // page up
+    case 0x22: return 17;  // page down
+    case 0x09: return 18;  // tab
+    case 0x1B: return 19;  // escape
+    default: break;
+  }
+  if (character >= 32 && character <= 126) return int(character);
+  if (virtualKey >= 'A' && virtualKey <= 'Z') return std::tolower(virtualKey);
+  if ((virtualKey >= '0' && virtualKey <= '9') || virtualKey == ' ') return virtualKey;
+  return 0;
+}
+
+}  // namespace
+
+SpriteInstance* Interaction::live(script::Object* object) {
+  return object ? static_cast<SpriteInstance*>(scripting_.machine().nodeOf(script::Value(object))) : nullptr;
+}
+
+bool Interaction::interactive(SpriteInstance& node) {
+  script::Machine& m = scripting_.machine();
+  script::Object* self = node.scriptObject;
+  script::Value enabled = m.memberOrUndefined(self, "enabled");
+  if (self && !enabled.isUndefined() && !m.toBoolean(enabled)) return false;
+  if (node.buttonDef()) return true;
+  if (const auto* actions = node.clipActions())
+    for (const format::ClipAction& a : *actions)
+      if (a.events & kPointerClipEvents) return true;
+  if (!self) return false;
+  for (const char* name : kPointerHandlers)
+    if (m.hasMember(self, name)) return true;
+  return false;
+}
+
+bool Interaction::contains(SpriteInstance& node) {
+  if (!node.visible()) return false;
+  if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), toStage(node), x_, y_);
+  SpriteInstance* parent = parentOf(node);
+  if (!parent) return false;
+  for (const auto& [depth, obj] : parent->displayList())
+    if (obj.sprite.get() == &node) return hits_.objectContains(obj, toStage(*parent), x_, y_);
+  return false;
+}
+
+SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {
+  if (nesting > kMaxNesting) return nullptr;
+  const auto& list = sprite.displayList();
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    const timeline::DisplayObject& obj = it->second;
+    if (!obj.sprite || obj.clipDepth || !obj.visible) continue;
+    SpriteInstance& child = *obj.sprite;
+    // A button's own states may hold buttons, which are in front of it.
+    if (child.buttonDef())
+      if (SpriteInstance* inner = findTarget(child, obj.matrix.then(parentToStage), nesting + 1)) return inner;
+    if (interactive(child)) {
+      if (hits_.objectContains(obj, parentToStage, x_, y_)) return &child;
+      continue;
+    }
+    if (child.buttonDef()) continue;
+    if (SpriteInstance* inner = findTarget(child, obj.matrix.then(parentToStage), nesting + 1)) return inner;
+  }
+  return nullptr;
+}
+
+void Interaction::transition(script::Object* target, uint16_t condition, const char* handler, int buttonState) {
+  SpriteInstance* node = live(target);
+  if (!node) return;
+  if (const format::ButtonDef* def = node->buttonDef()) {
+    node->showButtonState(buttonState);
+    SpriteInstance* parent = parentOf(*node);
+    script::Object* scope = scripting_.machine().clipObject(parent ? parent : node);
+    for (const format::ButtonAction& action : def->actions) {
+      if (!(action.conditions & condition)) continue;
+      scripting_.machine().run(script::CodeRange::of(action.actions, scripting_.machine().version()), scope);
+      if (!live(target)) return;
+    }
+  } else {
+    scripting_.runClipActions(*node, clipEventOf(condition));
+    if (!live(target)) return;
+  }
+  scripting_.machine().callHandler(script::Value(target), handler);
+}
+
+bool Interaction::updateHover() {
+  if (!root_ || !pointerKnown_) return false;
+  SpriteInstance* found = findTarget(*root_, root_->matrix(), 0);
+  script::Object* now = found ? scripting_.machine().clipObject(found) : nullptr;
+  if (pressed_) {
+    // While pressed only the pressed target matters: it is dragged out and back over.
+    SpriteInstance* node = live(pressed_);
+    if (!node) {
+      pressed_ = nullptr;
+      return false;
+    }
+    bool inside = contains(*node);
+    if (inside == pressedInside_) return false;
+    pressedInside_ = inside;
+    if (inside)
+      transition(pressed_, format::kOutDownToOverDown, "onDragOver", format::kButtonDown);
+    else
+      transition(pressed_, format::kOverDownToOutDown, "onDragOut", format::kButtonOver);
+    return true;
+  }
+  if (now == hover_) return false;
+  script::Object* before = hover_;
+  hover_ = now;
+  if (before) transition(before, format::kOverUpToIdle, "onRollOut", format::kButtonUp);
+  if (now && hover_ == now) transition(now, format::kIdleToOverUp, "onRollOver", format::kButtonOver);
+  return true;
+}
+
+bool Interaction::pointerMove(double x, double y) {
+  bool moved = !pointerKnown_ || x != x_ || y != y_;
+  x_ = x, y_ = y;
+  pointerKnown_ = true;
+  scripting_.setPointer(x, y);
+  scripting_.beginFrame();
+  if (moved) {
+    scripting_.clipEvent(format::kClipMouseMove, "onMouseMove");
+    scripting_.broadcast("Mouse", "onMouseMove");
+  }
+  bool changed = updateHover();
+  return scripting_.runQueued() || changed;
+}
+
+bool Interaction::refresh() {
+  if (!pointerKnown_) return false;
+  bool changed = updateHover();
+  return scripting_.runQueued() || changed;
+}
+
+bool Interaction::pointerDown() {
+  scripting_.beginFrame();
+  scripting_.clipEvent(format::kClipMouseDown, "onMouseDown");
+  scripting_.broadcast("Mouse", "onMouseDown");
+  updateHover();
+  if (!hover_ || !live(hover_)) return scripting_.runQueued();
+  pressed_ = hover_;
+  pressedInside_ = true;
+  transition(pressed_, format::kOverUpToOverDown, "onPress", format::kButtonDown);
+  scripting_.runQueued();
+  return true;
+}
+
+bool Interaction::pointerUp() {
+  scripting_.beginFrame();
+  scripting_.clipEvent(format::kClipMouseUp, "onMouseUp");
+  scripting_.broadcast("Mouse", "onMouseUp");
+  if (!pressed_) return scripting_.runQueued();
+  script::Object* released = pressed_;
+  bool inside = pressedInside_;
+  pressed_ = nullptr;
+  if (inside) {
+    transition(released, format::kOverDownToOverUp, "onRelease", format::kButtonOver);
+  } else {
+    if (hover_ == released) hover_ = nullptr;
+    transition(released, format::kOutDownToIdle, "onReleaseOutside", format::kButtonUp);
+  }
+  updateHover();
+  scripting_.runQueued();
+  return true;
+}
+
+void Interaction::runKeyActions(SpriteInstance& sprite, int key, int nesting) {
+  if (nesting > kMaxNesting) return;
+  std::vector<script::Object*> buttons;
+  std::vector<SpriteInstance*> clips;
+  for (const auto& [depth, obj] : sprite.displayList()) {
+    if (!obj.sprite) continue;
+    if (obj.sprite->buttonDef()) buttons.push_back(scripting_.machine().clipObject(obj.sprite.get()));
+    else clips.push_back(obj.sprite.get());
+  }
+  for (script::Object* button : buttons) {
+    SpriteInstance* node = live(button);
+    if (!node) continue;
+    SpriteInstance* parent = parentOf(*node);
+    script::Object* scope = scripting_.machine().clipObject(parent ? parent : node);
+    for (const format::ButtonAction& action : node->buttonDef()->actions)
+      if (action.keyCode == key && live(button))
+        scripting_.machine().run(script::CodeRange::of(action.actions, scripting_.machine().version()), scope);
+  }
+  for (SpriteInstance* clip : clips) {
+    script::Object* object = scripting_.machine().clipObject(clip);
+    if (SpriteInstance* node = live(object)) scripting_.runClipActions(*node, format::kClipKeyPress, key);
+    if (SpriteInstance* node = live(object)) runKeyActions(*node, key, nesting + 1);
+  }
+}
+
+bool Interaction::keyDown(int virtualKey, char32_t character) {
+  if (!root_) return false;
+  scripting_.setKey(virtualKey, character, true);
+  scripting_.beginFrame();
+  scripting_.clipEvent(format::kClipKeyDown, nullptr);
+  scripting_.broadcast("Key", "onKeyDown");
+  int key = buttonKeyCode(virtualKey, character);
+  if (key) runKeyActions(*root_, key, 0);
+  return scripting_.runQueued() || key != 0;
+}
+
+bool Interaction::keyUp(int virtualKey) {
+  if (!root_) return false;
+  scripting_.setKey(virtualKey, 0, false);
+  scripting_.beginFrame();
+  scripting_.clipEvent(format::kClipKeyUp, nullptr);
+  scripting_.broadcast("Key", "onKeyUp");
+  return scripting_.runQueued();
+}
+
+bool Interaction::overClickable() const {
+  if (!hover_ && !pressed_) return false;
+  script::Object* target = pressed_ ? pressed_ : hover_;
+  script::Machine& m = scripting_.machine();
+  if (!m.nodeOf(script::Value(target))) return false;
+  script::Value hand = m.memberOrUndefined(target, "useHandCursor");
+  return hand.isUndefined() || m.toBoolean(hand);
+}
+
+void Interaction::gatherRoots(std::vector<script::Object*>& out) const {
+  if (hover_) out.push_back(hover_);
+  if (pressed_) out.push_back(pressed_);
+}
+
+}  // namespace movie

@@ -1,0 +1,61 @@
+#pragma once
+// The pointer and the keyboard as the movie sees them: which button or clip with
+// pointer handlers is under the pointer, the states buttons show, the transitions that
+// run button actions and the handler methods (onRollOver, onPress, onRelease, ...), and
+// key presses that buttons wait for. Positions are stage twips.
+#include <cstdint>
+#include <vector>
+
+#include "movie/format/character.h"
+#include "movie/paint/hit_test.h"
+#include "movie/scripting.h"
+#include "movie/timeline/display_list.h"
+
+namespace movie {
+
+class Interaction {
+ public:
+  Interaction(Scripting& scripting, paint::ShapeCache& cache, const format::CharacterTable& characters)
+      : scripting_(scripting), hits_(cache, characters) {}
+
+  void setRoot(timeline::SpriteInstance* root) { root_ = root; }
+
+  // Each returns whether the stage may have changed.
+  bool pointerMove(double x, double y);
+  bool pointerDown();
+  bool pointerUp();
+  // A key pressed (Windows virtual-key code) and the character it types (0: none).
+  bool keyDown(int virtualKey, char32_t character);
+  bool keyUp(int virtualKey);
+  // The tree moved under a pointer that stood still: what it is over is found again.
+  bool refresh();
+
+  // The pointer is over something that can be clicked and shows the hand.
+  bool overClickable() const;
+  bool pressed() const { return pressed_ != nullptr; }
+  double x() const { return x_; }
+  double y() const { return y_; }
+  // What the machine must keep alive between scripts.
+  void gatherRoots(std::vector<script::Object*>& out) const;
+
+ private:
+  timeline::SpriteInstance* findTarget(timeline::SpriteInstance& sprite, const Matrix& toStage, int nesting);
+  bool interactive(timeline::SpriteInstance& node);
+  bool contains(timeline::SpriteInstance& node);
+  timeline::SpriteInstance* live(script::Object* object);
+  // A transition of one target: the button's state and actions, then its handler.
+  void transition(script::Object* target, uint16_t condition, const char* handler, int buttonState);
+  void runKeyActions(timeline::SpriteInstance& sprite, int key, int nesting);
+  bool updateHover();
+
+  Scripting& scripting_;
+  paint::HitTester hits_;
+  timeline::SpriteInstance* root_ = nullptr;
+  double x_ = 0, y_ = 0;
+  bool pointerKnown_ = false;
+  script::Object* hover_ = nullptr;    // under the pointer
+  script::Object* pressed_ = nullptr;  // pressed and not yet released
+  bool pressedInside_ = false;
+};
+
+}  // namespace movie
