@@ -3,14 +3,9 @@
 // test, and listed cases that now pass are reported so the list can shrink.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
-#include <set>
-#include <sstream>
-#include <vector>
 
 #include "corpus_runner.h"
 
@@ -23,36 +18,12 @@ TEST(MovieConformance, Tier1CasesPassOrAreListed) {
   fs::path corpus = fs::path(BRIMBLO_CORPUS_DIR) / "tier1";
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "the SWF corpus is absent (" << corpus.string() << ")";
   std::map<std::string, std::string> known = readKnownFailures("known-failures.txt");
-  std::set<std::string> seen;
-  int passed = 0, total = 0;
-  std::vector<fs::path> cases;
-  for (const auto& entry : fs::directory_iterator(corpus))
-    if (fs::exists(entry.path() / "test.swf")) cases.push_back(entry.path());
-  std::sort(cases.begin(), cases.end());
-  for (const fs::path& dir : cases) {
-    std::string name = dir.filename().string();
-    seen.insert(name);
-    Outcome o = runCase(dir, nullptr);
-    if (!o.hasReference) {
-      std::cout << "[ no image ] " << name << "\n";
-      continue;
-    }
-    ++total;
-    bool listed = known.count(name) > 0;
-    if (o.passed) {
-      ++passed;
-      if (listed) std::cout << "[ now passes ] " << name << " (remove it from known-failures.txt)\n";
-    } else if (!listed) {
-      ADD_FAILURE() << name << " fails and is not listed:" << o.detail;
-    } else {
-      std::cout << "[ known failure ] " << name << ":" << o.detail << "\n";
-    }
-  }
+  ListedRun run = runAgainstKnownFailures(corpusCases(corpus), known, "known-failures.txt", nullptr);
   for (const auto& [name, reason] : known) {
     if (name.find('/') != std::string::npos) continue;  // "scripts/NAME", "tier2/NAME": trace cases
-    EXPECT_TRUE(seen.count(name)) << "known-failures.txt lists " << name << ", which is not in the corpus";
+    EXPECT_TRUE(run.seen.count(name)) << "known-failures.txt lists " << name << ", which is not in the corpus";
   }
-  std::cout << "tier1: " << passed << " of " << total << " cases pass\n";
+  std::cout << "tier1: " << run.passed << " of " << run.total << " cases pass\n";
 }
 
 // Tier-2 cases mostly need layers still to come (scripts, text, video); those that need
@@ -61,12 +32,8 @@ TEST(MovieConformance, ListedTier2CasesPass) {
   fs::path corpus = fs::path(BRIMBLO_CORPUS_DIR) / "tier2";
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "the SWF corpus is absent (" << corpus.string() << ")";
   std::map<std::string, std::string> listed = readKnownFailures("tier2-passing.txt");
-  std::vector<fs::path> cases;
-  for (const auto& entry : fs::directory_iterator(corpus))
-    if (fs::exists(entry.path() / "test.swf")) cases.push_back(entry.path());
-  std::sort(cases.begin(), cases.end());
   int passed = 0, total = 0;
-  for (const fs::path& dir : cases) {
+  for (const fs::path& dir : corpusCases(corpus)) {
     std::string name = dir.filename().string();
     Outcome o = runCase(dir, nullptr);
     if (!o.hasReference) continue;

@@ -1,6 +1,10 @@
 #include "corpus_runner.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <sstream>
 
@@ -97,6 +101,40 @@ Outcome runCase(const fs::path& dir, movie::text::FontService* fonts) {
     }
   }
   return out;
+}
+
+std::vector<fs::path> corpusCases(const fs::path& corpus, const std::function<bool(const std::string&)>& keep) {
+  std::vector<fs::path> cases;
+  for (const auto& entry : fs::directory_iterator(corpus))
+    if ((!keep || keep(entry.path().filename().string())) && fs::exists(entry.path() / "test.swf"))
+      cases.push_back(entry.path());
+  std::sort(cases.begin(), cases.end());
+  return cases;
+}
+
+ListedRun runAgainstKnownFailures(const std::vector<fs::path>& cases, const std::map<std::string, std::string>& known,
+                                  const std::string& listName, movie::text::FontService* fonts) {
+  ListedRun run;
+  for (const fs::path& dir : cases) {
+    std::string name = dir.filename().string();
+    run.seen.insert(name);
+    Outcome o = runCase(dir, fonts);
+    if (!o.hasReference) {
+      std::cout << "[ no image ] " << name << "\n";
+      continue;
+    }
+    ++run.total;
+    bool listed = known.count(name) > 0;
+    if (o.passed) {
+      ++run.passed;
+      if (listed) std::cout << "[ now passes ] " << name << " (remove it from " << listName << ")\n";
+    } else if (!listed) {
+      ADD_FAILURE() << name << " fails and is not listed:" << o.detail;
+    } else {
+      std::cout << "[ known failure ] " << name << ":" << o.detail << "\n";
+    }
+  }
+  return run;
 }
 
 }  // namespace movie_test

@@ -2,8 +2,11 @@
 // Runs one corpus case (a folder with test.swf, test.toml and reference images) and
 // judges it; reads the lists of cases that do not pass yet.
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace movie::text {
 class FontService;
@@ -22,5 +25,21 @@ std::string readFile(const std::filesystem::path& p);
 std::map<std::string, std::string> readKnownFailures(const std::string& listName);
 // fonts: the device fonts the movie's text may use (may be null).
 Outcome runCase(const std::filesystem::path& dir, movie::text::FontService* fonts);
+
+// The case folders (those holding test.swf) of a corpus folder whose names `keep`
+// accepts (all when it is empty), in name order.
+std::vector<std::filesystem::path> corpusCases(const std::filesystem::path& corpus,
+                                               const std::function<bool(const std::string&)>& keep = {});
+
+struct ListedRun {
+  int passed = 0, total = 0;    // cases with a reference image
+  std::set<std::string> seen;   // every case run
+};
+// Runs each case and judges it against the cases listed in `listName` (known not to
+// pass yet): an unlisted failure fails the test; a listed case that passes is reported
+// so the list can shrink.
+ListedRun runAgainstKnownFailures(const std::vector<std::filesystem::path>& cases,
+                                  const std::map<std::string, std::string>& known, const std::string& listName,
+                                  movie::text::FontService* fonts);
 
 }  // namespace movie_test

@@ -3,9 +3,7 @@
 // known-text-failures.txt with their reason; an unlisted failure fails the test.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <iostream>
-#include <set>
 
 #include "corpus_runner.h"
 #include "hosts/native/freetype_font_service.h"
@@ -24,35 +22,10 @@ TEST(TextConformance, Tier2TextCasesPassOrAreListed) {
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "the SWF corpus is absent (" << corpus.string() << ")";
   std::map<std::string, std::string> known = readKnownFailures("known-text-failures.txt");
   hosts::FreetypeFontService fonts;
-  std::vector<fs::path> cases;
-  for (const auto& entry : fs::directory_iterator(corpus))
-    if (isTextCase(entry.path().filename().string()) && fs::exists(entry.path() / "test.swf"))
-      cases.push_back(entry.path());
-  std::sort(cases.begin(), cases.end());
-  std::set<std::string> seen;
-  int passed = 0, total = 0;
-  for (const fs::path& dir : cases) {
-    std::string name = dir.filename().string();
-    seen.insert(name);
-    Outcome o = runCase(dir, &fonts);
-    if (!o.hasReference) {
-      std::cout << "[ no image ] " << name << "\n";
-      continue;
-    }
-    ++total;
-    bool listed = known.count(name) > 0;
-    if (o.passed) {
-      ++passed;
-      if (listed) std::cout << "[ now passes ] " << name << " (remove it from known-text-failures.txt)\n";
-    } else if (!listed) {
-      ADD_FAILURE() << name << " fails and is not listed:" << o.detail;
-    } else {
-      std::cout << "[ known failure ] " << name << ":" << o.detail << "\n";
-    }
-  }
+  ListedRun run = runAgainstKnownFailures(corpusCases(corpus, isTextCase), known, "known-text-failures.txt", &fonts);
   for (const auto& [name, reason] : known)
-    EXPECT_TRUE(seen.count(name)) << "known-text-failures.txt lists " << name << ", which is not a text case";
-  std::cout << "tier2 text: " << passed << " of " << total << " cases pass\n";
+    EXPECT_TRUE(run.seen.count(name)) << "known-text-failures.txt lists " << name << ", which is not a text case";
+  std::cout << "tier2 text: " << run.passed << " of " << run.total << " cases pass\n";
 }
 
 }  // namespace
