@@ -183,6 +183,15 @@ bool Interaction::refresh() {
   return scripting_.runQueued() || changed;
 }
 
+bool Interaction::wheel(int delta) {
+  scripting_.beginFrame();
+  // Mouse listeners hear the lines turned and the clip under the pointer.
+  updateHover();
+  script::Value over = hover_ && live(hover_) ? script::Value(hover_) : script::Value();
+  scripting_.broadcast("Mouse", "onMouseWheel", {double(delta), over});
+  return scripting_.runQueued();
+}
+
 bool Interaction::pointerDown() {
   scripting_.beginFrame();
   scripting_.clipEvent(format::kClipMouseDown, "onMouseDown");

@@ -27,6 +27,8 @@ class Interaction {
   // A key pressed (Windows virtual-key code) and the character it types (0: none).
   bool keyDown(int virtualKey, char32_t character);
   bool keyUp(int virtualKey);
+  // The wheel turned by delta lines (positive: away from the user).
+  bool wheel(int delta);
   // The tree moved under a pointer that stood still: what it is over is found again.
   bool refresh();
 

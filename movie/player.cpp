@@ -377,6 +377,11 @@ bool Player::keyDown(int virtualKey, char32_t character) {
 
 bool Player::keyUp(int virtualKey) { return impl_->input && impl_->root && impl_->input->keyUp(virtualKey); }
 
+bool Player::wheel(double notches) {
+  if (!impl_->input || !impl_->root || !std::isfinite(notches)) return false;
+  return impl_->input->wheel(int(std::lround(std::clamp(notches, -1000.0, 1000.0) * 3)));
+}
+
 bool Player::pointerHidden() const { return impl_->scripting && impl_->root && impl_->scripting->pointerHidden(); }
 
 bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }

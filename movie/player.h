@@ -126,6 +126,8 @@ class Player {
   // buttons that wait for them. The host shows the hand while handCursor() is true.
   bool keyDown(int virtualKey, char32_t character);
   bool keyUp(int virtualKey);
+  // The wheel turned by notches (positive: away from the user), three lines each.
+  bool wheel(double notches);
   bool handCursor() const;
   bool pointerHidden() const;  // the movie hid the pointer (Mouse.hide)
 

@@ -145,9 +145,9 @@ void Scripting::setKey(int virtualKey, char32_t character, bool down) {
   if (down) lastAscii_ = character < 128 ? int(character) : 0;
 }
 
-void Scripting::broadcast(const char* source, const char* handler) {
+void Scripting::broadcast(const char* source, const char* handler, const std::vector<script::Value>& args) {
   script::Object* from = machine_->memberOrUndefined(machine_->global(), source).object();
-  if (from) script::broadcast(*machine_, from, handler);
+  if (from) script::broadcast(*machine_, from, handler, args);
 }
 
 void Scripting::trace(const std::string& line) {

@@ -58,6 +58,8 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   bool keyIsDown(int code) override { return code >= 0 && code < 256 && keysDown_[size_t(code)]; }
   int lastKeyCode() override { return lastKey_; }
   int lastKeyAscii() override { return lastAscii_; }
+  double stageWidth() override { return (movie_.stage.xMax - movie_.stage.xMin) / 20.0; }
+  double stageHeight() override { return (movie_.stage.yMax - movie_.stage.yMin) / 20.0; }
   bool showPointer(bool show) override;
   bool pointerHidden() const { return pointerHidden_; }
 
@@ -65,7 +67,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void setPointer(double x, double y) { pointerX_ = x, pointerY_ = y; }
   void setKey(int virtualKey, char32_t character, bool down);
   // Calls a handler on the listeners of _global[source] (Key, Mouse).
-  void broadcast(const char* source, const char* handler);
+  void broadcast(const char* source, const char* handler, const std::vector<script::Value>& args = {});
   script::SoundService* sounds() override { return sounds_; }
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
 

@@ -45,6 +45,8 @@ bool forwardTextInput(movie::Player& player, HWND hwnd, UINT msg, WPARAM wp, LPA
     }
     case WM_KEYUP:
       return player.keyUp(int(wp));
+    case WM_MOUSEWHEEL:
+      return player.wheel(double(GET_WHEEL_DELTA_WPARAM(wp)) / WHEEL_DELTA);
     default:
       return false;
   }

@@ -26,6 +26,8 @@ void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
 // true when it had listeners.
 Value broadcast(Machine& m, Object* source, const std::string& name, const std::vector<Value>& args = {});
 void installSoundBuiltins(Machine& m);
+void installColorBuiltins(Machine& m);
+void installStageBuiltins(Machine& m);
 // Calls onSoundComplete of the Sound objects whose start has played out; true when any ran.
 bool runSoundCompletions(Machine& m);
 

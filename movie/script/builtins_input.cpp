@@ -107,11 +107,7 @@ void installInputBuiltins(Machine& m) {
   });
   installKey(m);
   installMouse(m);
-  // Stage, the input method and clip loaders tell their listeners too; what they tell
-  // comes with the parts that raise it.
-  Object* stage = m.newObject();
-  m.global()->put("Stage", stage, kDontEnum);
-  initialize(m, stage);
+  // The input method tells its listeners too; what it tells comes with text input.
   Object* system = m.newObject();
   m.global()->put("System", system, kDontEnum);
   Object* ime = m.newObject();

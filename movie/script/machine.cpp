@@ -52,6 +52,8 @@ void Machine::installBuiltins() {
   installMovieClipBuiltins(*this);
   installInputBuiltins(*this);
   installSoundBuiltins(*this);
+  installColorBuiltins(*this);
+  installStageBuiltins(*this);
 }
 
 // ---- running code ----

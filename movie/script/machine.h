@@ -39,6 +39,9 @@ class MachineHost {
   virtual bool keyIsDown(int) { return false; }
   virtual int lastKeyCode() { return 0; }
   virtual int lastKeyAscii() { return 0; }
+  // The stage's size in pixels.
+  virtual double stageWidth() { return 0; }
+  virtual double stageHeight() { return 0; }
   // Mouse.show and hide; returns whether the pointer was shown before.
   virtual bool showPointer(bool) { return true; }
   // The movie's sounds; null when the player has no sound.

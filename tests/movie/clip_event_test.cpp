@@ -132,6 +132,26 @@ TEST(InputObjects, MouseListenersHearPressesAndClipsKnowThePointer) {
   EXPECT_EQ(run.lines, (Lines{"20.5"}));
 }
 
+TEST(InputObjects, MouseListenersHearTheWheelAndWhatIsUnderThePointer) {
+  // function (delta, over) { trace(delta); trace(over); }
+  swf::Actions body;
+  body.push({"delta"}).op(swf::Actions::kGetVariable).op(swf::Actions::kTrace);
+  body.push({"over"}).op(swf::Actions::kGetVariable).op(swf::Actions::kTrace);
+  swf::Actions setup;
+  setup.push({"l", 0, "Object"}).op(swf::Actions::kNewObject).op(swf::Actions::kSetVariable);
+  setup.push({"l"}).op(swf::Actions::kGetVariable).push({"onMouseWheel"});
+  setup.function("", {"delta", "over"}, body);
+  setup.op(swf::Actions::kSetMember);
+  setup.push({"l"}).op(swf::Actions::kGetVariable).push({1, "Mouse"}).op(swf::Actions::kGetVariable);
+  setup.push({"addListener"}).op(swf::Actions::kCallMethod).op(swf::Actions::kPop);
+  ClipRun run(clipMovie({{0x400, 0, traceOnly("press")}}, &setup));
+  run.player.pointerMove(10, 10);
+  run.player.wheel(1);
+  run.player.pointerMove(70, 70);
+  run.player.wheel(-2);
+  EXPECT_EQ(run.lines, (Lines{"3", "undefined", "-6", "_level0.clip"}));
+}
+
 TEST(ClipEvents, DamagedHandlerListsKeepThePlacement) {
   swf::TagList tags;
   tags.defineShape(1, movie_test::rectShape(0, 0, 40, 40, movie_test::kRed));

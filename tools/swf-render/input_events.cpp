@@ -23,6 +23,9 @@ bool parseLine(const std::string& line, InputEvent& e) {
     e.kind = InputEvent::Key;
     if (!(in >> e.virtualKey) || e.virtualKey < 1 || e.virtualKey > 254) return false;
     e.character = typedCharacter(e.virtualKey);
+  } else if (kind == "wheel") {
+    e.kind = InputEvent::Wheel;
+    if (!(in >> e.notches) || !(e.notches >= -100 && e.notches <= 100)) return false;
   } else {
     return false;
   }
@@ -80,6 +83,9 @@ void Delivery::deliver(const InputEvent& e) {
       break;
     case InputEvent::KeyUp:
       player_.keyUp(e.virtualKey);
+      break;
+    case InputEvent::Wheel:
+      player_.wheel(e.notches);
       break;
   }
 }

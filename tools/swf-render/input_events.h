@@ -1,6 +1,7 @@
 #pragma once
 // Scripted pointer and key input for a player without a window: the event file of
-// swf-render --input, one event a line ("N move X Y", "N down", "N up", "N key CODE";
+// swf-render --input, one event a line ("N move X Y", "N down", "N up", "N key CODE",
+// "N wheel NOTCHES";
 // blank lines and lines starting with # are ignored), delivered before frame N.
 #include <functional>
 #include <string>
@@ -13,11 +14,12 @@ class Player;
 namespace swf_input {
 
 struct InputEvent {
-  enum Kind { Move, Down, Up, Key, KeyDown, KeyUp } kind = Move;
+  enum Kind { Move, Down, Up, Key, KeyDown, KeyUp, Wheel } kind = Move;
   int frame = 1;          // delivered before this frame runs (frame 1: once it is shown)
   double x = 0, y = 0;    // stage pixels
   int virtualKey = 0;     // a Windows virtual-key code
   char32_t character = 0;  // what the key types, 0 for none
+  double notches = 0;      // the wheel turned, positive away from the user
 };
 
 // False with a message naming the line when a line is not an event.
