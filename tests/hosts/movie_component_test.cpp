@@ -369,3 +369,24 @@ TEST_F(MovieComponentTest, ALessonStopsAtItsButtonAndAClickPlaysToTheEnding) {
   component->Advise(nullptr);
   component->setLinkOpener(nullptr);
 }
+
+TEST_F(MovieComponentTest, TheWheelReachesTheMoviesMouseListeners) {
+  HttpServer::Route route;
+  route.body = hosts_test::wheelMovie();
+  route.contentType = "application/x-shockwave-flash";
+  server.serve("/edu/3/03.swf", route);
+  auto sink = make<EventSink>();
+  std::vector<std::wstring> turned;
+  sink->on(kEventFSCommand, [&](const DispArgs& a) {
+    if (a.string(0) == L"wheel") turned.push_back(a.string(1));
+  });
+  component->Advise(sink.get());
+  movieThenPlay(server.url("/edu/3/03.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return shown(); }));
+  POINT at{kWidth / 2, kHeight / 2};
+  ClientToScreen(window, &at);
+  SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+  SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -2 * WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(turned, (std::vector<std::wstring>{L"3", L"-6"})) << "three lines a notch, signed";
+  component->Advise(nullptr);
+}

@@ -101,6 +101,31 @@ std::vector<uint8_t> lessonWithButtonMovie() {
   return swf::writeMovie(h, tags);
 }
 
+std::vector<uint8_t> wheelMovie() {
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(kMovieBackground));
+  // l = new Object(); l.onMouseWheel = function (d) { getURL("fscommand:wheel", d); };
+  // Mouse.addListener(l);
+  swf::Actions tell;
+  tell.push({"fscommand:wheel", "d"}).op(swf::Actions::kGetVariable).getUrl2(0);
+  swf::Actions a;
+  a.push({"l", 0, "Object"}).op(swf::Actions::kNewObject).op(swf::Actions::kSetVariable);
+  a.push({"l"}).op(swf::Actions::kGetVariable).push({"onMouseWheel"});
+  a.function("", {"d"}, tell);
+  a.op(swf::Actions::kSetMember);
+  a.push({"l"}).op(swf::Actions::kGetVariable).push({1, "Mouse"}).op(swf::Actions::kGetVariable);
+  a.push({"addListener"}).op(swf::Actions::kCallMethod).op(swf::Actions::kPop);
+  a.op(swf::Actions::kStop);
+  swf::doAction(tags, a);
+  tags.showFrame();
+  tags.end();
+  swf::MovieHeader h;
+  h.version = 6;
+  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
+  h.frameRate = 12;
+  return swf::writeMovie(h, tags);
+}
+
 std::vector<uint8_t> brokenMovie() {
   std::vector<uint8_t> bytes = letterboxMovie(2);
   // Keep the header's first bytes, damage the rest.

@@ -19,6 +19,9 @@ std::vector<uint8_t> letterboxMovie(int frames = 10);
 inline constexpr uint32_t kPreloaderColor = 0x808080, kStoryColor = 0xF0E0A0, kEndingColor = 0x30A050;
 inline constexpr uint32_t kNextUp = 0x2060E0, kNextOver = 0xE0C020, kNextDown = 0xC02080;
 std::vector<uint8_t> lessonWithButtonMovie();
+// A movie whose Mouse listener sends the FS command "wheel" with the lines the wheel
+// turned as its argument.
+std::vector<uint8_t> wheelMovie();
 // Bytes that begin like a movie and then are garbage.
 std::vector<uint8_t> brokenMovie();
 
