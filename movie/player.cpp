@@ -5,6 +5,7 @@
 
 #include "movie/format/movie_parser.h"
 #include "movie/interaction.h"
+#include "movie/loads.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
 #include "movie/script/builtins.h"
@@ -35,12 +36,15 @@ struct Player::Impl : timeline::TimelineEvents {
   ScriptSounds scriptSounds;  // what the scripts' Sound objects play through
   timeline::Budget budget;
   std::unique_ptr<Scripting> scripting;  // before root: clips leave the machine's heap first
+  std::unique_ptr<Loads> loads;  // before root: it owns the movies loaded into clips
   std::unique_ptr<timeline::SpriteInstance> root;
   std::unique_ptr<Interaction> input;  // after root: it points into the tree
   Scripting::TraceHandler trace;
   Scripting::UrlHandler urls;
   paint::ShapeCache cache;
   text::FontService* fontService = nullptr;
+  Fetcher* fetcher = nullptr;
+  std::string address;
   std::unique_ptr<text::FontLibrary> fonts;
   text::FieldFocus focus;
   bool pointerHeld = false;
@@ -76,7 +80,14 @@ struct Player::Impl : timeline::TimelineEvents {
       scripting->setSounds(&scriptSounds);
       budget.events = this;  // in place of the scripts, which hear through frameEntered()
       input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
-      scripting->setExtraRoots([this](std::vector<script::Object*>& out) { input->gatherRoots(out); });
+      loads = std::make_unique<Loads>(*scripting, budget);
+      loads->setFetcher(fetcher);
+      loads->setAddress(address);
+      scripting->setLoads(loads.get());
+      scripting->setExtraRoots([this](std::vector<script::Object*>& out) {
+        input->gatherRoots(out);
+        loads->gatherRoots(out);
+      });
     }
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
@@ -103,6 +114,8 @@ void Player::reset() {
   bool playing = impl_->playing, loop = impl_->loop;
   Quality quality = impl_->quality;
   text::FontService* fontService = impl_->fontService;
+  Fetcher* fetcher = impl_->fetcher;
+  std::string address = impl_->address;
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
@@ -117,6 +130,8 @@ void Player::reset() {
   impl_->loop = loop;
   impl_->quality = quality;
   impl_->fontService = fontService;
+  impl_->fetcher = fetcher;
+  impl_->address = address;
   impl_->view.setViewport(width, height);  // a new movie starts shown whole
 }
 
@@ -236,7 +251,44 @@ void Player::gotoFrame(int frame) {
 
 int Player::currentFrame() const { return impl_->root ? std::max(0, impl_->root->currentFrame()) : 0; }
 
+void Player::setFetcher(Fetcher* fetcher) {
+  impl_->fetcher = fetcher;
+  if (impl_->loads) impl_->loads->setFetcher(fetcher);
+}
+
+void Player::setMovieAddress(const std::string& address) {
+  impl_->address = address;
+  if (impl_->loads) impl_->loads->setAddress(address);
+}
+
+bool Player::fetchDone(int id, bool ok, const uint8_t* data, size_t size) {
+  if (!impl_->loads) return false;
+  std::vector<uint8_t> bytes;
+  if (ok && data) bytes.assign(data, data + size);
+  bool changed = impl_->loads->arrived(id, ok, bytes);
+  return takeMovieChanges() || changed;
+}
+
+bool Player::takeMovieChanges() {
+  if (!impl_->loads) return false;
+  std::vector<uint8_t> bytes;
+  std::string address;
+  if (impl_->loads->takeReplacement(bytes, address)) {
+    reset();  // a movie loaded into level 0 takes this one's place
+    setMovieAddress(address);
+    append(bytes.data(), bytes.size());
+    finish();
+    return true;
+  }
+  if (impl_->loads->takeUnloadAll()) {
+    reset();
+    return true;
+  }
+  return false;
+}
+
 bool Player::tick() {
+  if (takeMovieChanges()) return true;
   Impl& p = *impl_;
   if (!p.root || p.failed()) return false;
   if (auto due = p.sound.framesDue()) {  // a stream leads: show the frame being heard

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "movie/fetcher.h"
 #include "movie/sound/mp3_decoder.h"
 
 namespace movie {
@@ -59,6 +60,14 @@ class Player {
   const std::string& error() const;
   size_t bytesLoaded() const;
   size_t bytesTotal() const;  // the header's file length, 0 until known
+
+  // What scripts load (loadMovie, loadVariables, LoadVars, MovieClipLoader) goes to the
+  // host's fetcher (null: nothing is loaded), resolved against the movie's address;
+  // the host hands back each result with fetchDone (ok false: the fetch failed). Both
+  // settings outlive reset(); the fetcher must outlive the player.
+  void setFetcher(Fetcher* fetcher);
+  void setMovieAddress(const std::string& address);
+  bool fetchDone(int id, bool ok, const uint8_t* data, size_t size);
 
   // Header facts, valid once state() is Ready or Complete.
   int stageWidth() const;    // pixels (twips / 20)
@@ -134,6 +143,8 @@ class Player {
  private:
   struct Impl;
   bool advanceOnce();
+  // A movie loaded into level 0, or level 0 unloaded, once no script runs.
+  bool takeMovieChanges();
   std::unique_ptr<sound::Mixer> mixer_;  // outlives every movie: the output holds on to it
   bool soundEnabled_ = false;
   std::unique_ptr<Impl> impl_;

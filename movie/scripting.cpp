@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "movie/loads.h"
 #include "movie/script/builtins.h"
 
 namespace movie {
@@ -156,6 +157,24 @@ void Scripting::trace(const std::string& line) {
 
 void Scripting::getUrl(const std::string& url, const std::string& target, int) {
   if (url_) url_(url, target);
+}
+
+double Scripting::bytesLoaded(script::DisplayNode* clip) {
+  double loaded, total;
+  if (loads_ && loads_->progressOf(clip, loaded, total)) return loaded;
+  return double(bytesLoaded_);
+}
+
+double Scripting::bytesTotal(script::DisplayNode* clip) {
+  double loaded, total;
+  if (loads_ && loads_->progressOf(clip, loaded, total)) return total;
+  return double(bytesTotal_);
+}
+
+bool Scripting::load(const script::LoadRequest& request) { return loads_ && loads_->request(request); }
+
+void Scripting::unload(script::DisplayNode* clip, int level) {
+  if (loads_) loads_->unload(clip, level);
 }
 
 }  // namespace movie

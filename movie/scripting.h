@@ -14,6 +14,8 @@
 
 namespace movie {
 
+class Loads;
+
 class Scripting : public timeline::TimelineEvents, public script::MachineHost {
  public:
   using TraceHandler = std::function<void(const std::string&)>;
@@ -51,8 +53,10 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void getUrl(const std::string& url, const std::string& target, int method) override;
   double milliseconds() override { return milliseconds_; }
   script::DisplayNode* level(int n) override { return n == 0 ? root_ : nullptr; }
-  double bytesLoaded(script::DisplayNode*) override { return double(bytesLoaded_); }
-  double bytesTotal(script::DisplayNode*) override { return double(bytesTotal_); }
+  double bytesLoaded(script::DisplayNode* clip) override;
+  double bytesTotal(script::DisplayNode* clip) override;
+  bool load(const script::LoadRequest& request) override;
+  void unload(script::DisplayNode* clip, int level) override;
   double pointerX() override { return pointerX_; }
   double pointerY() override { return pointerY_; }
   bool keyIsDown(int code) override { return code >= 0 && code < 256 && keysDown_[size_t(code)]; }
@@ -70,6 +74,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void broadcast(const char* source, const char* handler, const std::vector<script::Value>& args = {});
   script::SoundService* sounds() override { return sounds_; }
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
+  void setLoads(Loads* loads) { loads_ = loads; }
 
  private:
   struct Pending {
@@ -96,6 +101,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   int lastKey_ = 0, lastAscii_ = 0;
   bool pointerHidden_ = false;
   script::SoundService* sounds_ = nullptr;
+  Loads* loads_ = nullptr;
 };
 
 }  // namespace movie

@@ -62,8 +62,13 @@ void registerMovieComponent() {
   });
 }
 
-MovieComponent::MovieComponent() {
+MovieComponent::MovieComponent()
+    : scriptFetcher_(player_, kMaxMovieBytes, [this] {
+        frameDirty_ = true;
+        invalidate();
+      }) {
   player_.setFontService(&fonts_);
+  player_.setFetcher(&scriptFetcher_);
   player_.setUrlHandler([this](const std::string& url, const std::string& target) { urlRequested(url, target); });
   player_.setMp3Decoder(acmMp3DecoderFactory());
   startAudio();
@@ -132,7 +137,8 @@ void MovieComponent::setMovie(const std::wstring& url) {
   fetch_.reset();
   ++generation_;
   clock_.stop();
-  player_.reset();  // the old movie's sound stops here ...
+  player_.reset();  // the old movie's sound stops here (and what its scripts load) ...
+  player_.setMovieAddress(ui::toUtf8(url));
   if (audio_) audio_->flush();  // ... and what the device still holds is dropped
   player_.setLoop(loop_);
   player_.setQuality(quality_);
@@ -171,7 +177,11 @@ void MovieComponent::setMovie(const std::wstring& url) {
   fetch_ = net::fetch(url, std::move(h), options);
 }
 
-void MovieComponent::onResponse(const net::Response& r) { expected_ = size_t(r.contentLength); }
+void MovieComponent::onResponse(const net::Response& r) {
+  expected_ = size_t(r.contentLength);
+  // What the movie loads is found next to where it came from, after redirects.
+  if (!r.finalUrl.empty()) player_.setMovieAddress(ui::toUtf8(r.finalUrl));
+}
 
 void MovieComponent::onData(std::vector<uint8_t>&& chunk) {
   received_ += chunk.size();

@@ -15,6 +15,7 @@
 #include "hosts/flash/frame_clock.h"
 #include "hosts/flash/gdi_font_service.h"
 #include "hosts/flash/player_menu.h"
+#include "hosts/flash/script_fetcher.h"
 #include "hosts/net/fetch.h"
 #include "movie/player.h"
 
@@ -85,6 +86,7 @@ class MovieComponent : public com::BuiltinComponent {
   int clientHeight() const;
 
   GdiFontService fonts_;  // before the player, which draws with it
+  ScriptFetcher scriptFetcher_;  // before the player, which cancels its fetches when it goes
   movie::Player player_;
   std::unique_ptr<net::Fetch> fetch_;
   unsigned generation_ = 0;   // bumped by each Movie; stale results are dropped

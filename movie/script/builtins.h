@@ -28,6 +28,7 @@ Value broadcast(Machine& m, Object* source, const std::string& name, const std::
 void installSoundBuiltins(Machine& m);
 void installColorBuiltins(Machine& m);
 void installStageBuiltins(Machine& m);
+void installLoaderBuiltins(Machine& m);  // LoadVars, MovieClipLoader
 // Calls onSoundComplete of the Sound objects whose start has played out; true when any ran.
 bool runSoundCompletions(Machine& m);
 

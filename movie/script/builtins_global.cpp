@@ -68,36 +68,6 @@ Value parseFloating(Machine& m, CallArgs& a) {
   return std::strtod(s.substr(start, i - start).c_str(), nullptr);
 }
 
-std::string escapeText(const std::string& s) {
-  static const char* hex = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
-      out += char(c);
-    } else {
-      out += '%';
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    }
-  }
-  return out;
-}
-
-std::string unescapeText(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && digitOf(s[i + 1]) < 16 && digitOf(s[i + 2]) < 16) {
-      out += char(digitOf(s[i + 1]) * 16 + digitOf(s[i + 2]));
-      i += 2;
-    } else if (s[i] == '+') {
-      out += ' ';
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
 // setInterval(fn, ms, args...) or setInterval(object, "method", ms, args...).
 Value addTimer(Machine& m, CallArgs& a, bool repeat) {
   Machine::Timer t;

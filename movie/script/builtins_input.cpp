@@ -113,11 +113,6 @@ void installInputBuiltins(Machine& m) {
   Object* ime = m.newObject();
   system->put("IME", ime, kDontEnum);
   initialize(m, ime);
-  Function* loader = m.makeClass("MovieClipLoader", [](Machine& m, CallArgs& a) -> Value {
-    if (Object* self = a.self.object()) self->put("_listeners", m.newArray(), kDontEnum);
-    return Value();
-  });
-  initialize(m, m.memberOrUndefined(loader, "prototype").object());
 }
 
 }  // namespace movie::script

@@ -3,6 +3,7 @@
 
 #include "movie/script/builtins.h"
 #include "movie/script/clip_object.h"
+#include "movie/script/loading_ops.h"
 #include "movie/script/machine.h"
 #include "movie/script/timeline_ops.h"
 
@@ -178,8 +179,27 @@ void geometryMethods(Machine& m, Object* proto) {
   };
   convert("localToGlobal", true);
   convert("globalToLocal", false);
-  for (const char* name : {"startDrag", "stopDrag", "setMask", "loadMovie", "unloadMovie", "loadVariables"})
+  for (const char* name : {"startDrag", "stopDrag", "setMask"})
     m.method(proto, name, [](Machine&, CallArgs&) -> Value { return Value(); });
+}
+
+// loadMovie, loadVariables and unloadMovie on the clip itself.
+void loadingMethods(Machine& m, Object* proto) {
+  auto load = [&](const char* name, bool variables) {
+    m.method(proto, name, [variables](Machine& m, CallArgs& a) -> Value {
+      if (!selfNode(m, a)) return Value();
+      int method = a.size() > 1 ? methodOf(m.toString(a.arg(1))) : 0;
+      std::string url = m.toString(a.arg(0));
+      if (!url.empty()) loadInto(m, m.current(), url, a.self, variables, method);
+      return Value();
+    });
+  };
+  load("loadMovie", false);
+  load("loadVariables", true);
+  m.method(proto, "unloadMovie", [](Machine& m, CallArgs& a) -> Value {
+    if (DisplayNode* n = selfNode(m, a)) m.host().unload(n, -1);
+    return Value();
+  });
 }
 
 }  // namespace
@@ -190,6 +210,7 @@ void installMovieClipBuiltins(Machine& m) {
   timelineMethods(m, proto);
   structureMethods(m, proto);
   geometryMethods(m, proto);
+  loadingMethods(m, proto);
 }
 
 }  // namespace movie::script

@@ -397,7 +397,7 @@ bool Run::step(const ActionRecord& r, size_t end, Flow& flow) {
     case 0x83: {  // GetURL
       PayloadReader p(r.payload, r.length);
       std::string url = p.string(), target = p.string();
-      m.host().getUrl(url, target, 0);
+      getUrl2(m, act, url, target, 0);
       return false;
     }
     case 0x9A: {  // GetURL2

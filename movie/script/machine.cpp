@@ -54,6 +54,7 @@ void Machine::installBuiltins() {
   installSoundBuiltins(*this);
   installColorBuiltins(*this);
   installStageBuiltins(*this);
+  installLoaderBuiltins(*this);
 }
 
 // ---- running code ----

@@ -14,6 +14,7 @@
 #include "movie/script/display_node.h"
 #include "movie/script/function.h"
 #include "movie/script/heap.h"
+#include "movie/script/load_request.h"
 #include "movie/script/value.h"
 
 namespace movie::script {
@@ -44,6 +45,10 @@ class MachineHost {
   virtual double stageHeight() { return 0; }
   // Mouse.show and hide; returns whether the pointer was shown before.
   virtual bool showPointer(bool) { return true; }
+  // Loading: false when the request cannot be made (no way to fetch, a bad address).
+  // unload empties a clip, or a level when clip is null.
+  virtual bool load(const LoadRequest&) { return false; }
+  virtual void unload(DisplayNode*, int) {}
   // The movie's sounds; null when the player has no sound.
   virtual SoundService* sounds() { return nullptr; }
 };

@@ -17,6 +17,9 @@ std::vector<uint32_t> codePoints(const std::string& s);
 std::string fromCodePoints(const std::vector<uint32_t>& points, size_t begin, size_t end);
 std::string lowerCase(const std::string& s);
 std::string upperCase(const std::string& s);
+// escape(): every byte but letters and digits as %XX; unescape(): %XX and + back.
+std::string escapeText(const std::string& s);
+std::string unescapeText(const std::string& s);
 // Uniform in [0, 1), from the machine's own generator.
 double randomUnit();
 

@@ -5,6 +5,7 @@
 
 #include "movie/script/clip_object.h"
 #include "movie/script/interpreter.h"
+#include "movie/script/loading_ops.h"
 #include "movie/script/sound_service.h"
 
 namespace movie::script {
@@ -190,10 +191,13 @@ void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
 }
 
 void getUrl2(Machine& m, Activation& act, const std::string& url, const std::string& target, uint8_t flags) {
-  (void)act;
   int method = flags >> 6;
   bool loadTarget = flags & 2, loadVariables = flags & 1;
-  if (loadTarget || loadVariables) return;  // loading into clips comes with the loader
+  // A level or a clip as the target loads into the movie; a window name goes to the host.
+  if (loadTarget || loadVariables || levelOf(target) >= 0) {
+    loadInto(m, &act, url, target, loadVariables, method);
+    return;
+  }
   m.host().getUrl(url, target, method);
 }
 

@@ -124,6 +124,14 @@ class SpriteInstance : public script::DisplayNode {
   DisplayNode* duplicate(const std::string& name, int depth) override;
   bool removeSelf() override;
   bool swapDepth(int depth) override;
+  // Puts a new instance running another timeline (a loaded movie, over its own characters
+  // and budget, which must outlive it) in this clip's place, keeping its name, depth and
+  // placement, and shows its first frame. This instance is destroyed: the caller uses only
+  // the result (null, and nothing changed, for the root or past the nesting budget).
+  SpriteInstance* replaceTimeline(const format::Timeline& timeline, const format::CharacterTable& characters,
+                                  Budget& budget);
+  // The same with an empty timeline over this clip's characters (unloadMovie).
+  SpriteInstance* replaceByEmpty();
 
  private:
   using List = std::map<uint16_t, DisplayObject>;

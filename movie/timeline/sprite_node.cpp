@@ -238,4 +238,20 @@ bool SpriteInstance::swapDepth(int scriptDepth) {
   return true;
 }
 
+SpriteInstance* SpriteInstance::replaceTimeline(const format::Timeline& timeline,
+                                                const format::CharacterTable& characters, Budget& budget) {
+  if (!parent_ || !holder_ || nesting_ >= budget.maxNesting) return nullptr;
+  SpriteInstance* parent = parent_;
+  DisplayObject& obj = *holder_;
+  auto fresh = std::make_unique<SpriteInstance>(timeline, characters, budget, nesting_);
+  obj.sprite = std::move(fresh);  // this instance ends here
+  parent->adopt(obj);
+  obj.sprite->start();
+  return obj.sprite.get();
+}
+
+SpriteInstance* SpriteInstance::replaceByEmpty() {
+  return replaceTimeline(emptySprite()->timeline, characters_, budget_);
+}
+
 }  // namespace movie::timeline

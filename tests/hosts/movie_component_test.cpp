@@ -390,3 +390,24 @@ TEST_F(MovieComponentTest, TheWheelReachesTheMoviesMouseListeners) {
   EXPECT_EQ(turned, (std::vector<std::wstring>{L"3", L"-6"})) << "three lines a notch, signed";
   component->Advise(nullptr);
 }
+
+TEST_F(MovieComponentTest, ScriptsLoadTextFromBesideTheMovie) {
+  HttpServer::Route movie;
+  movie.body = hosts_test::loadVarsMovie();
+  movie.contentType = "application/x-shockwave-flash";
+  server.serve("/edu/3/04.swf", movie);
+  HttpServer::Route words;
+  const std::string text = "word=apple&other=1";
+  words.body.assign(text.begin(), text.end());
+  words.contentType = "text/plain";
+  server.serve("/edu/3/words.txt", words);
+  auto sink = make<EventSink>();
+  std::vector<std::pair<std::wstring, std::wstring>> commands;
+  sink->on(kEventFSCommand, [&](const DispArgs& a) { commands.emplace_back(a.string(0), a.string(1)); });
+  component->Advise(sink.get());
+  movieThenPlay(server.url("/edu/3/04.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return !commands.empty(); }));
+  EXPECT_EQ(commands[0].first, L"loaded");
+  EXPECT_EQ(commands[0].second, L"apple");
+  component->Advise(nullptr);
+}

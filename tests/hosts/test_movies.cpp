@@ -126,6 +126,36 @@ std::vector<uint8_t> wheelMovie() {
   return swf::writeMovie(h, tags);
 }
 
+std::vector<uint8_t> loadVarsMovie() {
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(kMovieBackground));
+  // lv = new LoadVars();
+  // lv.onLoad = function (ok) { getURL(ok ? "fscommand:loaded" : "fscommand:failed", this.word); };
+  // lv.load("words.txt");
+  swf::Actions tell;
+  swf::Actions::Label failed = tell.label(), send = tell.label();
+  tell.push({"ok"}).op(swf::Actions::kGetVariable).op(swf::Actions::kNot).ifTrue(failed);
+  tell.push({"fscommand:loaded"}).jump(send);
+  tell.mark(failed).push({"fscommand:failed"});
+  tell.mark(send).push({"this"}).op(swf::Actions::kGetVariable).push({"word"}).op(swf::Actions::kGetMember);
+  tell.getUrl2(0);
+  swf::Actions a;
+  a.push({"lv", 0, "LoadVars"}).op(swf::Actions::kNewObject).op(swf::Actions::kSetVariable);
+  a.push({"lv"}).op(swf::Actions::kGetVariable).push({"onLoad"});
+  a.function("", {"ok"}, tell);
+  a.op(swf::Actions::kSetMember);
+  a.push({"words.txt", 1, "lv"}).op(swf::Actions::kGetVariable).push({"load"}).op(swf::Actions::kCallMethod);
+  a.op(swf::Actions::kPop).op(swf::Actions::kStop);
+  swf::doAction(tags, a);
+  tags.showFrame();
+  tags.end();
+  swf::MovieHeader h;
+  h.version = 6;
+  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
+  h.frameRate = 12;
+  return swf::writeMovie(h, tags);
+}
+
 std::vector<uint8_t> brokenMovie() {
   std::vector<uint8_t> bytes = letterboxMovie(2);
   // Keep the header's first bytes, damage the rest.
