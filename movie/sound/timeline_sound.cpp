@@ -11,6 +11,16 @@ constexpr double kLookaheadSeconds = 0.5;
 // output has stopped, and the frame clock takes over again so the movie never stalls.
 constexpr int kMaxWaitsPerLookahead = 8;
 
+// Which of a button's four sounds a change of its shown state plays, or -1.
+int buttonSoundIndex(int from, int to) {
+  using namespace format;
+  if (from == kButtonOver && to == kButtonUp) return 0;
+  if (from == kButtonUp && to == kButtonOver) return 1;
+  if (from == kButtonOver && to == kButtonDown) return 2;
+  if (from == kButtonDown && to == kButtonOver) return 3;
+  return -1;
+}
+
 }  // namespace
 
 TimelineSound::TimelineSound(const format::MovieDef& movie, Mixer& mixer) : movie_(movie), mixer_(mixer) {
@@ -85,6 +95,15 @@ void TimelineSound::frameEntered(const timeline::SpriteInstance& timeline, int f
   }
   // The main timeline's stream is fed ahead by rootMoved(); a sprite's as it plays.
   if (&timeline.timeline() != &movie_.root) spriteStream(timeline, f);
+}
+
+void TimelineSound::buttonStateChanged(timeline::SpriteInstance& button, int from, int to) {
+  const int index = buttonSoundIndex(from, to);
+  if (!enabled_ || index < 0 || !button.buttonDef()) return;
+  const format::SoundRef& ref = button.buttonDef()->sounds[index];
+  if (ref.soundId == 0) return;
+  const script::DisplayNode* holder = button.parentNode();
+  startSound(ref, ownerOf(holder ? holder : &button));
 }
 
 void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const format::Frame& frame) {

@@ -29,6 +29,10 @@ class TimelineSound {
   // A timeline showed a frame: its event sounds start, a sprite's stream goes on.
   void frameEntered(const timeline::SpriteInstance& timeline, int frame);
 
+  // A button changed the state it shows: the sound it has for that change starts, under
+  // the sound transform of the clip that holds the button.
+  void buttonStateChanged(timeline::SpriteInstance& button, int from, int to);
+
   // After the main timeline showed another frame (or stopped or started playing):
   // follows or restarts the stream and keeps it fed ahead.
   void rootMoved(const timeline::SpriteInstance& root, bool playing, bool loop, bool complete);
