@@ -63,7 +63,7 @@ std::shared_ptr<const Audio> TimelineSound::soundAudio(uint16_t soundId) {
 
 int TimelineSound::ownerOf(const script::DisplayNode* clip) {
   if (!clip) return 0;
-  auto [it, added] = owners_.emplace(clip, int(owners_.size()) + 1);
+  auto [it, added] = owners_.emplace(clip->identity(), int(owners_.size()) + 1);
   return it->second;
 }
 
@@ -107,7 +107,7 @@ void TimelineSound::buttonStateChanged(timeline::SpriteInstance& button, int fro
 }
 
 void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const format::Frame& frame) {
-  auto it = spriteStreams_.find(&sprite);
+  auto it = spriteStreams_.find(sprite.identity());
   const auto& head = sprite.timeline().streamHead;
   if (!frame.streamBlock || !head) {
     if (it != spriteStreams_.end()) {
@@ -117,7 +117,7 @@ void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const f
     return;
   }
   if (it == spriteStreams_.end() || !mixer_.streamOpen(it->second))
-    it = spriteStreams_.insert_or_assign(&sprite, mixer_.openStream(head->stream, ownerOf(&sprite))).first;
+    it = spriteStreams_.insert_or_assign(sprite.identity(), mixer_.openStream(head->stream, ownerOf(&sprite))).first;
   mixer_.queueBlock(it->second, *frame.streamBlock, 0);
 }
 
