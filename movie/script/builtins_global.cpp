@@ -11,13 +11,6 @@ namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-int digitOf(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  return 99;
-}
-
 Value parseInteger(Machine& m, CallArgs& a) {
   std::string s = m.toString(a.arg(0));
   size_t i = 0;
@@ -32,14 +25,14 @@ Value parseInteger(Machine& m, CallArgs& a) {
   } else if (radix == 0 && i + 1 < s.size() && s[i] == '0') {
     // A leading zero means octal when every digit is octal.
     bool octal = true;
-    for (size_t k = i; k < s.size() && digitOf(s[k]) < 10; ++k)
-      if (digitOf(s[k]) > 7) octal = false;
+    for (size_t k = i; k < s.size() && digitValue(s[k]) < 10; ++k)
+      if (digitValue(s[k]) > 7) octal = false;
     radix = octal ? 8 : 10;
   }
   if (radix == 0) radix = 10;
   double v = 0;
   size_t start = i;
-  for (; i < s.size() && digitOf(s[i]) < radix; ++i) v = v * radix + digitOf(s[i]);
+  for (; i < s.size() && digitValue(s[i]) < radix; ++i) v = v * radix + digitValue(s[i]);
   if (i == start) return kNaN;
   return negative ? -v : v;
 }

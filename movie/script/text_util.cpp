@@ -4,6 +4,8 @@
 #include <cmath>
 #include <random>
 
+#include "movie/script/value.h"
+
 namespace movie::script {
 
 std::vector<uint32_t> codePoints(const std::string& s) {
@@ -104,17 +106,6 @@ double randomUnit() {
   return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
 }
 
-namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
-
-}  // namespace
-
 std::string escapeText(const std::string& s) {
   static const char* hex = "0123456789ABCDEF";
   std::string out;
@@ -133,8 +124,8 @@ std::string escapeText(const std::string& s) {
 std::string unescapeText(const std::string& s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && hexDigit(s[i + 1]) < 16 && hexDigit(s[i + 2]) < 16) {
-      out += char(hexDigit(s[i + 1]) * 16 + hexDigit(s[i + 2]));
+    if (s[i] == '%' && i + 2 < s.size() && digitValue(s[i + 1]) < 16 && digitValue(s[i + 2]) < 16) {
+      out += char(digitValue(s[i + 1]) * 16 + digitValue(s[i + 2]));
       i += 2;
     } else if (s[i] == '+') {
       out += ' ';

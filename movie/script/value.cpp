@@ -58,14 +58,14 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
+}  // namespace
+
 int digitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'z') return c - 'a' + 10;
   if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
   return 99;
 }
-
-}  // namespace
 
 double stringToNumber(const std::string& s, int version) {
   const double nan = std::numeric_limits<double>::quiet_NaN();

@@ -49,6 +49,8 @@ std::string numberToRadix(double n, int radix);
 // Text to number by the rules of movies of version 5 on: optional blanks and sign,
 // decimal with fraction and exponent, or 0x hex; anything else is NaN; "" is NaN.
 double stringToNumber(const std::string& s, int version);
+// A digit's value in radixes up to 36 (letters in either case), 99 for any other character.
+int digitValue(char c);
 // The integer conversions of the bit operators.
 int32_t toInt32(double n);
 uint32_t toUint32(double n);

@@ -48,6 +48,20 @@ void placeNew(swf::TagList& tags, uint16_t depth, uint16_t id) {
   tags.placeObject2(p);
 }
 
+// A 550 x 400 movie of version 6 with one frame and its actions.
+std::vector<uint8_t> oneFrameMovie(const swf::Actions& actions) {
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(kMovieBackground));
+  swf::doAction(tags, actions);
+  tags.showFrame();
+  tags.end();
+  swf::MovieHeader h;
+  h.version = 6;
+  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
+  h.frameRate = 12;
+  return swf::writeMovie(h, tags);
+}
+
 }  // namespace
 
 std::vector<uint8_t> lessonWithButtonMovie() {
@@ -102,8 +116,6 @@ std::vector<uint8_t> lessonWithButtonMovie() {
 }
 
 std::vector<uint8_t> wheelMovie() {
-  swf::TagList tags;
-  tags.setBackgroundColor(swf::rgb(kMovieBackground));
   // l = new Object(); l.onMouseWheel = function (d) { getURL("fscommand:wheel", d); };
   // Mouse.addListener(l);
   swf::Actions tell;
@@ -116,19 +128,10 @@ std::vector<uint8_t> wheelMovie() {
   a.push({"l"}).op(swf::Actions::kGetVariable).push({1, "Mouse"}).op(swf::Actions::kGetVariable);
   a.push({"addListener"}).op(swf::Actions::kCallMethod).op(swf::Actions::kPop);
   a.op(swf::Actions::kStop);
-  swf::doAction(tags, a);
-  tags.showFrame();
-  tags.end();
-  swf::MovieHeader h;
-  h.version = 6;
-  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
-  h.frameRate = 12;
-  return swf::writeMovie(h, tags);
+  return oneFrameMovie(a);
 }
 
 std::vector<uint8_t> loadVarsMovie() {
-  swf::TagList tags;
-  tags.setBackgroundColor(swf::rgb(kMovieBackground));
   // lv = new LoadVars();
   // lv.onLoad = function (ok) { getURL(ok ? "fscommand:loaded" : "fscommand:failed", this.word); };
   // lv.load("words.txt");
@@ -146,14 +149,7 @@ std::vector<uint8_t> loadVarsMovie() {
   a.op(swf::Actions::kSetMember);
   a.push({"words.txt", 1, "lv"}).op(swf::Actions::kGetVariable).push({"load"}).op(swf::Actions::kCallMethod);
   a.op(swf::Actions::kPop).op(swf::Actions::kStop);
-  swf::doAction(tags, a);
-  tags.showFrame();
-  tags.end();
-  swf::MovieHeader h;
-  h.version = 6;
-  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
-  h.frameRate = 12;
-  return swf::writeMovie(h, tags);
+  return oneFrameMovie(a);
 }
 
 std::vector<uint8_t> brokenMovie() {

@@ -49,20 +49,6 @@ struct LoadRun {
   }
 };
 
-// A movie with the clip "box" (a red square over the stage) and the frame's actions.
-swf::Bytes boxMovie(const Actions& actions, uint32_t color = movie_test::kRed) {
-  swf::TagList tags;
-  tags.defineShape(1, movie_test::rectShape(0, 0, 100, 100, color), 3);
-  movie_test::defineSpriteOf(tags, 2, 1);
-  swf::Place p = movie_test::placeAt(1, 2);
-  p.name = "box";
-  tags.placeObject2(p);
-  swf::doAction(tags, actions);
-  tags.showFrame();
-  tags.end();
-  return movie_test::movieOf(tags);
-}
-
 // object.method(one string argument), result dropped.
 Actions& call(Actions& a, const std::string& object, const std::string& method, const std::string& arg) {
   a.push({arg, 1, object}).op(Actions::kGetVariable).push({method}).op(Actions::kCallMethod).op(Actions::kPop);
@@ -106,7 +92,7 @@ TEST(Loading, VariablesArriveInTheClipAndItsOnDataRuns) {
   Actions a;
   handler(a, "box", "onData", {}, traceVariable("box.greeting"));
   call(a, "box", "loadVariables", "vars.txt");
-  LoadRun run(boxMovie(a));
+  LoadRun run(movie_test::boxMovie(a));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   EXPECT_EQ(run.fetcher.requests[0].url, "http://lessons.test/edu/3/vars.txt");
   EXPECT_TRUE(run.lines.empty()) << "nothing arrives within the call that asked";
@@ -125,7 +111,7 @@ TEST(Loading, LoadVarsHearsWhetherItsTextCame) {
   handler(a, "lv", "onLoad", {"ok"}, body);
   call(a, "lv", "load", "../data/v.txt");
   call(a, "lv", "load", "missing.txt");
-  LoadRun run(boxMovie(a));
+  LoadRun run(movie_test::boxMovie(a));
   ASSERT_EQ(run.fetcher.requests.size(), 2u);
   EXPECT_EQ(run.fetcher.requests[0].url, "http://lessons.test/edu/data/v.txt");
   run.answer(0, "name=Tom");
@@ -137,7 +123,7 @@ TEST(Loading, AMovieLoadedIntoAClipShowsThereAndTheLoaderIsTold) {
   // The child: a green square whose first frame traces "child".
   Actions childActions;
   childActions.trace("child");
-  swf::Bytes child = boxMovie(childActions, movie_test::kGreen);
+  swf::Bytes child = movie_test::boxMovie(childActions, movie_test::kGreen);
   // l = new MovieClipLoader(); l.onLoadInit = function (c) { trace(c._name); };
   // l.onLoadError = function (c, e) { trace(e); }; l.loadClip("child.swf", box);
   Actions init;
@@ -150,7 +136,7 @@ TEST(Loading, AMovieLoadedIntoAClipShowsThereAndTheLoaderIsTold) {
   a.push({"loadClip"}).op(Actions::kCallMethod).op(Actions::kPop);
   a.push({"box"}).op(Actions::kGetVariable).push({"broken.swf", 2, "l"}).op(Actions::kGetVariable);
   a.push({"loadClip"}).op(Actions::kCallMethod).op(Actions::kPop);
-  LoadRun run(boxMovie(a));
+  LoadRun run(movie_test::boxMovie(a));
   ASSERT_EQ(run.fetcher.requests.size(), 2u);
   EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kRed);
   run.answer(1, std::string("FWS\x08garbage"));
@@ -164,10 +150,10 @@ TEST(Loading, AMovieLoadedIntoLevelZeroReplacesTheMovie) {
   next.trace("next lesson");
   Actions a;
   a.getUrl("02.swf", "_level0");
-  LoadRun run(boxMovie(a));
+  LoadRun run(movie_test::boxMovie(a));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   EXPECT_EQ(run.fetcher.requests[0].url, "http://lessons.test/edu/3/02.swf");
-  run.answer(0, boxMovie(next, movie_test::kBlue));
+  run.answer(0, movie_test::boxMovie(next, movie_test::kBlue));
   EXPECT_EQ(run.lines, (Lines{"next lesson"}));
   EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kBlue);
 }
@@ -176,19 +162,19 @@ TEST(Loading, NothingIsFetchedOutsideTheWebOrWithoutAFetcher) {
   Actions a;
   call(a, "box", "loadVariables", "file:///C:/boot.ini");
   call(a, "box", "loadMovie", "javascript:x");
-  LoadRun run(boxMovie(a));
+  LoadRun run(movie_test::boxMovie(a));
   EXPECT_TRUE(run.fetcher.requests.empty());
   Actions b;
   call(b, "box", "loadVariables", "vars.txt");
   movie::Player alone;
-  movie_test::load(alone, boxMovie(b));  // no fetcher: nothing happens, nothing breaks
+  movie_test::load(alone, movie_test::boxMovie(b));  // no fetcher: nothing happens, nothing breaks
   EXPECT_EQ(alone.state(), movie::LoadState::Complete);
 }
 
 TEST(Loading, PendingFetchesAreCancelledWithTheMovie) {
   Actions a;
   call(a, "box", "loadVariables", "vars.txt");
-  LoadRun run(boxMovie(a));
+  LoadRun run(movie_test::boxMovie(a));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   run.player.reset();
   EXPECT_EQ(run.fetcher.cancelled, std::vector<int>{run.fetcher.requests[0].id});

@@ -24,6 +24,19 @@ swf::Place placeAt(uint16_t depth, uint16_t id, double xPx, double yPx) {
   return p;
 }
 
+swf::Bytes boxMovie(const swf::Actions& actions, uint32_t color) {
+  swf::TagList tags;
+  tags.defineShape(1, rectShape(0, 0, 100, 100, color), 3);
+  defineSpriteOf(tags, 2, 1);
+  swf::Place p = placeAt(1, 2);
+  p.name = "box";
+  tags.placeObject2(p);
+  swf::doAction(tags, actions);
+  tags.showFrame();
+  tags.end();
+  return movieOf(tags);
+}
+
 void load(movie::Player& player, const swf::Bytes& bytes) {
   player.append(bytes.data(), bytes.size());
   player.finish();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "movie/player.h"
+#include "tools/swf/actions.h"
 #include "tools/swf/swf_writer.h"
 
 namespace movie_test {
@@ -18,6 +19,10 @@ swf::Shape rectShape(double x, double y, double w, double h, uint32_t rgb, uint8
 swf::Place placeAt(uint16_t depth, uint16_t id, double xPx = 0, double yPx = 0);
 // A one-frame sprite that shows the character at depth 1.
 void defineSpriteOf(swf::TagList& tags, uint16_t spriteId, uint16_t characterId);
+
+// A 100 x 100 movie with the clip "box" (a square of colour over the whole stage) and
+// one frame whose actions are given.
+swf::Bytes boxMovie(const swf::Actions& actions, uint32_t color = kRed);
 
 void load(movie::Player& player, const swf::Bytes& bytes);
 // Renders at the given size and returns 0xAARRGGBB pixels.

@@ -32,21 +32,6 @@ Actions& newColor(Actions& a, const std::string& name, const std::string& clip) 
   return a.op(Actions::kSetVariable);
 }
 
-// A movie whose clip "box" is a red square over the whole 100 x 100 stage; frame 1 runs
-// the actions.
-swf::Bytes boxMovie(const Actions& actions) {
-  swf::TagList tags;
-  tags.defineShape(1, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
-  movie_test::defineSpriteOf(tags, 2, 1);
-  swf::Place p = movie_test::placeAt(1, 2);
-  p.name = "box";
-  tags.placeObject2(p);
-  swf::doAction(tags, actions);
-  tags.showFrame();
-  tags.end();
-  return movie_test::movieOf(tags);
-}
-
 }  // namespace
 
 TEST(ColorObject, SetRgbTintsTheClipAndGetRgbReadsItBack) {
@@ -57,7 +42,7 @@ TEST(ColorObject, SetRgbTintsTheClipAndGetRgbReadsItBack) {
   movie::Player player;
   std::vector<std::string> lines;
   player.setTraceHandler([&](const std::string& l) { lines.push_back(l); });
-  movie_test::load(player, boxMovie(a));
+  movie_test::load(player, movie_test::boxMovie(a));
   EXPECT_EQ(lines, (Lines{std::to_string(0x336699)}));
   std::vector<uint32_t> pixels = movie_test::renderPixels(player, 100, 100);
   EXPECT_EQ(movie_test::rgbOf(pixels[50 * 100 + 50]), 0x336699u) << "the red square is drawn in the tint";
@@ -73,7 +58,7 @@ TEST(ColorObject, TransformsKeepEightEightFactorsAndSixteenBitOffsets) {
   a.push({0, "c"}).op(Actions::kGetVariable).push({"getTransform"}).op(Actions::kCallMethod);
   a.push({"u"}).op(Actions::kStackSwap).op(Actions::kSetVariable);
   for (const char* field : {"ra", "rb", "ga", "gb", "aa"}) traceMember(a, "u", field);
-  EXPECT_EQ(movie_test::runTrace(boxMovie(a)), (Lines{"50", "10", "0.390625", "0", "100"}));
+  EXPECT_EQ(movie_test::runTrace(movie_test::boxMovie(a)), (Lines{"50", "10", "0.390625", "0", "100"}));
 }
 
 TEST(ColorObject, WithoutAClipItAnswersNothing) {
@@ -81,7 +66,7 @@ TEST(ColorObject, WithoutAClipItAnswersNothing) {
   newColor(a, "c", "nothingHere");
   callMethod(a, "c", "getRGB", {}).op(Actions::kTrace);
   callMethod(a, "c", "getTransform", {}).op(Actions::kTrace);
-  EXPECT_EQ(movie_test::runTrace(boxMovie(a)), (Lines{"undefined", "undefined"}));
+  EXPECT_EQ(movie_test::runTrace(movie_test::boxMovie(a)), (Lines{"undefined", "undefined"}));
 }
 
 TEST(StageObject, TellsTheStageSizeAndStaysShownWhole) {
