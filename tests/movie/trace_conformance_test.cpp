@@ -59,11 +59,43 @@ std::string firstDifference(const std::vector<std::string>& expected, const std:
   return "";
 }
 
+// What a case's movie loads comes from the files beside it: the movie's address is
+// kCaseAddress/test.swf, and each frame's fetches are answered before the next frame.
+const std::string kCaseAddress = "http://corpus.test/case/";
+
+class CaseFetcher : public movie::Fetcher {
+ public:
+  explicit CaseFetcher(fs::path dir) : dir_(std::move(dir)) {}
+  void fetch(int id, const std::string& url, bool, const std::string&) override { pending_.emplace_back(id, url); }
+  void cancel(int id) override {
+    std::erase_if(pending_, [id](const auto& p) { return p.first == id; });
+  }
+  void answer(movie::Player& player) {
+    auto now = std::move(pending_);
+    pending_.clear();
+    for (const auto& [id, url] : now) {
+      std::string name = url.rfind(kCaseAddress, 0) == 0 ? url.substr(kCaseAddress.size()) : "";
+      name = name.substr(0, name.find('?'));
+      bool inside = !name.empty() && name.find('/') == std::string::npos && name.find("..") == std::string::npos;
+      std::string bytes = inside && fs::is_regular_file(dir_ / name) ? readFile(dir_ / name) : "";
+      bool ok = inside && fs::is_regular_file(dir_ / name);
+      player.fetchDone(id, ok, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    }
+  }
+
+ private:
+  fs::path dir_;
+  std::vector<std::pair<int, std::string>> pending_;
+};
+
 bool traceMatches(const fs::path& dir, std::string& detail) {
   movie_test::CaseRules rules = movie_test::parseCaseRules(readFile(dir / "test.toml"));
   std::string swf = readFile(dir / "test.swf");
   std::string printed;
+  CaseFetcher fetcher(dir);  // outlives the player, which cancels what is still open
   movie::Player player;
+  player.setFetcher(&fetcher);
+  player.setMovieAddress(kCaseAddress + "test.swf");
   player.setTraceHandler([&printed](const std::string& line) {
     if (printed.size() < (size_t(4) << 20)) printed += line + "\n";
   });
@@ -74,7 +106,7 @@ bool traceMatches(const fs::path& dir, std::string& detail) {
   player.setViewport(player.stageWidth(), player.stageHeight());
   std::vector<swf_input::InputEvent> events;
   if (fs::exists(dir / "input.json")) events = movie_test::readCorpusInput(readFile(dir / "input.json"));
-  swf_input::runFrames(player, rules.numFrames, events, 1.0);
+  swf_input::runFrames(player, rules.numFrames, events, 1.0, [&](int) { fetcher.answer(player); });
   std::vector<std::string> expected = lines(readFile(dir / "trace.txt")), actual = lines(printed);
   if (expected == actual) return true;
   detail = firstDifference(expected, actual);
