@@ -57,7 +57,7 @@ FilterCache::Picture drawPicture(const render::Surface& target, const timeline::
   picture.originX = originX, picture.originY = originY;
   int reach = reachOf(obj.filters, scale), pad = std::min(reach, kMaxPad);
   render::Surface layer(target.width() + 2 * pad, target.height() + 2 * pad);
-  draw(layer, float(originX - double(device.tx) + pad), float(originY - double(device.ty) + pad));
+  draw(layer, float(pad), float(pad));  // at the object's own place, the pad aside
   Box covered = coveredBox(layer);
   if (covered.empty()) {
     picture.cut = true;  // perhaps all of it lies beyond the layer
@@ -81,9 +81,10 @@ void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, c
                   const render::ColorTransform& cx, render::BlendMode mode, const render::Mask* clip,
                   const RenderOptions& options, const DrawInto& draw) {
   if (!std::isfinite(device.tx) || !std::isfinite(device.ty)) return;
-  // Pictures sit on whole pixels, so that one drawn at one place serves at another.
-  int originX = int(std::round(std::clamp(double(device.tx), -kMaxOrigin, kMaxOrigin)));
-  int originY = int(std::round(std::clamp(double(device.ty), -kMaxOrigin, kMaxOrigin)));
+  // A picture drawn at one place serves wherever the object moves by whole pixels (its
+  // key holds the fraction).
+  int originX = int(std::floor(std::clamp(double(device.tx), -kMaxOrigin, kMaxOrigin)));
+  int originY = int(std::floor(std::clamp(double(device.ty), -kMaxOrigin, kMaxOrigin)));
   float scale = options.viewPixelsPerTwip * 20;
   FilterCache* cache = options.filterCache;
   SubtreeKey key = cache ? SubtreeKey(obj, device, cx, options) : SubtreeKey();

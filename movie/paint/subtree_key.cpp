@@ -1,6 +1,7 @@
 #include "movie/paint/subtree_key.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace movie::paint {
@@ -13,6 +14,8 @@ constexpr int kMaxKeyNesting = 64;
 SubtreeKey::SubtreeKey(const timeline::DisplayObject& obj, const render::Matrix& device,
                        const render::ColorTransform& cx, const RenderOptions& options) {
   add(device, false);
+  // Where within its pixel the object lies, to a 64th of a pixel.
+  for (float t : {device.tx, device.ty}) add(uint64_t(int64_t(std::lround((t - std::floor(t)) * 64))));
   add(cx);
   add(uint64_t(options.antiAlias));
   add(uint64_t(options.smoothBitmaps));
