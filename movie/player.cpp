@@ -78,6 +78,7 @@ struct Player::Impl : timeline::TimelineEvents {
       input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
       scripting->setExtraRoots([this](std::vector<script::Object*>& out) { input->gatherRoots(out); });
     }
+    scripting->textEnvironment() = {fonts.get(), &focus};
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
