@@ -352,7 +352,9 @@ bool Player::pointerDown(double x, double y) {
   if (!p.root || !p.fonts) return false;
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
+  script::Object* focusedBefore = p.scripting->focusedFieldObject();
   bool text = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  p.scripting->focusMoved(focusedBefore);
   bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
   return p.input->pointerDown() || moved || text;
 }
@@ -382,8 +384,20 @@ bool Player::pointerHidden() const { return impl_->scripting && impl_->root && i
 
 bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }
 
-bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
+bool Player::typeChar(char32_t c) {
+  bool typed = impl_->focus.typeChar(c);
+  if (typed && impl_->scripting) impl_->scripting->focusedFieldEdited();
+  return typed;
+}
 
-bool Player::editKey(text::EditKey key) { return impl_->fonts && impl_->focus.editKey(key, *impl_->fonts); }
+bool Player::editKey(text::EditKey key) {
+  Impl& p = *impl_;
+  std::shared_ptr<text::TextField> field = p.focus.focused();
+  if (!p.fonts || !field) return false;
+  std::u32string before = field->text();
+  bool handled = p.focus.editKey(key, *p.fonts);
+  if (handled && p.scripting && field->text() != before) p.scripting->focusedFieldEdited();
+  return handled;
+}
 
 }  // namespace movie

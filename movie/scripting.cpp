@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "movie/script/builtins.h"
+#include "movie/text_objects/field_events.h"
 #include "movie/text_objects/text_objects.h"
 #include "movie/text_objects/variable_binding.h"
 
@@ -28,6 +29,14 @@ Scripting::Scripting(const format::MovieDef& movie, timeline::Budget& budget)
   machine_->budgets().maxCallDepth = std::clamp<int>(movie.maxRecursion, 16, 256);
   text_objects::installTextObjects(*machine_, textEnvironment_);
 }
+
+script::Object* Scripting::focusedFieldObject() { return text_objects::focusedObject(*machine_, textEnvironment_); }
+
+void Scripting::focusMoved(script::Object* before) {
+  text_objects::announceFocus(*machine_, before, focusedFieldObject());
+}
+
+void Scripting::focusedFieldEdited() { text_objects::announceChange(*machine_, focusedFieldObject()); }
 
 script::ClipObject* Scripting::newNodeObject(script::DisplayNode* node) {
   auto* field = dynamic_cast<timeline::FieldNode*>(node);

@@ -39,6 +39,11 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   script::Machine& machine() { return *machine_; }
   // The fonts and focus the text objects of scripts use.
   text_objects::TextEnvironment& textEnvironment() { return textEnvironment_; }
+  // The focused field's object, taken before the player moves the focus; then what
+  // scripts hear of the move, and of the user's edits to the focused field.
+  script::Object* focusedFieldObject();
+  void focusMoved(script::Object* before);
+  void focusedFieldEdited();
 
   // Clip events: each clip's onClipEvent actions for event, then its method of that
   // name (none: 0 / null); children before their parents, higher depths first.

@@ -4,6 +4,7 @@
 #include "movie/script/activation.h"
 #include "movie/script/function.h"
 #include "movie/text/field_focus.h"
+#include "movie/text_objects/field_events.h"
 #include "movie/text_objects/field_object.h"
 #include "movie/text_objects/text_objects.h"
 
@@ -17,23 +18,6 @@ using script::Value;
 
 const Value kNull = Value(static_cast<Object*>(nullptr));
 
-// The node of the focused field, searched from the stage's root.
-timeline::FieldNode* focusedNode(Machine& m, TextEnvironment& env) {
-  std::shared_ptr<text::TextField> focused = env.focus ? env.focus->focused() : nullptr;
-  if (!focused) return nullptr;
-  std::vector<script::DisplayNode*> pending{m.host().level(0)};
-  size_t visited = 0;
-  while (!pending.empty() && visited++ < 1'000'000) {
-    script::DisplayNode* node = pending.back();
-    pending.pop_back();
-    if (!node) continue;
-    auto* field = dynamic_cast<timeline::FieldNode*>(node);
-    if (field && &field->field() == focused.get()) return field;
-    for (script::DisplayNode* child : node->childNodes()) pending.push_back(child);
-  }
-  return nullptr;
-}
-
 double indexOr(TextEnvironment& env, size_t (text::TextField::*index)() const) {
   std::shared_ptr<text::TextField> focused = env.focus ? env.focus->focused() : nullptr;
   return focused ? double(((*focused).*index)()) : -1.0;
@@ -45,13 +29,15 @@ void installSelection(Machine& m, TextEnvironment& env) {
   Object* selection = m.newObject();
   m.global()->put("Selection", selection, script::kDontEnum);
   m.method(selection, "getFocus", [&env](Machine& m, CallArgs&) -> Value {
-    timeline::FieldNode* node = focusedNode(m, env);
+    timeline::FieldNode* node = focusedField(m, env);
     return node ? Value(m.targetPath(node)) : kNull;
   });
   m.method(selection, "setFocus", [&env](Machine& m, CallArgs& a) -> Value {
     if (!env.focus) return false;
+    Object* before = focusedObject(m, env);
     if (a.arg(0).isNullish()) {
       env.focus->clear();
+      announceFocus(m, before, nullptr);
       return true;
     }
     Value target = a.arg(0);
@@ -62,6 +48,7 @@ void installSelection(Machine& m, TextEnvironment& env) {
     timeline::FieldNode* node = fieldOf(m, target);
     if (!node) return false;
     env.focus->focus(node->sharedField());
+    announceFocus(m, before, focusedObject(m, env));
     return true;
   });
   m.method(selection, "getBeginIndex", [&env](Machine&, CallArgs&) -> Value {

@@ -113,19 +113,20 @@ void installCreateTextField(Machine& m) {
   m.method(m.prototypeOf("MovieClip"), "createTextField", [](Machine& m, CallArgs& a) -> Value {
     auto* clip = dynamic_cast<timeline::SpriteInstance*>(m.nodeOf(a.self));
     if (!clip || a.size() < 6) return Value();
-    auto twips = [&](size_t i) {
+    // Whole pixels: the place truncated toward zero, the size without its sign.
+    auto pixels = [&](size_t i) {
       double v = m.toNumber(a.arg(i));
-      return std::isfinite(v) ? int32_t(std::clamp(v * 20, -1e9, 1e9)) : 0;
+      return std::isfinite(v) ? int32_t(std::clamp(std::trunc(v), -1e7, 1e7)) : 0;
     };
     double depth = m.toNumber(a.arg(1));
     if (!std::isfinite(depth)) return Value();
-    format::Rect box{0, std::max(0, twips(4)), 0, std::max(0, twips(5))};
+    format::Rect box{0, std::abs(pixels(4)) * 20, 0, std::abs(pixels(5)) * 20};
     timeline::FieldNode* node =
         clip->createTextField(m.toString(a.arg(0)), int(std::clamp(depth, -16384.0, 2130706428.0)), box);
     if (!node) return Value();
     Matrix placement;
-    placement.tx = float(twips(2));
-    placement.ty = float(twips(3));
+    placement.tx = float(pixels(2) * 20);
+    placement.ty = float(pixels(3) * 20);
     node->setMatrix(placement);
     return m.version() >= 8 ? Value(m.clipObject(node)) : Value();
   });
@@ -134,7 +135,10 @@ void installCreateTextField(Machine& m) {
 }  // namespace
 
 script::ClipObject* newFieldObject(Machine& m, timeline::FieldNode& node, TextEnvironment& env) {
-  return m.heap().make<FieldObject>(m.prototypeOf("TextField"), &node, env);
+  auto* field = m.heap().make<FieldObject>(m.prototypeOf("TextField"), &node, env);
+  // A field hears its own broadcasts (onChanged, onScroller) first.
+  field->put("_listeners", m.newArray({Value(field)}), script::kDontEnum);
+  return field;
 }
 
 void installTextObjects(Machine& m, TextEnvironment& env) {
@@ -143,6 +147,10 @@ void installTextObjects(Machine& m, TextEnvironment& env) {
   formatMethods(m, proto);
   editMethods(m, proto);
   displayMethods(m, proto);
+  // Fields are broadcasters: AsBroadcaster's own methods, on their prototype.
+  if (Object* broadcaster = m.memberOrUndefined(m.global(), "AsBroadcaster").object())
+    for (const char* name : {"addListener", "removeListener", "broadcastMessage"})
+      proto->put(name, m.memberOrUndefined(broadcaster, name), script::kDontEnum);
   installTextFormatClass(m);
   installCreateTextField(m);
   installSelection(m, env);

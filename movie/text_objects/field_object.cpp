@@ -81,10 +81,8 @@ text::AutoSize autoSizeFrom(Machine& m, const Value& v) {
   return text::AutoSize::None;
 }
 
-render::Color textColorOf(const TextField& f) {
-  text::TextFormat format = f.length() ? f.textFormat(0, 1) : f.newTextFormat();
-  return format.color.value_or(render::Color{0, 0, 0, 255});
-}
+// The colour new text takes: setTextFormat on the text leaves it as it is.
+render::Color textColorOf(const TextField& f) { return f.newTextFormat().color.value_or(render::Color{0, 0, 0, 255}); }
 
 }  // namespace
 
@@ -206,12 +204,9 @@ bool FieldObject::setSpecial(Machine& m, const std::string& name, const Value& v
     case Prop::Selectable: s.selectable = m.toBoolean(value); break;
     case Prop::EmbedFonts: s.embedFonts = m.toBoolean(value); break;
     case Prop::CondenseWhite: s.condenseWhite = m.toBoolean(value); break;
-    case Prop::Type: {
-      std::string type = m.toString(value);
-      if (type == "input") s.input = true;
-      else if (type == "dynamic") s.input = false;
+    case Prop::Type:  // "input" in any case; anything else is "dynamic"
+      s.input = sameName("input", m.toString(value), false);
       break;
-    }
     case Prop::MaxChars: {
       double n = number();
       s.maxChars = std::isfinite(n) && n > 0 ? int(std::min(n, 1e9)) : 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/native/freetype_font_service.h"
+#include "movie/text/text_field.h"
 #include "movie_fixtures.h"
 #include "script_fixtures.h"
 #include "tools/swf/text_writer.h"
@@ -184,6 +185,33 @@ TEST(VariableBinding, WhatTheUserTypesReachesTheVariableByTheNextFrame) {
   EXPECT_TRUE(player.typeChar('i'));
   player.tick();
   EXPECT_EQ(lines, (Lines{"true", "_level0.c", "hi", "2", "1", "null", "-1"}));
+}
+
+// function name(arg) { trace(prefix + arg[member]); } (the whole arg when member is empty)
+Actions& tracingFunction(Actions& a, const std::string& name, const std::string& prefix, const std::string& member) {
+  Actions body;
+  body.push({prefix, "arg"}).op(Actions::kGetVariable);
+  if (!member.empty()) body.push({member}).op(Actions::kGetMember);
+  body.op(Actions::kAdd2).op(Actions::kTrace);
+  return a.function(name, {"arg"}, body);
+}
+
+TEST(FieldEvents, EditsAndFocusChangesReachTheFieldsHandlers) {
+  Actions a;
+  tracingFunction(a, "changed", "changed ", "text");
+  tracingFunction(a, "gained", "focus from ", "");
+  tracingFunction(a, "lost", "focus to ", "");
+  for (auto [handler, function] : {std::pair{"c.onChanged", "changed"}, {"c.onSetFocus", "gained"}, {"c.onKillFocus", "lost"}})
+    a.push({handler, function}).op(Actions::kGetVariable).op(Actions::kSetVariable);
+  call(a, "Selection", "setFocus", {"c"}).op(Actions::kPop);
+  Lines lines;
+  movie::Player player;
+  player.setTraceHandler([&lines](const std::string& line) { lines.push_back(line); });
+  load(player, boundFieldsMovie({a}, true));
+  EXPECT_TRUE(player.typeChar('x'));
+  EXPECT_TRUE(player.editKey(movie::text::EditKey::Left));  // moves the caret: no change
+  player.pointerDown(99, 99);  // on no field: the focus goes
+  EXPECT_EQ(lines, (Lines{"focus from null", "changed x", "focus to null"}));
 }
 
 TEST(TextFieldObjects, ScrollAndAutoSizeFollowTheLayout) {
