@@ -168,7 +168,7 @@ std::vector<uint32_t> shownInTheWindow(const std::vector<uint8_t>& movie, int wi
   return pixels;
 }
 
-bool near(uint32_t pixel, uint32_t rgb) {
+bool closeTo(uint32_t pixel, uint32_t rgb) {
   for (int shift : {0, 8, 16})
     if (std::abs(int((pixel >> shift) & 0xFF) - int((rgb >> shift) & 0xFF)) > 12) return false;
   return true;
@@ -184,7 +184,7 @@ TEST(DeviceTextInTheWindow, ASampleLessonShowsItsEnglishAndChineseLines) {
     int ink = 0;
     for (int y = y0; y < y1; ++y)
       for (int x = std::max(0, int(x0)); x < std::min(kWidth, int(x1)); ++x)
-        ink += near(pixels[size_t(y) * kWidth + x], rgb);
+        ink += closeTo(pixels[size_t(y) * kWidth + x], rgb);
     return ink;
   };
   sample::LessonWords words = sample::wordsFor(1);
