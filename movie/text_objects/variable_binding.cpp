@@ -57,17 +57,22 @@ void exchange(script::Machine& m, timeline::FieldNode& node) {
     if (!v.owner) return;
     timeline::FieldNode::Binding& last = node.binding();
     std::string shown = boundText(node.field());
+    // Only a variable on a clip keeps showing in the field; one on a plain object is
+    // read when the binding starts.
+    bool followsVariable = !last.exchanged || m.nodeOf(v.owner);
     if (m.hasMember(v.owner, v.name)) {
       script::Value value = m.getMember(v.owner, v.name);
       std::string text = value.isUndefined() ? std::string() : m.toString(value);
-      if (!last.exchanged || text != last.variableValue) {
+      if (followsVariable && (!last.exchanged || text != last.variableValue)) {
         show(node.field(), text);
         remember(node, text);
       } else if (shown != last.fieldText) {
         m.setMember(v.owner, v.name, shown);
         remember(node, shown);
       }
-    } else if (!shown.empty()) {
+    } else if (!last.exchanged && !shown.empty()) {
+      // A field makes its variable when the binding starts; a variable deleted later
+      // (or a clip that went) leaves the field as it is.
       m.setMember(v.owner, v.name, shown);
       remember(node, shown);
     }

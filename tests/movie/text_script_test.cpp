@@ -164,6 +164,23 @@ TEST(VariableBinding, ABoundFieldMovedToAnotherVariableStartsFromItsOwnText) {
   EXPECT_EQ(runTrace(boundFieldsMovie({a})), (Lines{"7", "7", "changed"}));
 }
 
+TEST(VariableBinding, ADeletedVariableAndOneOnAPlainObjectAreNotFollowed) {
+  Actions a;
+  a.push({"box"}).op(Actions::kGetVariable).push({"v"}).op(Actions::kDelete).op(Actions::kPop);
+  Actions b;
+  b.push({"box"}).op(Actions::kGetVariable).push({"v"}).op(Actions::kGetMember).op(Actions::kTypeOf).op(Actions::kTrace);
+  b.traceVariable("a.text");  // the field keeps its text and does not bring the variable back
+  b.push({"holder", 0, "Object"}).op(Actions::kNewObject).op(Actions::kSetVariable);
+  set(b, "holder.x", "first");
+  set(b, "a.variable", "holder.x");
+  b.traceVariable("a.text");  // read when the binding starts
+  set(b, "holder.x", "second");
+  b.traceVariable("a.text");  // not followed afterwards
+  set(b, "a.text", "third");
+  b.traceVariable("holder.x");  // but the field's own changes still go to it
+  EXPECT_EQ(runTrace(boundFieldsMovie({a, b}), 2), (Lines{"undefined", "7", "first", "first", "third"}));
+}
+
 TEST(VariableBinding, WhatTheUserTypesReachesTheVariableByTheNextFrame) {
   Actions first;
   first.push({"c", 1, "Selection"}).op(Actions::kGetVariable).push({"setFocus"}).op(Actions::kCallMethod).op(Actions::kTrace);
