@@ -29,6 +29,9 @@ struct Player::Impl : timeline::TimelineEvents {
   void clipStarted(timeline::SpriteInstance& clip) override {
     if (scripting) scripting->clipStarted(clip);
   }
+  void buttonStateChanged(timeline::SpriteInstance& button, int from, int to) override {
+    sound.buttonStateChanged(button, from, to);
+  }
 
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
   sound::TimelineSound sound;

@@ -1,6 +1,7 @@
 #include "movie/script/clip_object.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "movie/script/machine.h"
@@ -53,6 +54,12 @@ void setScaleRotation(DisplayNode* node, double xScale, double yScale, double de
   node->setMatrix(m);
 }
 
+// Players on several threads may make nodes at once.
+uint64_t nextNodeIdentity() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
+
 }  // namespace
 
 Bounds transformBounds(const Bounds& b, const Matrix& m) {
@@ -80,6 +87,8 @@ const char* clipPropertyName(int index) {
   if (index < 0 || index >= int(sizeof kPropertyNames / sizeof *kPropertyNames)) return nullptr;
   return kPropertyNames[index];
 }
+
+DisplayNode::DisplayNode() : identity_(nextNodeIdentity()) {}
 
 DisplayNode::~DisplayNode() {
   if (auto* clip = static_cast<ClipObject*>(scriptObject)) clip->detach();

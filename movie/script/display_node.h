@@ -2,6 +2,7 @@
 // What the script machine needs from a movie clip on the display list: its place in the
 // tree, its timeline and its placement. The timeline layer implements it; the machine
 // keeps one script object per node (scriptObject), which the node clears on removal.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,14 @@ struct Bounds {
 
 class DisplayNode {
  public:
+  DisplayNode();
+  DisplayNode(const DisplayNode&) = delete;
+  DisplayNode& operator=(const DisplayNode&) = delete;
   virtual ~DisplayNode();  // the script object of a removed clip answers nothing more
+
+  // Unique to this node for the life of the process: what outlives a node (sound
+  // settings, say) is keyed by it, never by the address, which a later node may reuse.
+  uint64_t identity() const { return identity_; }
 
   // Tree.
   virtual DisplayNode* parentNode() = 0;
@@ -59,6 +67,9 @@ class DisplayNode {
   virtual bool swapDepth(int depth) = 0;
 
   Object* scriptObject = nullptr;
+
+ private:
+  const uint64_t identity_;
 };
 
 }  // namespace movie::script

@@ -98,7 +98,9 @@ void SpriteInstance::showButtonState(int state) {
   // An object in several states is the same one: its clip runs on across states.
   for (auto& [depth, obj] : plan) obj.placedFrame = 0;
   adoptPlan(plan, nullptr);
+  const int from = current_;
   current_ = state;
+  if (from >= 0 && budget_.events) budget_.events->buttonStateChanged(*this, from, state);
 }
 
 void SpriteInstance::adoptPlan(List& plan, std::vector<uint16_t>* created) {

@@ -26,6 +26,9 @@ class TimelineEvents {
   virtual void frameEntered(SpriteInstance& sprite, int frame) = 0;
   // A clip was placed and showed its first frame.
   virtual void clipStarted(SpriteInstance&) {}
+  // A button went from one shown state to another (format::ButtonState values) as the
+  // pointer rolled over, pressed or released it.
+  virtual void buttonStateChanged(SpriteInstance& /*button*/, int /*from*/, int /*to*/) {}
 };
 
 // Limits that keep hostile nesting and placement counts bounded, and what the whole
