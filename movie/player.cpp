@@ -6,6 +6,7 @@
 #include "movie/format/movie_parser.h"
 #include "movie/interaction.h"
 #include "movie/loads.h"
+#include "movie/paint/filter_cache.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
 #include "movie/script/builtins.h"
@@ -45,6 +46,7 @@ struct Player::Impl : timeline::TimelineEvents {
   Scripting::TraceHandler trace;
   Scripting::UrlHandler urls;
   paint::ShapeCache cache;
+  paint::FilterCache filterCache;
   text::FontService* fontService = nullptr;
   Fetcher* fetcher = nullptr;
   std::string address;
@@ -92,6 +94,7 @@ struct Player::Impl : timeline::TimelineEvents {
         loads->gatherRoots(out);
       });
     }
+    scripting->textEnvironment() = {fonts.get(), &focus};
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
@@ -355,6 +358,7 @@ void Player::render(PixelView target) {
                                                        : render::AntiAlias::Full;
     options.smoothBitmaps = p.quality == Quality::High;
     options.fonts = p.fonts.get();
+    options.filterCache = &p.filterCache;
     render::Matrix toDevice = p.view.toDevice();
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);
@@ -406,7 +410,9 @@ bool Player::pointerDown(double x, double y) {
   if (!p.root || !p.fonts) return false;
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
+  script::Object* focusedBefore = p.scripting->focusedFieldObject();
   bool text = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  p.scripting->focusMoved(focusedBefore);
   bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
   return p.input->pointerDown() || moved || text;
 }
@@ -441,8 +447,20 @@ bool Player::pointerHidden() const { return impl_->scripting && impl_->root && i
 
 bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }
 
-bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
+bool Player::typeChar(char32_t c) {
+  bool typed = impl_->focus.typeChar(c);
+  if (typed && impl_->scripting) impl_->scripting->focusedFieldEdited();
+  return typed;
+}
 
-bool Player::editKey(text::EditKey key) { return impl_->fonts && impl_->focus.editKey(key, *impl_->fonts); }
+bool Player::editKey(text::EditKey key) {
+  Impl& p = *impl_;
+  std::shared_ptr<text::TextField> field = p.focus.focused();
+  if (!p.fonts || !field) return false;
+  std::u32string before = field->text();
+  bool handled = p.focus.editKey(key, *p.fonts);
+  if (handled && p.scripting && field->text() != before) p.scripting->focusedFieldEdited();
+  return handled;
+}
 
 }  // namespace movie

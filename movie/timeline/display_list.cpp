@@ -28,6 +28,7 @@ void SpriteInstance::start() {
 }
 
 void SpriteInstance::adopt(DisplayObject& obj) {
+  if (obj.fieldNode) obj.fieldNode->link(this, &obj);
   if (!obj.sprite) return;
   obj.sprite->parent_ = this;
   obj.sprite->holder_ = &obj;
@@ -163,6 +164,7 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
   obj.characterId = id;
   obj.sprite.reset();
   obj.field.reset();
+  obj.fieldNode.reset();
   auto it = characters_.find(id);
   obj.known = it != characters_.end();
   obj.character = obj.known ? it->second : format::Character{};
@@ -182,8 +184,11 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
     adopt(obj);
     obj.sprite->makeButton(*obj.character.button);
   }
-  if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText)
+  if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText) {
     obj.field = std::make_shared<text::TextField>(obj.character.editText, characters_);
+    obj.fieldNode = std::make_unique<FieldNode>(obj.field);
+    adopt(obj);
+  }
 }
 
 void SpriteInstance::place(const format::PlaceTag& tag, int f, List& list, bool live,

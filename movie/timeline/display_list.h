@@ -9,8 +9,9 @@
 
 #include "movie/format/character.h"
 #include "movie/format/timeline_def.h"
-#include "movie/text/text_field.h"
 #include "movie/script/display_node.h"
+#include "movie/text/text_field.h"
+#include "movie/timeline/field_node.h"
 
 namespace movie::timeline {
 
@@ -60,6 +61,7 @@ struct DisplayObject {
   bool byScript = false;  // made by a script: timeline jumps keep it
   std::unique_ptr<SpriteInstance> sprite;  // for sprite characters
   std::shared_ptr<text::TextField> field;   // for text field characters
+  std::unique_ptr<FieldNode> fieldNode;     // the field as scripts see it
   std::shared_ptr<const std::vector<format::ClipAction>> clipActions;  // onClipEvent handlers
 };
 
@@ -135,6 +137,14 @@ class SpriteInstance : public script::DisplayNode {
                                   Budget& budget);
   // The same with an empty timeline over this clip's characters (unloadMovie).
   SpriteInstance* replaceByEmpty();
+
+  // A text field that a script makes (box in twips, at its own origin); null when the
+  // depth is out of range or the budget is spent.
+  FieldNode* createTextField(const std::string& name, int depth, const format::Rect& box);
+  // Changes scripts make to the child at a list depth: removal (script depths only) and
+  // a swap with whatever is at a script depth.
+  bool removeByScript(uint16_t listDepth);
+  bool swapByScript(uint16_t listDepth, int scriptDepth);
 
  private:
   using List = std::map<uint16_t, DisplayObject>;
