@@ -124,6 +124,19 @@ class SpriteInstance : public script::DisplayNode {
   DisplayNode* duplicate(const std::string& name, int depth) override;
   bool removeSelf() override;
   bool swapDepth(int depth) override;
+  void setMask(DisplayNode* mask) override;
+  void setScrollRect(const script::Bounds* rect) override;
+  bool scrollRect(script::Bounds& out) const override;
+
+  // What the renderer needs of script clipping: the clip masking this one, whether this
+  // one masks another (and so is not drawn), the scroll rectangle or null.
+  const SpriteInstance* maskClip() const { return maskClip_; }
+  const SpriteInstance* parentSprite() const { return parent_; }
+  bool isMaskOfClip() const { return maskedClip_ != nullptr; }
+  const script::Bounds* scrollRectOrNull() const { return hasScrollRect_ ? &scrollRect_ : nullptr; }
+  // The placement of the content: the scroll rectangle's corner moved to the origin,
+  // then toOuter (the clip's own placement and what lies above it).
+  Matrix withScroll(const Matrix& toOuter) const;
 
  private:
   using List = std::map<uint16_t, DisplayObject>;
@@ -152,6 +165,12 @@ class SpriteInstance : public script::DisplayNode {
   Matrix rootMatrix_;
   ColorTransform rootColor_;
   bool rootVisible_ = true;
+  // Links made by setMask, both ways so that either side's removal undoes them.
+  SpriteInstance* maskClip_ = nullptr;
+  SpriteInstance* maskedClip_ = nullptr;
+  void unlinkMask();
+  bool hasScrollRect_ = false;
+  script::Bounds scrollRect_;
 };
 
 }  // namespace movie::timeline
