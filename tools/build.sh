@@ -18,9 +18,17 @@ for a in "$@"; do
   esac
 done
 
+# Line tables only (-g1): sanitizer reports and crash backtraces keep their files and
+# lines, and the trees build about a quarter faster than with full debug information.
+# A tree configured by hand keeps the compiler's usual flags.
+line_tables=()
+for lang in C CXX; do
+  line_tables+=("-DCMAKE_${lang}_FLAGS_DEBUG=-g1" "-DCMAKE_${lang}_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
+done
+
 configure() {  # folder, cmake arguments...
   local dir=$1; shift
-  [ -f "$dir/CMakeCache.txt" ] || cmake -S "$root" -B "$dir" "$@" >/dev/null
+  [ -f "$dir/CMakeCache.txt" ] || cmake -S "$root" -B "$dir" "${line_tables[@]}" "$@" >/dev/null
 }
 
 [ $win64_tests = 1 ] && trees+=(win64)

@@ -12,7 +12,7 @@ packages=(
   espeak-ng lame                              # content making only: the sample lessons'
                                               # spoken sentences and test tones as MP3
   googletest libbenchmark-dev                 # test framework sources, benchmarks
-  wine wine32:i386 xvfb xauth xdotool         # running the program and its tests
+  wine xvfb xauth xdotool                     # running the program and its tests
   wine64 g++-mingw-w64-x86-64                 # the Windows tests as 64-bit programs, on
                                               # machines that run no 32-bit code
   fonts-wine fonts-wqy-microhei               # Wine's own fonts; CJK glyphs (outlines only:
@@ -24,6 +24,14 @@ packages=(
   nsis                                        # the installer compiler for the release
 )
 
+# Wine's 32-bit half (and the i386 libraries it pulls in, about 700 MB) is useful only
+# where the kernel runs 32-bit programs; elsewhere the Windows tests run as 64-bit ones.
+wants_i386=0
+if bash "$(dirname "$0")/wine/kernel-runs-32.sh" >/dev/null; then
+  wants_i386=1
+  packages+=(wine32:i386)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -32,7 +40,7 @@ done
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ $wants_i386 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 echo "setup: installing ${missing[*]}"
