@@ -33,22 +33,12 @@ struct Renderer {
     return nullptr;
   }
 
-  static render::Path rectanglePath(float x0, float y0, float x1, float y1) {
-    render::Path p;
-    p.moveTo(x0, y0);
-    p.lineTo(x1, y0);
-    p.lineTo(x1, y1);
-    p.lineTo(x0, y1);
-    p.lineTo(x0, y0);
-    return p;
-  }
-
   // A bitmap placed as a character is a rectangle filled with itself.
   static Drawable bitmapDrawable(const std::shared_ptr<const render::Bitmap>& bitmap) {
     Drawable d;
     if (!bitmap || bitmap->width <= 0) return d;
     DrawItem item;
-    item.path = rectanglePath(0, 0, float(bitmap->width) * 20, float(bitmap->height) * 20);
+    item.path = render::Path::rectangle(0, 0, float(bitmap->width) * 20, float(bitmap->height) * 20);
     render::Matrix m;
     m.a = m.d = 20;
     item.paint = render::BitmapFill{bitmap, m, false, true};
@@ -191,7 +181,8 @@ struct Renderer {
     if (!rect && !maskClip) return nullptr;
     auto own = std::make_unique<render::Mask>(target.width(), target.height());
     if (rect) {
-      render::Path box = rectanglePath(0, 0, float(rect->xMax - rect->xMin), float(rect->yMax - rect->yMin));
+      float w = float(rect->xMax - rect->xMin), h = float(rect->yMax - rect->yMin);
+      render::Path box = render::Path::rectangle(0, 0, w, h);
       render::fillMask(*own, box, render::FillRule::NonZero, m, options.antiAlias);
     }
     if (maskClip) {
