@@ -6,6 +6,7 @@
 
 #include "movie/render/blend.h"
 #include "movie/render/filters.h"
+#include "movie/paint/rectangle_path.h"
 #include "movie/paint/scaling_grid.h"
 #include "movie/paint/text_painter.h"
 
@@ -38,7 +39,7 @@ struct Renderer {
     Drawable d;
     if (!bitmap || bitmap->width <= 0) return d;
     DrawItem item;
-    item.path = render::Path::rectangle(0, 0, float(bitmap->width) * 20, float(bitmap->height) * 20);
+    item.path = rectanglePath(0, 0, float(bitmap->width) * 20, float(bitmap->height) * 20);
     render::Matrix m;
     m.a = m.d = 20;
     item.paint = render::BitmapFill{bitmap, m, false, true};
@@ -182,7 +183,7 @@ struct Renderer {
     auto own = std::make_unique<render::Mask>(target.width(), target.height());
     if (rect) {
       float w = float(rect->xMax - rect->xMin), h = float(rect->yMax - rect->yMin);
-      render::Path box = render::Path::rectangle(0, 0, w, h);
+      render::Path box = rectanglePath(0, 0, w, h);
       render::fillMask(*own, box, render::FillRule::NonZero, m, options.antiAlias);
     }
     if (maskClip) {

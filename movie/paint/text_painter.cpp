@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "movie/paint/rectangle_path.h"
+
 namespace movie::paint {
 namespace {
 
@@ -33,7 +35,7 @@ void fillRect(const TextTarget& t, float x0, float y0, float x1, float y1, rende
   state.colorTransform = t.colorTransform;
   state.antiAlias = t.antiAlias;
   state.clip = t.clip;
-  render::fillPath(t.surface, render::Path::rectangle(x0, y0, x1, y1), color, render::FillRule::NonZero, state);
+  render::fillPath(t.surface, rectanglePath(x0, y0, x1, y1), color, render::FillRule::NonZero, state);
 }
 
 // The field's box drawn under its text: background, then a one-pixel border inside it.
@@ -46,9 +48,8 @@ void drawBox(const TextTarget& t, const text::TextField& field) {
   // lines lie just outside it; they leave the bottom right corner pixel out.
   float x0 = float(b.xMin), y0 = float(b.yMin), x1 = float(b.xMax), y1 = float(b.yMax);
   render::Path frame;
-  using render::Path;
-  for (const Path& line : {Path::rectangle(x0, y0, x1 + 20, y0 + 20), Path::rectangle(x0, y0, x0 + 20, y1 + 20),
-                           Path::rectangle(x1, y0, x1 + 20, y1), Path::rectangle(x0, y1, x1, y1 + 20)}) {
+  for (const render::Path& line : {rectanglePath(x0, y0, x1 + 20, y0 + 20), rectanglePath(x0, y0, x0 + 20, y1 + 20),
+                                   rectanglePath(x1, y0, x1 + 20, y1), rectanglePath(x0, y1, x1, y1 + 20)}) {
     frame.verbs.insert(frame.verbs.end(), line.verbs.begin(), line.verbs.end());
     frame.coords.insert(frame.coords.end(), line.coords.begin(), line.coords.end());
   }
@@ -93,7 +94,7 @@ void drawTextField(const TextTarget& target, const text::TextField& field, text:
   const format::Rect& b = field.bounds();
   // Text shows only inside the field's box.
   std::unique_ptr<render::Mask> box = std::make_unique<render::Mask>(target.surface.width(), target.surface.height());
-  render::Path area = render::Path::rectangle(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
+  render::Path area = rectanglePath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
   render::fillMask(*box, area, render::FillRule::NonZero, target.toDevice, render::AntiAlias::None);
   if (target.clip) box->intersect(*target.clip);
   TextTarget t{target.surface, target.toDevice, target.colorTransform, box.get(), target.antiAlias};
@@ -126,7 +127,7 @@ void maskStaticText(render::Mask& mask, const format::StaticTextDef& text, text:
 void maskTextField(render::Mask& mask, const text::TextField& field, const render::Matrix& toDevice,
                    render::AntiAlias aa) {
   const format::Rect& b = field.bounds();
-  render::Path area = render::Path::rectangle(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
+  render::Path area = rectanglePath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
   render::fillMask(mask, area, render::FillRule::NonZero, toDevice, aa);
 }
 

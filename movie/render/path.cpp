@@ -18,14 +18,4 @@ void Path::quadTo(float cx, float cy, float x, float y) {
   coords.insert(coords.end(), {cx, cy, x, y});
 }
 
-Path Path::rectangle(float x0, float y0, float x1, float y1) {
-  Path p;
-  p.moveTo(x0, y0);
-  p.lineTo(x1, y0);
-  p.lineTo(x1, y1);
-  p.lineTo(x0, y1);
-  p.lineTo(x0, y0);
-  return p;
-}
-
 }  // namespace movie::render

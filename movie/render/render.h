@@ -47,8 +47,6 @@ struct Path {
   void lineTo(float x, float y);
   void quadTo(float cx, float cy, float x, float y);
   bool empty() const { return verbs.empty(); }
-  // An axis-aligned rectangle between two corners, closed.
-  static Path rectangle(float x0, float y0, float x1, float y1);
 };
 
 enum class FillRule { NonZero, EvenOdd };
