@@ -29,6 +29,9 @@ struct Player::Impl : timeline::TimelineEvents {
   void clipStarted(timeline::SpriteInstance& clip) override {
     if (scripting) scripting->clipStarted(clip);
   }
+  void buttonStateChanged(timeline::SpriteInstance& button, int from, int to) override {
+    sound.buttonStateChanged(button, from, to);
+  }
 
   std::unique_ptr<format::MovieParser> parser = std::make_unique<format::MovieParser>();
   sound::TimelineSound sound;
@@ -78,6 +81,7 @@ struct Player::Impl : timeline::TimelineEvents {
       input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
       scripting->setExtraRoots([this](std::vector<script::Object*>& out) { input->gatherRoots(out); });
     }
+    scripting->textEnvironment() = {fonts.get(), &focus};
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
@@ -351,7 +355,9 @@ bool Player::pointerDown(double x, double y) {
   if (!p.root || !p.fonts) return false;
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
+  script::Object* focusedBefore = p.scripting->focusedFieldObject();
   bool text = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  p.scripting->focusMoved(focusedBefore);
   bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
   return p.input->pointerDown() || moved || text;
 }
@@ -381,8 +387,20 @@ bool Player::pointerHidden() const { return impl_->scripting && impl_->root && i
 
 bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }
 
-bool Player::typeChar(char32_t c) { return impl_->focus.typeChar(c); }
+bool Player::typeChar(char32_t c) {
+  bool typed = impl_->focus.typeChar(c);
+  if (typed && impl_->scripting) impl_->scripting->focusedFieldEdited();
+  return typed;
+}
 
-bool Player::editKey(text::EditKey key) { return impl_->fonts && impl_->focus.editKey(key, *impl_->fonts); }
+bool Player::editKey(text::EditKey key) {
+  Impl& p = *impl_;
+  std::shared_ptr<text::TextField> field = p.focus.focused();
+  if (!p.fonts || !field) return false;
+  std::u32string before = field->text();
+  bool handled = p.focus.editKey(key, *p.fonts);
+  if (handled && p.scripting && field->text() != before) p.scripting->focusedFieldEdited();
+  return handled;
+}
 
 }  // namespace movie

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "movie/script/builtins.h"
+#include "movie/text_objects/field_events.h"
+#include "movie/text_objects/text_objects.h"
+#include "movie/text_objects/variable_binding.h"
 
 namespace movie {
 namespace {
@@ -24,6 +27,20 @@ Scripting::Scripting(const format::MovieDef& movie, timeline::Budget& budget)
   budget.exports = &movie.exports;
   budget.version = movie.version;
   machine_->budgets().maxCallDepth = std::clamp<int>(movie.maxRecursion, 16, 256);
+  text_objects::installTextObjects(*machine_, textEnvironment_);
+}
+
+script::Object* Scripting::focusedFieldObject() { return text_objects::focusedObject(*machine_, textEnvironment_); }
+
+void Scripting::focusMoved(script::Object* before) {
+  text_objects::announceFocus(*machine_, before, focusedFieldObject());
+}
+
+void Scripting::focusedFieldEdited() { text_objects::announceChange(*machine_, focusedFieldObject()); }
+
+script::ClipObject* Scripting::newNodeObject(script::DisplayNode* node) {
+  auto* field = dynamic_cast<timeline::FieldNode*>(node);
+  return field ? text_objects::newFieldObject(*machine_, *field, textEnvironment_) : nullptr;
 }
 
 Scripting::~Scripting() = default;
@@ -96,6 +113,9 @@ void Scripting::clipEvent(uint32_t event, const char* method) {
 }
 
 bool Scripting::runQueued() {
+  // Fields placed or changed since the last scripts meet their variables before and
+  // after the scripts run.
+  text_objects::exchangeAll(*machine_, root_);
   size_t initBefore = initActionsRun_;
   runInitActions();
   bool ran = initActionsRun_ != initBefore || !queue_.empty();
@@ -113,6 +133,7 @@ bool Scripting::runQueued() {
     }
   }
   queue_.clear();
+  text_objects::exchangeAll(*machine_, root_);
   collectIfGrown();
   return ran;
 }

@@ -10,6 +10,7 @@
 
 #include "movie/format/movie_def.h"
 #include "movie/script/machine.h"
+#include "movie/text_objects/text_environment.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie {
@@ -36,6 +37,13 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   // Advances script time by one frame and runs due timers.
   bool frameDone(double frameRate);
   script::Machine& machine() { return *machine_; }
+  // The fonts and focus the text objects of scripts use.
+  text_objects::TextEnvironment& textEnvironment() { return textEnvironment_; }
+  // The focused field's object, taken before the player moves the focus; then what
+  // scripts hear of the move, and of the user's edits to the focused field.
+  script::Object* focusedFieldObject();
+  void focusMoved(script::Object* before);
+  void focusedFieldEdited();
 
   // Clip events: each clip's onClipEvent actions for event, then its method of that
   // name (none: 0 / null); children before their parents, higher depths first.
@@ -67,6 +75,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   // Calls a handler on the listeners of _global[source] (Key, Mouse).
   void broadcast(const char* source, const char* handler);
   script::SoundService* sounds() override { return sounds_; }
+  script::ClipObject* newNodeObject(script::DisplayNode* node) override;
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
 
  private:
@@ -80,6 +89,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void collectIfGrown();
 
   const format::MovieDef& movie_;
+  text_objects::TextEnvironment textEnvironment_;  // before the machine, whose natives use it
   std::unique_ptr<script::Machine> machine_;
   timeline::SpriteInstance* root_ = nullptr;
   std::vector<Pending> queue_;

@@ -37,8 +37,8 @@ struct ButtonDef {
   Timeline states;
   std::vector<ButtonAction> actions;
   // Sounds of the transitions OverUpToIdle, IdleToOverUp, OverUpToOverDown,
-  // OverDownToOverUp (0: none), for the sound layer.
-  uint16_t sounds[4] = {0, 0, 0, 0};
+  // OverDownToOverUp with their sound-info records (sound id 0: none).
+  SoundRef sounds[4];
 };
 
 }  // namespace movie::format

@@ -47,7 +47,8 @@ void readLayout(io::BitReader& r, FontDef& font, int movieVersion) {
   font.ascent = r.u16();
   font.descent = r.u16();
   font.leading = r.s16();
-  for (Glyph& g : font.glyphs) g.advance = r.s16();
+  // Advances are read unsigned, as players do: past 32767 a glyph moves far right, not left.
+  for (Glyph& g : font.glyphs) g.advance = r.u16();
   for (Glyph& g : font.glyphs) g.bounds = readRect(r);
   int kerningCount = r.u16();
   for (int i = 0; i < kerningCount && !r.overrun(); ++i) {

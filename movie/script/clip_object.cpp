@@ -1,6 +1,7 @@
 #include "movie/script/clip_object.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "movie/script/builtins.h"
@@ -60,6 +61,12 @@ bool isScrollRect(Machine& m, const std::string& name) {
          (!m.heap().caseSensitive() || name == "scrollRect");
 }
 
+// Players on several threads may make nodes at once.
+uint64_t nextNodeIdentity() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
+
 }  // namespace
 
 void ClipObject::setScrollRect(Machine& m, const Value& value) {
@@ -103,6 +110,8 @@ const char* clipPropertyName(int index) {
   if (index < 0 || index >= int(sizeof kPropertyNames / sizeof *kPropertyNames)) return nullptr;
   return kPropertyNames[index];
 }
+
+DisplayNode::DisplayNode() : identity_(nextNodeIdentity()) {}
 
 DisplayNode::~DisplayNode() {
   if (auto* clip = static_cast<ClipObject*>(scriptObject)) clip->detach();

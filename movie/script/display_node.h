@@ -2,6 +2,7 @@
 // What the script machine needs from a movie clip on the display list: its place in the
 // tree, its timeline and its placement. The timeline layer implements it; the machine
 // keeps one script object per node (scriptObject), which the node clears on removal.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,14 @@ struct Bounds {
 
 class DisplayNode {
  public:
+  DisplayNode();
+  DisplayNode(const DisplayNode&) = delete;
+  DisplayNode& operator=(const DisplayNode&) = delete;
   virtual ~DisplayNode();  // the script object of a removed clip answers nothing more
+
+  // Unique to this node for the life of the process: what outlives a node (sound
+  // settings, say) is keyed by it, never by the address, which a later node may reuse.
+  uint64_t identity() const { return identity_; }
 
   // Tree.
   virtual DisplayNode* parentNode() = 0;
@@ -61,12 +69,16 @@ class DisplayNode {
   // Clipping set by scripts. setMask: another clip's shape clips this one and is no
   // longer drawn itself (null removes the mask). The scroll rectangle (twips, own
   // coordinates) clips the clip and moves its top left corner to the clip's origin;
-  // null removes it, scrollRect answers false when there is none.
-  virtual void setMask(DisplayNode* mask) = 0;
-  virtual void setScrollRect(const Bounds* rect) = 0;
-  virtual bool scrollRect(Bounds& out) const = 0;
+  // null removes it, scrollRect answers false when there is none. Nodes other than
+  // clips take neither.
+  virtual void setMask(DisplayNode*) {}
+  virtual void setScrollRect(const Bounds*) {}
+  virtual bool scrollRect(Bounds&) const { return false; }
 
   Object* scriptObject = nullptr;
+
+ private:
+  const uint64_t identity_;
 };
 
 }  // namespace movie::script

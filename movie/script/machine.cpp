@@ -224,7 +224,8 @@ std::string Machine::typeOf(const Value& v) {
     case Value::Type::Number: return "number";
     case Value::Type::String: return "string";
     case Value::Type::Object:
-      if (dynamic_cast<ClipObject*>(v.object())) return "movieclip";
+      // Text fields are display objects too, but scripts see them as plain objects.
+      if (dynamic_cast<ClipObject*>(v.object()) && v.object()->typeName() == "MovieClip") return "movieclip";
       if (v.object()->asFunction()) return "function";
       return "object";
   }
@@ -506,7 +507,9 @@ Object* Machine::prototypeOf(const std::string& className) {
 
 Object* Machine::clipObject(DisplayNode* node) {
   if (!node) return nullptr;
-  if (!node->scriptObject) node->scriptObject = heap_.make<ClipObject>(prototypeOf("MovieClip"), node);
+  if (node->scriptObject) return node->scriptObject;
+  ClipObject* made = node->isClip() ? nullptr : host_.newNodeObject(node);
+  node->scriptObject = made ? made : heap_.make<ClipObject>(prototypeOf("MovieClip"), node);
   return node->scriptObject;
 }
 

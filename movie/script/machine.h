@@ -19,6 +19,7 @@
 namespace movie::script {
 
 struct Activation;
+class ClipObject;
 class SoundService;
 
 // What the machine asks of the player around it.
@@ -43,6 +44,9 @@ class MachineHost {
   virtual bool showPointer(bool) { return true; }
   // The movie's sounds; null when the player has no sound.
   virtual SoundService* sounds() { return nullptr; }
+  // The script object of a node that is no movie clip (a text field); null: a plain
+  // clip object.
+  virtual ClipObject* newNodeObject(DisplayNode*) { return nullptr; }
 };
 
 struct Budgets {

@@ -11,6 +11,16 @@ constexpr double kLookaheadSeconds = 0.5;
 // output has stopped, and the frame clock takes over again so the movie never stalls.
 constexpr int kMaxWaitsPerLookahead = 8;
 
+// Which of a button's four sounds a change of its shown state plays, or -1.
+int buttonSoundIndex(int from, int to) {
+  using namespace format;
+  if (from == kButtonOver && to == kButtonUp) return 0;
+  if (from == kButtonUp && to == kButtonOver) return 1;
+  if (from == kButtonOver && to == kButtonDown) return 2;
+  if (from == kButtonDown && to == kButtonOver) return 3;
+  return -1;
+}
+
 }  // namespace
 
 TimelineSound::TimelineSound(const format::MovieDef& movie, Mixer& mixer) : movie_(movie), mixer_(mixer) {
@@ -53,7 +63,7 @@ std::shared_ptr<const Audio> TimelineSound::soundAudio(uint16_t soundId) {
 
 int TimelineSound::ownerOf(const script::DisplayNode* clip) {
   if (!clip) return 0;
-  auto [it, added] = owners_.emplace(clip, int(owners_.size()) + 1);
+  auto [it, added] = owners_.emplace(clip->identity(), int(owners_.size()) + 1);
   return it->second;
 }
 
@@ -87,8 +97,17 @@ void TimelineSound::frameEntered(const timeline::SpriteInstance& timeline, int f
   if (&timeline.timeline() != &movie_.root) spriteStream(timeline, f);
 }
 
+void TimelineSound::buttonStateChanged(timeline::SpriteInstance& button, int from, int to) {
+  const int index = buttonSoundIndex(from, to);
+  if (!enabled_ || index < 0 || !button.buttonDef()) return;
+  const format::SoundRef& ref = button.buttonDef()->sounds[index];
+  if (ref.soundId == 0) return;
+  const script::DisplayNode* holder = button.parentNode();
+  startSound(ref, ownerOf(holder ? holder : &button));
+}
+
 void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const format::Frame& frame) {
-  auto it = spriteStreams_.find(&sprite);
+  auto it = spriteStreams_.find(sprite.identity());
   const auto& head = sprite.timeline().streamHead;
   if (!frame.streamBlock || !head) {
     if (it != spriteStreams_.end()) {
@@ -98,7 +117,7 @@ void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const f
     return;
   }
   if (it == spriteStreams_.end() || !mixer_.streamOpen(it->second))
-    it = spriteStreams_.insert_or_assign(&sprite, mixer_.openStream(head->stream, ownerOf(&sprite))).first;
+    it = spriteStreams_.insert_or_assign(sprite.identity(), mixer_.openStream(head->stream, ownerOf(&sprite))).first;
   mixer_.queueBlock(it->second, *frame.streamBlock, 0);
 }
 

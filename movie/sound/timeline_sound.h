@@ -29,6 +29,10 @@ class TimelineSound {
   // A timeline showed a frame: its event sounds start, a sprite's stream goes on.
   void frameEntered(const timeline::SpriteInstance& timeline, int frame);
 
+  // A button changed the state it shows: the sound it has for that change starts, under
+  // the sound transform of the clip that holds the button.
+  void buttonStateChanged(timeline::SpriteInstance& button, int from, int to);
+
   // After the main timeline showed another frame (or stopped or started playing):
   // follows or restarts the stream and keeps it fed ahead.
   void rootMoved(const timeline::SpriteInstance& root, bool playing, bool loop, bool complete);
@@ -41,7 +45,7 @@ class TimelineSound {
   std::shared_ptr<const Audio> soundAudio(uint16_t soundId);
   std::optional<uint16_t> soundIdFor(const std::string& exportName) const;
   // The mixer's owner number for a clip, whose sound transform its sounds follow; the
-  // movie as a whole is 0.
+  // movie as a whole is 0. A clip made later never inherits a removed clip's number.
   int ownerOf(const script::DisplayNode* clip);
 
  private:
@@ -57,8 +61,9 @@ class TimelineSound {
   bool enabled_ = false;
   std::map<uint16_t, std::shared_ptr<const Audio>> decoded_;
   std::set<uint16_t> undecodable_;
-  std::map<const timeline::SpriteInstance*, int> spriteStreams_;
-  std::map<const script::DisplayNode*, int> owners_;
+  // Both keyed by the clip's identity: a removed clip's address may be reused.
+  std::map<uint64_t, int> spriteStreams_;
+  std::map<uint64_t, int> owners_;
 
   // The main timeline's stream.
   int rootStream_ = 0;

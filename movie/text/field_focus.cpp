@@ -83,6 +83,17 @@ bool FieldFocus::editKey(EditKey key, FontLibrary& fonts) {
   return field && field->editKey(key, fonts);
 }
 
+void FieldFocus::focus(const std::shared_ptr<TextField>& field) {
+  if (!field) return clear();
+  std::shared_ptr<TextField> old = focused_.lock();
+  if (old == field) return;
+  if (old) old->setFocus(false);
+  focused_ = field;
+  dragging_ = false;
+  field->setFocus(true);
+  field->setSelection(field->length(), field->length());
+}
+
 void FieldFocus::clear() {
   if (std::shared_ptr<TextField> field = focused_.lock()) field->setFocus(false);
   focused_.reset();

@@ -24,6 +24,8 @@ class FieldFocus {
   bool typeChar(char32_t c);
   bool editKey(EditKey key, FontLibrary& fonts);
   std::shared_ptr<TextField> focused() const { return focused_.lock(); }
+  // Gives a field the keyboard, as a script asks (the caret goes to its end).
+  void focus(const std::shared_ptr<TextField>& field);
   void clear();
 
  private:

@@ -31,6 +31,7 @@ void SpriteInstance::start() {
 }
 
 void SpriteInstance::adopt(DisplayObject& obj) {
+  if (obj.fieldNode) obj.fieldNode->link(this, &obj);
   if (!obj.sprite) return;
   obj.sprite->parent_ = this;
   obj.sprite->holder_ = &obj;
@@ -100,7 +101,9 @@ void SpriteInstance::showButtonState(int state) {
   // An object in several states is the same one: its clip runs on across states.
   for (auto& [depth, obj] : plan) obj.placedFrame = 0;
   adoptPlan(plan, nullptr);
+  const int from = current_;
   current_ = state;
+  if (from >= 0 && budget_.events) budget_.events->buttonStateChanged(*this, from, state);
 }
 
 void SpriteInstance::adoptPlan(List& plan, std::vector<uint16_t>* created) {
@@ -164,6 +167,7 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
   obj.characterId = id;
   obj.sprite.reset();
   obj.field.reset();
+  obj.fieldNode.reset();
   auto it = characters_.find(id);
   obj.known = it != characters_.end();
   obj.character = obj.known ? it->second : format::Character{};
@@ -183,8 +187,11 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
     adopt(obj);
     obj.sprite->makeButton(*obj.character.button);
   }
-  if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText)
+  if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText) {
     obj.field = std::make_shared<text::TextField>(obj.character.editText, characters_);
+    obj.fieldNode = std::make_unique<FieldNode>(obj.field);
+    adopt(obj);
+  }
 }
 
 void SpriteInstance::place(const format::PlaceTag& tag, int f, List& list, bool live,

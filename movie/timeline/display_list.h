@@ -9,8 +9,9 @@
 
 #include "movie/format/character.h"
 #include "movie/format/timeline_def.h"
-#include "movie/text/text_field.h"
 #include "movie/script/display_node.h"
+#include "movie/text/text_field.h"
+#include "movie/timeline/field_node.h"
 
 namespace movie::timeline {
 
@@ -25,6 +26,9 @@ class TimelineEvents {
   virtual void frameEntered(SpriteInstance& sprite, int frame) = 0;
   // A clip was placed and showed its first frame.
   virtual void clipStarted(SpriteInstance&) {}
+  // A button went from one shown state to another (format::ButtonState values) as the
+  // pointer rolled over, pressed or released it.
+  virtual void buttonStateChanged(SpriteInstance& /*button*/, int /*from*/, int /*to*/) {}
 };
 
 // Limits that keep hostile nesting and placement counts bounded, and what the whole
@@ -57,6 +61,7 @@ struct DisplayObject {
   bool byScript = false;  // made by a script: timeline jumps keep it
   std::unique_ptr<SpriteInstance> sprite;  // for sprite characters
   std::shared_ptr<text::TextField> field;   // for text field characters
+  std::unique_ptr<FieldNode> fieldNode;     // the field as scripts see it
   std::shared_ptr<const std::vector<format::ClipAction>> clipActions;  // onClipEvent handlers
 };
 
@@ -137,6 +142,14 @@ class SpriteInstance : public script::DisplayNode {
   // The placement of the content: the scroll rectangle's corner moved to the origin,
   // then toOuter (the clip's own placement and what lies above it).
   Matrix withScroll(const Matrix& toOuter) const;
+
+  // A text field that a script makes (box in twips, at its own origin); null when the
+  // depth is out of range or the budget is spent.
+  FieldNode* createTextField(const std::string& name, int depth, const format::Rect& box);
+  // Changes scripts make to the child at a list depth: removal (script depths only) and
+  // a swap with whatever is at a script depth.
+  bool removeByScript(uint16_t listDepth);
+  bool swapByScript(uint16_t listDepth, int scriptDepth);
 
  private:
   using List = std::map<uint16_t, DisplayObject>;

@@ -52,16 +52,22 @@ void growBounds(script::Bounds& out, const format::Rect& r, const Matrix& m) {
 
 }  // namespace
 
+// The node scripts see for a display list entry: a clip or a text field.
+static script::DisplayNode* nodeOf(DisplayObject& obj) {
+  if (obj.sprite) return obj.sprite.get();
+  return obj.fieldNode.get();
+}
+
 script::DisplayNode* SpriteInstance::childNamed(const std::string& name, bool caseSensitive) {
   for (auto& [depth, obj] : list_)
-    if (obj.sprite && sameName(obj.name, name, caseSensitive)) return obj.sprite.get();
+    if (nodeOf(obj) && sameName(obj.name, name, caseSensitive)) return nodeOf(obj);
   return nullptr;
 }
 
 std::vector<script::DisplayNode*> SpriteInstance::childNodes() {
   std::vector<script::DisplayNode*> out;
   for (auto& [depth, obj] : list_)
-    if (obj.sprite) out.push_back(obj.sprite.get());
+    if (script::DisplayNode* node = nodeOf(obj)) out.push_back(node);
   return out;
 }
 
@@ -204,38 +210,54 @@ script::DisplayNode* SpriteInstance::duplicate(const std::string& name, int dept
   return obj->sprite.get();
 }
 
-bool SpriteInstance::removeSelf() {
-  if (!parent_ || !holder_) return false;
-  int scriptDepth = int(holder_->depth) - kScriptDepthOffset;
-  if (scriptDepth < 0) return false;  // timeline clips stay unless moved to script depths
-  SpriteInstance* parent = parent_;
-  auto it = parent->list_.find(holder_->depth);
-  if (it == parent->list_.end()) return false;
-  parent->list_.erase(it);  // destroys this instance
-  --parent->budget_.objects;
+bool SpriteInstance::removeSelf() { return parent_ && holder_ && parent_->removeByScript(holder_->depth); }
+
+bool SpriteInstance::removeByScript(uint16_t depth) {
+  if (int(depth) - kScriptDepthOffset < 0) return false;  // timeline objects stay unless moved to script depths
+  auto it = list_.find(depth);
+  if (it == list_.end()) return false;
+  list_.erase(it);  // destroys the child
+  --budget_.objects;
   return true;
 }
 
 bool SpriteInstance::swapDepth(int scriptDepth) {
-  if (!parent_ || !holder_) return false;
+  return parent_ && holder_ && parent_->swapByScript(holder_->depth, scriptDepth);
+}
+
+bool SpriteInstance::swapByScript(uint16_t mine, int scriptDepth) {
   int d = listDepth(scriptDepth);
-  if (d < 0) return false;
-  List& list = parent_->list_;
-  uint16_t mine = holder_->depth;
+  if (d < 0 || !list_.count(mine)) return false;
   if (d == mine) return true;
-  auto self = list.extract(mine);
-  auto other = list.extract(uint16_t(d));
+  auto self = list_.extract(mine);
+  auto other = list_.extract(uint16_t(d));
   self.key() = uint16_t(d);
   self.mapped().depth = uint16_t(d);
   self.mapped().byScript = true;
-  list.insert(std::move(self));
+  list_.insert(std::move(self));
   if (!other.empty()) {
     other.key() = mine;
     other.mapped().depth = mine;
     other.mapped().byScript = true;
-    list.insert(std::move(other));
+    list_.insert(std::move(other));
   }
   return true;
+}
+
+FieldNode* SpriteInstance::createTextField(const std::string& name, int depth, const format::Rect& box) {
+  auto def = std::make_shared<format::EditTextDef>();
+  def->bounds = box;
+  def->readOnly = true;  // fields scripts make show text; type = "input" lets the user type
+  format::Character c;
+  c.kind = format::Character::EditText;
+  c.editText = def;
+  DisplayObject* obj = placeByScript(depth, 0, c);
+  if (!obj) return nullptr;
+  obj->name = name;
+  obj->field = std::make_shared<text::TextField>(def, characters_);
+  obj->fieldNode = std::make_unique<FieldNode>(obj->field);
+  adopt(*obj);
+  return obj->fieldNode.get();
 }
 
 }  // namespace movie::timeline

@@ -8,6 +8,9 @@
 #include "hosts/flash/gdi_font_service.h"
 #include "hosts/flash/movie_component.h"
 #include "test_support.h"
+#include "textcodec/utf8.h"
+#include "tools/sample-content/lesson_movie.h"
+#include "tools/sample-content/lesson_text.h"
 #include "tools/swf/text_writer.h"
 
 namespace {
@@ -140,6 +143,71 @@ TEST(DeviceTextInTheWindow, AFieldInADeviceFontShowsItsText) {
   EXPECT_EQ(inkIn(420, 540), 0) << "nothing past the text";
   EXPECT_EQ(pixels[300 * kWidth + 300], 0xFFFFFFu);
   component->DestroyComponentWindow();
+}
+
+// Plays a movie in the component's real window (the stage one to one) and returns its pixels.
+std::vector<uint32_t> shownInTheWindow(const std::vector<uint8_t>& movie, int width, int height) {
+  hosts_test::HostWindow host(width, height);
+  hosts_test::HttpServer server;
+  hosts_test::HttpServer::Route route;
+  route.body = movie;
+  route.contentType = "application/x-shockwave-flash";
+  server.serve("/edu/3/01.swf", route);
+  Ptr<MovieComponent> component = make<MovieComponent>();
+  HWND window = nullptr;
+  if (component->CreateComponentWindow(host.handle(), &window) != S_OK) return {};
+  RECT r{0, 0, width, height};
+  component->SetBounds(&r);
+  put(static_cast<IDispatch*>(component.get()), kDispMovie, Variant(server.url("/edu/3/01.swf")));
+  call(static_cast<IDispatch*>(component.get()), kDispPlay);
+  bool shown = hosts_test::pumpUntil([&] {
+    return component->player().state() == movie::LoadState::Complete && component->framesDrawn() > 0;
+  });
+  std::vector<uint32_t> pixels = shown ? grab(window, width, height) : std::vector<uint32_t>{};
+  component->DestroyComponentWindow();
+  return pixels;
+}
+
+bool closeTo(uint32_t pixel, uint32_t rgb) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int((pixel >> shift) & 0xFF) - int((rgb >> shift) & 0xFF)) > 12) return false;
+  return true;
+}
+
+// The first sample lesson: its English sentence in the lessons' embedded block font and
+// its Chinese line in a device font both show, each character where its advance puts it.
+TEST(DeviceTextInTheWindow, ASampleLessonShowsItsEnglishAndChineseLines) {
+  constexpr int kWidth = 550, kHeight = 400;
+  std::vector<uint32_t> pixels = shownInTheWindow(sample::makeLessonMovie(1), kWidth, kHeight);
+  ASSERT_EQ(pixels.size(), size_t(kWidth) * kHeight);
+  auto inkIn = [&](uint32_t rgb, double x0, double x1, int y0, int y1) {
+    int ink = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = std::max(0, int(x0)); x < std::min(kWidth, int(x1)); ++x)
+        ink += closeTo(pixels[size_t(y) * kWidth + x], rgb);
+    return ink;
+  };
+  sample::LessonWords words = sample::wordsFor(1);
+  // English: 22-pixel block letters, 16.5 pixels apart, on the baseline at (16, 388).
+  const std::string english = words.english;
+  for (size_t i = 0; i < english.size(); ++i) {
+    if (english[i] == ' ') continue;
+    double left = 16 + 16.5 * double(i);
+    EXPECT_GT(inkIn(0x1A2A6C, left, left + 16.5, 362, 392), 20) << "English letter " << english[i];
+  }
+  EXPECT_EQ(inkIn(0x1A2A6C, 16 + 16.5 * double(english.size()) + 2, 290, 362, 392), 0) << "past the sentence";
+  // Chinese: 24-pixel characters from the field's text area at (302, 360), each as wide
+  // as the system's face advances it.
+  GdiFontService service;
+  double left = 302;
+  for (char32_t c : textcodec::utf8ToUtf32(words.chinese)) {
+    movie::text::DeviceGlyph glyph;
+    ASSERT_TRUE(service.glyph({"_sans"}, c, glyph));
+    double right = left + glyph.advance * 24 / movie::text::kDeviceUnitsPerEm;
+    EXPECT_GT(inkIn(0xB0182A, left, right, 360, 394), c == U'\uFF01' ? 4 : 30) << "Chinese character " << uint32_t(c);
+    left = right;
+  }
+  EXPECT_EQ(inkIn(0xB0182A, left + 2, kWidth, 360, 394), 0) << "past the Chinese line";
 }
 
 }  // namespace

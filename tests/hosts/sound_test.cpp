@@ -1,7 +1,8 @@
 // Sound in the Windows program: the platform's MP3 codec passes the same checks as the
 // native decoder; a component without a sound device plays a speaking lesson silently;
 // with a recording device the stream's samples arrive in order and in step with the
-// frames shown, and a new lesson silences the old one.
+// frames shown, the sample lesson's sentence is heard whole and in step with its
+// pictures, and a lesson change silences it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,9 +12,12 @@
 #include "hosts/flash/acm_mp3_decoder.h"
 #include "hosts/flash/flash_ids.h"
 #include "hosts/flash/movie_component.h"
+#include "movie/player.h"
 #include "recording_output.h"
 #include "test_support.h"
 #include "tests/movie/mp3_decoder_checks.h"
+#include "tools/sample-content/lesson_movie.h"
+#include "tools/sound-assets/sound_assets.h"
 #include "tools/swf/sound_writer.h"
 
 namespace {
@@ -67,19 +71,12 @@ swf::Bytes numberedMovie(int frames) {
   return finish(t);
 }
 
-// Lesson 1's spoken sentence as MP3 stream sound, then a second of quiet frames.
-swf::Bytes speakingMovie(size_t* speechFrames) {
-  swf::TagList t = stage();
-  const auto stream = swf::mp3StreamBlocks(sound_assets::speech01(), kFps);
-  swf::soundStreamHead2(t, swf::soundFormat(swf::kMp3, stream.rate, true, false), stream.samplesPerFrame);
-  placeStage(t);
-  for (const auto& b : stream.blocks) {
-    swf::soundStreamBlock(t, b);
-    t.showFrame();
-  }
-  for (int i = 0; i < 12; ++i) t.showFrame();
-  *speechFrames = stream.blocks.size();
-  return finish(t);
+// Lesson 1 as the sample content has it: its spoken sentence as MP3 stream sound.
+swf::Bytes sampleLesson() { return sample::makeLessonMovie(1, sound_assets::speech01()); }
+
+// How many frames of the sample lesson carry its sentence.
+int sampleLessonSpeechFrames() {
+  return int(swf::mp3StreamBlocks(sound_assets::speech01(), sample::styleFor(1).frameRate).blocks.size());
 }
 
 class NoDevice : public AudioOutput {
@@ -127,8 +124,7 @@ class SoundComponentTest : public ::testing::Test {
 TEST_F(SoundComponentTest, WithoutASoundDeviceASpeakingLessonPlaysSilently) {
   make([] { return std::unique_ptr<AudioOutput>(new NoDevice); });
   EXPECT_FALSE(component->soundOutput());
-  size_t speechFrames = 0;
-  play("/edu/3/01.swf", speakingMovie(&speechFrames));
+  play("/edu/3/01.swf", sampleLesson());
   ASSERT_TRUE(pumpUntil([&] { return component->player().currentFrame() > 20; }, 10000));
   EXPECT_EQ(component->player().error(), "");
   EXPECT_FALSE(component->player().pacedBySound());
@@ -142,8 +138,8 @@ struct FrameTimes {
   }
 };
 
-// The frame whose block the speaker played at a time, from the recording.
-int heardFrameAt(LONGLONG when) {
+// The index of the stereo sample frame the speaker played at a time, or -1.
+long long heardSampleAt(LONGLONG when) {
   auto& log = RecordingOutput::log();
   std::lock_guard lock(log.mutex);
   size_t k = 0;
@@ -152,8 +148,16 @@ int heardFrameAt(LONGLONG when) {
   const double into = double(when - log.heardAt[k]) / double(hosts_test::counterFrequency());
   const size_t frame = k * RecordingOutput::kFramesPerBuffer +
                        std::min<size_t>(RecordingOutput::kFramesPerBuffer - 1, size_t(into * 44100));
-  if (frame * 2 >= log.samples.size()) return -1;
-  return int(std::lround(log.samples[frame * 2] / 10.0)) - 1;
+  return frame * 2 < log.samples.size() ? (long long)frame : -1;
+}
+
+// The frame whose numbered block the speaker played at a time, from the recording.
+int heardFrameAt(LONGLONG when) {
+  const long long frame = heardSampleAt(when);
+  if (frame < 0) return -1;
+  auto& log = RecordingOutput::log();
+  std::lock_guard lock(log.mutex);
+  return int(std::lround(log.samples[size_t(frame) * 2] / 10.0)) - 1;
 }
 
 void clearLog() {
@@ -202,21 +206,84 @@ TEST_F(SoundComponentTest, RecordedStreamArrivesInOrderInStepWithTheFrames) {
   EXPECT_EQ(gaps, 0);
 }
 
-TEST_F(SoundComponentTest, SpeakingLessonIsHeardAndANewLessonSilencesIt) {
+// The lesson's sound as a player of the test's own mixes it from the first frame on: the
+// stream's block f is heard from sample f * perFrame.
+std::vector<int16_t> idealSound(const swf::Bytes& lesson, int frames, size_t perFrame) {
+  movie::Player p;
+  p.setMp3Decoder(acmMp3DecoderFactory());
+  p.setSoundEnabled(true);
+  p.append(lesson.data(), lesson.size());
+  p.finish();
+  std::vector<int16_t> out(size_t(frames) * perFrame * 2);
+  for (int f = 0; f < frames; ++f) {
+    if (f > 0) p.tick();
+    p.mixAudio(out.data() + size_t(f) * perFrame * 2, perFrame);
+  }
+  return out;
+}
+
+// The first stereo sample frame that is not silent, or -1.
+long long firstSound(const std::vector<int16_t>& samples) {
+  for (size_t i = 0; i < samples.size(); ++i)
+    if (samples[i] != 0) return (long long)(i / 2);
+  return -1;
+}
+
+TEST_F(SoundComponentTest, SampleLessonSpeaksInStepWithItsPicturesAndALessonChangeSilencesIt) {
   clearLog();
   make([] { return std::unique_ptr<AudioOutput>(new RecordingOutput); });
-  size_t speechFrames = 0;
-  play("/edu/3/01.swf", speakingMovie(&speechFrames));
-  ASSERT_TRUE(pumpUntil([&] { return component->player().currentFrame() >= 18; }, 15000));
-  double level = 0;
+  const swf::Bytes lesson = sampleLesson();
+  const int speechFrames = sampleLessonSpeechFrames();
+  const size_t perFrame = size_t(std::lround(44100 / sample::styleFor(1).frameRate));
+  const std::vector<int16_t> ideal = idealSound(lesson, speechFrames, perFrame);
+  const long long idealStart = firstSound(ideal);
+  ASSERT_GE(idealStart, 0);
+  ASSERT_LT(idealStart, (long long)perFrame * 4);  // the sentence starts with the lesson
+
+  play("/edu/3/01.swf", lesson);
+  FrameTimes times;
+  ASSERT_TRUE(pumpUntil([&] {
+    times.watch(*component.get());
+    return component->player().currentFrame() >= speechFrames;
+  }, 20000));
+  std::vector<int16_t> recorded;
   {
     auto& log = RecordingOutput::log();
     std::lock_guard lock(log.mutex);
-    level = movie_test::rmsLevel(log.samples);
+    recorded = log.samples;
   }
-  EXPECT_GT(level, 0.01);  // the sentence is heard
-  // Another lesson: from the next buffer on, the old sentence is gone.
-  play("/edu/3/02.swf", numberedMovie(0 + 1));
+  const long long start = firstSound(recorded);
+  ASSERT_GE(start, 0) << "nothing was heard";
+  // The sentence is heard as the lesson's frames carry it, sample for sample, up to the
+  // middle of the first animation cycle (where the lesson's chime may join in).
+  const long long compared = std::min<long long>((long long)perFrame * (sample::styleFor(1).frames / 2),
+                                                 (long long)ideal.size() / 2) - idealStart;
+  ASSERT_LE((start + compared) * 2, (long long)recorded.size());
+  int differing = 0;
+  for (long long i = 0; i < compared * 2; ++i)
+    differing += std::abs(recorded[size_t(start * 2 + i)] - ideal[size_t(idealStart * 2 + i)]) > 2;
+  EXPECT_EQ(differing, 0);
+  // Each frame shown, against the frame whose sound the speaker played at that moment.
+  int worst = 0, checked = 0;
+  for (auto [when, frame] : times.shown) {
+    if (frame < 2 || frame >= speechFrames) continue;
+    const long long heard = heardSampleAt(when);
+    ASSERT_GE(heard, start) << "frame " << frame;
+    const int heardFrame = int((heard - start + idealStart) / (long long)perFrame);
+    worst = std::max(worst, std::abs(heardFrame - frame));
+    ++checked;
+  }
+  EXPECT_GT(checked, speechFrames / 2);
+  EXPECT_LE(worst, 1);
+
+  // Another lesson, whose movie has not arrived yet: from the next buffer on, silence.
+  HttpServer::Route held;
+  held.body = sample::makeLessonMovie(2);
+  held.hold = true;
+  server.serve("/edu/3/02.swf", held);
+  IDispatch* automation = static_cast<IDispatch*>(component.get());
+  put(automation, kDispMovie, Variant(server.url("/edu/3/02.swf")));
+  call(automation, kDispPlay);
   size_t at = 0;
   {
     auto& log = RecordingOutput::log();
@@ -224,20 +291,19 @@ TEST_F(SoundComponentTest, SpeakingLessonIsHeardAndANewLessonSilencesIt) {
     at = log.samples.size();
     EXPECT_GE(log.flushes, 1);
   }
-  // A few more buffers of the new movie's sound.
   const size_t wanted = at + 4 * 2 * RecordingOutput::kFramesPerBuffer;
   ASSERT_TRUE(pumpUntil([&] {
     auto& log = RecordingOutput::log();
     std::lock_guard lock(log.mutex);
     return log.samples.size() > wanted;
   }));
+  server.release();
   auto& log = RecordingOutput::log();
   std::lock_guard lock(log.mutex);
-  // One buffer may have been sounding when the lesson changed; after it, only the new
-  // movie's (quiet) stream.
+  // One buffer may have been sounding when the lesson changed; after it, nothing.
   std::vector<int16_t> after(log.samples.begin() + std::ptrdiff_t(at + 2 * RecordingOutput::kFramesPerBuffer),
                              log.samples.end());
-  EXPECT_LE(movie_test::peakLevel(after), 10.0 / 32768 + 1e-9);
+  EXPECT_EQ(movie_test::peakLevel(after), 0);
 }
 
 }  // namespace

@@ -48,6 +48,12 @@ TEST(Fonts, DefineFont2KeepsCodesAdvancesLayoutAndKerning) {
   EXPECT_EQ(font.glyphs[0].outline.edges.size(), 4u);
 }
 
+TEST(Fonts, AdvancesPast32767ReadUnsigned) {
+  swf::Font f = boxFont();
+  f.glyphs[1].advance = int16_t(40000 - 65536);  // stored as the 16 bits of 40000
+  EXPECT_EQ(parsed(swf::encodeDefineFont(f, 3), 3).glyphs[1].advance, 40000);
+}
+
 TEST(Fonts, DefineFont3UsesTheFinerEmSquare) {
   EXPECT_EQ(parsed(swf::encodeDefineFont(boxFont(), 3), 3).unitsPerEm, 20480);
 }

@@ -51,6 +51,18 @@ void startSound(TagList& tags, uint16_t id, const SoundInfo& info) {
   tags.raw(kTagStartSound, b);
 }
 
+void defineButtonSound(TagList& tags, uint16_t buttonId, const ButtonSound (&sounds)[4]) {
+  Bytes b;
+  put16(b, buttonId);
+  for (const ButtonSound& sound : sounds) {
+    put16(b, sound.soundId);
+    if (!sound.soundId) continue;
+    const Bytes i = encodeSoundInfo(sound.info);
+    b.insert(b.end(), i.begin(), i.end());
+  }
+  tags.raw(kTagDefineButtonSound, b);
+}
+
 void soundStreamHead2(TagList& tags, uint8_t format, uint16_t samplesPerFrame, int16_t latencySeek) {
   Bytes b;
   b.push_back(uint8_t(format & 0x0F));  // playback: the stream's rate, size and type

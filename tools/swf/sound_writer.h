@@ -40,6 +40,13 @@ Bytes encodeSoundInfo(const SoundInfo& info);
 
 void defineSound(TagList& tags, uint16_t id, uint8_t format, uint32_t sampleCount, const Bytes& data);
 void startSound(TagList& tags, uint16_t id, const SoundInfo& info = {});
+// A button's sounds, one per transition: over-up to idle, idle to over-up, over-up to
+// over-down, over-down to over-up (sound id 0: none).
+struct ButtonSound {
+  uint16_t soundId = 0;
+  SoundInfo info;
+};
+void defineButtonSound(TagList& tags, uint16_t buttonId, const ButtonSound (&sounds)[4]);
 void soundStreamHead2(TagList& tags, uint8_t format, uint16_t samplesPerFrame, int16_t latencySeek = 0);
 void soundStreamBlock(TagList& tags, const Bytes& block);
 

@@ -51,15 +51,18 @@ void readDefineButtonSound(const Tag& tag, TagContext& context) {
   io::BitReader r(tag.body, tag.size);
   auto button = editableButton(context, r.u16());
   if (!button) return;
-  for (uint16_t& sound : button->sounds) {
-    sound = r.u16();
-    if (!sound) continue;
-    // The sound-info record: flags, then the parts they announce.
+  for (SoundRef& sound : button->sounds) {
+    sound = {};
+    sound.soundId = r.u16();
+    if (!sound.soundId || r.overrun()) continue;
+    // The sound-info record, kept whole: flags, then the parts they announce.
+    const uint8_t* info = r.cursor();
     uint8_t flags = r.u8();
     if (flags & 0x01) r.skip(4);
     if (flags & 0x02) r.skip(4);
     if (flags & 0x04) r.skip(2);
     if (flags & 0x08) r.skip(size_t(r.u8()) * 8);
+    if (!r.overrun()) sound.info.assign(info, r.cursor());
   }
   if (r.overrun()) return context.build.warn("A button sound tag is truncated.");
   replaceButton(context, std::move(button));
