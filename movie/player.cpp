@@ -5,6 +5,7 @@
 
 #include "movie/format/movie_parser.h"
 #include "movie/interaction.h"
+#include "movie/paint/filter_cache.h"
 #include "movie/paint/stage_renderer.h"
 #include "movie/paint/view.h"
 #include "movie/script/builtins.h"
@@ -43,6 +44,7 @@ struct Player::Impl : timeline::TimelineEvents {
   Scripting::TraceHandler trace;
   Scripting::UrlHandler urls;
   paint::ShapeCache cache;
+  paint::FilterCache filterCache;
   text::FontService* fontService = nullptr;
   std::unique_ptr<text::FontLibrary> fonts;
   text::FieldFocus focus;
@@ -304,6 +306,7 @@ void Player::render(PixelView target) {
                                                        : render::AntiAlias::Full;
     options.smoothBitmaps = p.quality == Quality::High;
     options.fonts = p.fonts.get();
+    options.filterCache = &p.filterCache;
     render::Matrix toDevice = p.view.toDevice();
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);

@@ -122,6 +122,76 @@ std::vector<uint8_t> lessonLike() {
   return swf::writeMovie(h, t);
 }
 
+// Clips with shadows, glows and blurs: three stand still, one moves across each frame,
+// one turns (its filtered picture changes every frame).
+std::vector<uint8_t> filteredClips() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(0xFFFFFF));
+  swf::Shape sky;
+  int s = sky.addFill(swf::FillStyle::linear(swf::Matrix::gradientBox(0, 0, 11000, 8000, 90),
+                                             {{0, swf::rgb(0x3366CC)}, {255, swf::rgb(0xFFFFFF)}}));
+  sky.rect(0, 0, 11000, 8000, s);
+  t.defineShape(1, sky, 3);
+  swf::Shape kid;
+  int skin = kid.addFill(swf::FillStyle::solid(swf::rgb(0xFFDDBB)));
+  int shirt = kid.addFill(swf::FillStyle::solid(swf::rgb(0xCC3366)));
+  kid.circle(0, -1200, 450, skin);
+  kid.polygon({{-500, -700}, {500, -700}, {700, 600}, {-700, 600}}, shirt);
+  t.defineShape(2, kid, 3);
+  swf::TagList inner;
+  inner.placeObject2([] { swf::Place p; p.depth = 1; p.characterId = 2; return p; }());
+  inner.showFrame();
+  t.defineSprite(3, inner);
+  swf::FilterRecord shadow;
+  shadow.kind = swf::FilterRecord::kDropShadow;
+  shadow.color = swf::rgb(0x000000, 128);
+  shadow.blurX = shadow.blurY = 8;
+  shadow.distance = 6;
+  shadow.angle = 0.785;
+  shadow.passes = 2;
+  swf::FilterRecord glow;
+  glow.kind = swf::FilterRecord::kGlow;
+  glow.color = swf::rgb(0xFFFF00);
+  glow.blurX = glow.blurY = 10;
+  glow.strength = 2;
+  swf::FilterRecord blur;
+  blur.kind = swf::FilterRecord::kBlur;
+  blur.blurX = blur.blurY = 4;
+  blur.passes = 3;
+  auto place = [&t](uint16_t depth, uint16_t id, const swf::Matrix& m, std::vector<swf::FilterRecord> filters) {
+    swf::Place p;
+    p.depth = depth;
+    p.characterId = id;
+    p.matrix = m;
+    p.filters = std::move(filters);
+    t.placeObject3(p);
+  };
+  place(1, 1, swf::Matrix{}, {});
+  place(2, 3, swf::Matrix::translate(2000, 3000), {shadow});
+  place(3, 3, swf::Matrix::translate(4500, 3000), {glow});
+  place(4, 3, swf::Matrix::translate(7000, 3000), {blur, shadow});
+  place(5, 3, swf::Matrix::translate(2000, 6500), {glow, shadow});
+  place(6, 3, swf::Matrix::translate(6000, 6500), {shadow});
+  t.showFrame();
+  for (int f = 1; f < 24; ++f) {
+    swf::Place move;
+    move.depth = 5;
+    move.move = true;
+    move.matrix = swf::Matrix::translate(2000 + f * 100, 6500);
+    t.placeObject2(move);
+    swf::Place turn;
+    turn.depth = 6;
+    turn.move = true;
+    turn.matrix = swf::Matrix::transform(1, 1, f * 5, 6000, 6500);
+    t.placeObject2(turn);
+    t.showFrame();
+  }
+  t.end();
+  swf::MovieHeader h;
+  h.stage = {0, 11000, 0, 8000};
+  return swf::writeMovie(h, t);
+}
+
 void renderMovie(benchmark::State& state, const std::vector<uint8_t>& bytes, movie::Quality quality) {
   if (bytes.empty()) {
     state.SkipWithError("movie not found (the corpus is absent)");
@@ -155,6 +225,11 @@ void BM_LessonLike(benchmark::State& state) {
   renderMovie(state, bytes, movie::Quality::High);
 }
 
+void BM_FilteredClips(benchmark::State& state) {
+  static const auto bytes = filteredClips();
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
 // Sample lessons 1, 2 and 7 differ in bitmaps, masks and shape versions.
 void BM_SampleLesson(benchmark::State& state) {
@@ -173,6 +248,7 @@ void sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_HeavyTesselation)->Apply(sizes);
 BENCHMARK(BM_AcidBitmapFill)->Apply(sizes);
 BENCHMARK(BM_LessonLike)->Apply(sizes);
+BENCHMARK(BM_FilteredClips)->Apply(sizes);
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
 BENCHMARK(BM_SampleLesson)
     ->Args({1024, 768, 1})->Args({1920, 1080, 1})->Args({1920, 1080, 2})->Args({1920, 1080, 7})

@@ -80,8 +80,10 @@ bool readFilter(io::BitReader& r, Filter& f) {
       readFlags(r, f, false);
       break;
     case Filter::Bevel:
-      f.shadowColor = readRgba(r);
+      // The highlight comes first: movies from authoring tools show it on the side the
+      // angle points away from.
       f.color = readRgba(r);
+      f.shadowColor = readRgba(r);
       readShadowLike(r, f);
       readFlags(r, f, true);
       break;

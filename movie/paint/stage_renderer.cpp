@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "movie/render/blend.h"
-#include "movie/render/filters.h"
+#include "movie/paint/filter_cache.h"
+#include "movie/paint/filtered_drawing.h"
 #include "movie/paint/rectangle_path.h"
 #include "movie/paint/scaling_grid.h"
 #include "movie/paint/text_painter.h"
@@ -112,9 +113,9 @@ struct Renderer {
     }
   }
 
-  // An object with a blend mode or filters is drawn into a layer of its own, filtered,
-  // then put onto the target with its mode. Alpha and Erase only mean something inside
-  // a layer.
+  // An object with a blend mode or filters is drawn into a layer of its own, filtered
+  // (through its kept picture), then put onto the target with its mode. Alpha and Erase
+  // only mean something inside a layer.
   void drawObject(const timeline::DisplayObject& obj, const render::Matrix& parent,
                   const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     render::BlendMode mode = render::blendModeOf(obj.blendMode);
@@ -122,10 +123,22 @@ struct Renderer {
     if (alphaLike && !inLayer) return;
     bool plain = mode == render::BlendMode::Normal && obj.filters.empty();
     if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
+    if (!obj.filters.empty()) {
+      auto draw = [&](render::Surface& layer, float dx, float dy) {
+        render::Matrix moved = parent, movedRoot = rootToDevice;
+        moved.tx += dx;
+        moved.ty += dy;
+        movedRoot.tx += dx;
+        movedRoot.ty += dy;
+        Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp};
+        inner.drawPlain(obj, moved, parentCx, nullptr, nesting);
+      };
+      return drawFiltered(target, obj, obj.matrix.then(parent), obj.colorTransform.then(parentCx), mode, clip,
+                          options, draw);
+    }
     render::Surface layer(target.width(), target.height());
     Renderer inner{layer, options, cache, true, layers + 1, rootToDevice, gridWarp};
     inner.drawPlain(obj, parent, parentCx, nullptr, nesting);
-    for (const Filter& filter : obj.filters) render::applyFilter(layer, filter, options.viewPixelsPerTwip * 20);
     render::compositeLayer(target, layer, mode, clip);
   }
 
@@ -240,6 +253,7 @@ void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
                 const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
   Renderer r{target, options, cache, false, 0, toDevice};
   r.drawList(root, toDevice, render::ColorTransform{}, nullptr, 0);
+  if (options.filterCache) options.filterCache->sweep();
 }
 
 }  // namespace movie::paint

@@ -1,12 +1,15 @@
 #pragma once
 // Draws a display tree into a surface: matrices and colour transforms composed down
-// the tree, clip-depth masks (nested ones intersect) and quality settings.
+// the tree, clip-depth masks (nested ones intersect), blend modes, filters (through
+// the filter cache) and quality settings.
 #include "movie/paint/shape_cache.h"
 #include "movie/render/render.h"
 #include "movie/text/font_library.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie::paint {
+
+class FilterCache;
 
 struct RenderOptions {
   render::AntiAlias antiAlias = render::AntiAlias::Full;
@@ -16,6 +19,8 @@ struct RenderOptions {
   float viewPixelsPerTwip = 1.0f / 20;
   // The movie's fonts; text draws nothing without them.
   text::FontLibrary* fonts = nullptr;
+  // Keeps filtered objects' pictures between frames; none: every one is drawn anew.
+  FilterCache* filterCache = nullptr;
 };
 
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,

@@ -90,20 +90,30 @@ uint32_t blendPixel(uint32_t dst, uint32_t src, BlendMode mode) {
   }
 }
 
-void compositeLayer(Surface& target, const Surface& layer, BlendMode mode, const Mask* clip) {
-  int w = std::min(target.width(), layer.width()), h = std::min(target.height(), layer.height());
+void compositeLayer(Surface& target, const Surface& layer, BlendMode mode, const Mask* clip, int originX,
+                    int originY) {
+  int w = target.width(), h = target.height();
   if (clip) w = std::min(w, clip->width()), h = std::min(h, clip->height());
-  // Alpha and Erase change what lies beneath even where the layer is empty.
+  // Alpha and Erase change what lies beneath even where the layer is empty; other modes
+  // touch only the pixels the layer covers.
   bool emptyMatters = mode == BlendMode::Alpha;
-  for (int y = 0; y < h; ++y) {
+  int x0 = 0, x1 = w, y0 = 0, y1 = h;
+  if (!emptyMatters) {
+    x0 = std::max(0, originX), x1 = std::min(w, originX + layer.width());
+    y0 = std::max(0, originY), y1 = std::min(h, originY + layer.height());
+  }
+  for (int y = y0; y < y1; ++y) {
     uint32_t* d = target.row(y);
-    const uint32_t* s = layer.row(y);
+    int ly = y - originY;
+    const uint32_t* s = ly >= 0 && ly < layer.height() ? layer.row(ly) : nullptr;
     const uint8_t* c = clip ? clip->row(y) : nullptr;
-    for (int x = 0; x < w; ++x) {
-      if (s[x] == 0 && !emptyMatters) continue;
+    for (int x = x0; x < x1; ++x) {
+      int lx = x - originX;
+      uint32_t src = s && lx >= 0 && lx < layer.width() ? s[lx] : 0;
+      if (src == 0 && !emptyMatters) continue;
       unsigned cover = c ? c[x] : 255;
       if (cover == 0) continue;
-      uint32_t blended = blendPixel(d[x], s[x], mode);
+      uint32_t blended = blendPixel(d[x], src, mode);
       d[x] = cover == 255 ? blended : mix(blended, d[x], cover);
     }
   }

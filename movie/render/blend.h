@@ -30,8 +30,9 @@ BlendMode blendModeOf(uint8_t value);
 // One premultiplied pixel of a layer over one of the target, 0xAARRGGBB both.
 uint32_t blendPixel(uint32_t dst, uint32_t src, BlendMode mode);
 
-// Composites a layer the target's size onto the target; where a clip is given, its
-// coverage weighs the result against what was there.
-void compositeLayer(Surface& target, const Surface& layer, BlendMode mode, const Mask* clip);
+// Composites a layer onto the target, the layer's top left at (originX, originY) of the
+// target; where a clip is given, its coverage weighs the result against what was there.
+void compositeLayer(Surface& target, const Surface& layer, BlendMode mode, const Mask* clip, int originX = 0,
+                    int originY = 0);
 
 }  // namespace movie::render

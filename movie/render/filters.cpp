@@ -1,18 +1,20 @@
-// Filters as box blurs over premultiplied channels and per-pixel colour arithmetic. A
-// shadow or glow is the layer's alpha in the filter's colour, blurred, moved, and put
-// behind the layer (outer) or inside its shape (inner).
+// Blur as box blurs over premultiplied channels; shadows and glows as the layer's alpha
+// in the filter's colour, blurred, moved, and put behind the layer (outer) or inside its
+// shape (inner); the colour matrix as per-pixel arithmetic.
 #include "movie/render/filters.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "movie/render/filter_steps.h"
 #include "movie/render/pixel.h"
 
 namespace movie::render {
 namespace {
 
 constexpr int kMaxPasses = 15;
+constexpr int kMaxReach = 1024;  // pixels an effect may reach beyond its object
 
 // One box of `size` pixels along a line of n pixels spaced by stride, in place.
 void boxLine(uint32_t* p, int n, int stride, int size, std::vector<uint32_t>& line) {
@@ -37,80 +39,22 @@ void boxLine(uint32_t* p, int n, int stride, int size, std::vector<uint32_t>& li
 
 int boxSize(float pixels, int limit) {
   if (!(pixels >= 2)) return 1;
-  return std::min(int(std::lround(pixels)), limit);
+  return std::min(int(std::lround(std::min(pixels, 1e6f))), limit);
 }
 
-// The layer's alpha in colour c times strength: what a shadow or glow starts from.
-Surface tinted(const Surface& layer, Color c, float strength, bool invertAlpha) {
-  Surface out(layer.width(), layer.height());
-  uint32_t base = detail::premultiply({c.r, c.g, c.b, 255});
-  float k = std::clamp(strength, 0.0f, 255.0f) * float(c.a) / 255.0f;
-  for (int y = 0; y < layer.height(); ++y) {
-    const uint32_t* s = layer.row(y);
-    uint32_t* d = out.row(y);
-    for (int x = 0; x < layer.width(); ++x) {
-      unsigned a = s[x] >> 24;
-      if (invertAlpha) a = 255 - a;
-      d[x] = a ? detail::scalePixel(base, unsigned(std::min(255.0f, float(a) * k))) : 0;
-    }
-  }
-  return out;
-}
-
-// Strength above 1 makes the blurred edge denser, as the blur thinned it.
-void strengthen(Surface& s, float strength) {
-  if (strength <= 1) return;
-  for (uint32_t& p : s.pixels()) {
-    if (!p) continue;
-    uint32_t out = 0;
-    for (int c = 0; c < 32; c += 8) out |= uint32_t(std::min(255.0f, float((p >> c) & 255) * strength)) << c;
-    p = out;
-  }
-}
-
-Surface shifted(const Surface& s, float dx, float dy) {
-  int ox = int(std::lround(std::clamp(dx, -1e5f, 1e5f))), oy = int(std::lround(std::clamp(dy, -1e5f, 1e5f)));
-  if (ox == 0 && oy == 0) return s;
-  Surface out(s.width(), s.height());
-  for (int y = 0; y < s.height(); ++y) {
-    int sy = y - oy;
-    if (sy < 0 || sy >= s.height()) continue;
-    for (int x = 0; x < s.width(); ++x) {
-      int sx = x - ox;
-      if (sx >= 0 && sx < s.width()) out.row(y)[x] = s.row(sy)[sx];
-    }
-  }
-  return out;
-}
-
-// Puts the effect and the layer together: outer effects go behind, inner ones inside.
-void combine(Surface& layer, const Surface& effect, const Filter& f) {
-  bool showSource = f.compositeSource && !f.knockout;
-  for (int y = 0; y < layer.height(); ++y) {
-    uint32_t* d = layer.row(y);
-    const uint32_t* e = effect.row(y);
-    for (int x = 0; x < layer.width(); ++x) {
-      uint32_t src = d[x];
-      unsigned sa = src >> 24;
-      if (f.inner) {
-        uint32_t inside = detail::scalePixel(e[x], sa);  // the effect where the layer is
-        d[x] = showSource ? detail::srcOver(src, inside) : inside;
-      } else if (showSource) {
-        d[x] = detail::srcOver(e[x], src);
-      } else {
-        d[x] = f.knockout ? detail::scalePixel(e[x], 255 - sa) : e[x];
-      }
-    }
-  }
-}
+int passesOf(const Filter& f) { return std::clamp(f.passes, 0, kMaxPasses); }
 
 void shadowOrGlow(Surface& layer, const Filter& f, float scale) {
-  Surface effect = tinted(layer, f.color, 1, f.inner);
-  blurSurface(effect, f.blurX * scale, f.blurY * scale, f.passes);
-  strengthen(effect, f.strength);
-  if (f.kind == Filter::DropShadow)
-    effect = shifted(effect, std::cos(f.angle) * f.distance * scale, std::sin(f.angle) * f.distance * scale);
-  combine(layer, effect, f);
+  Surface effect = detail::blurredAlpha(layer, f, scale, f.inner);
+  detail::strengthen(effect, f.strength);
+  if (f.kind == Filter::DropShadow) {
+    float dx, dy;
+    detail::offsetOf(f, scale, dx, dy);
+    effect = detail::shifted(effect, dx, dy);
+  }
+  uint32_t tint = detail::premultiply(f.color);
+  for (uint32_t& p : effect.pixels()) p = p ? detail::scalePixel(tint, p >> 24) : 0;
+  detail::combine(layer, effect, f);
 }
 
 uint8_t channel(float v) { return uint8_t(std::clamp(v, 0.0f, 255.0f) + 0.5f); }
@@ -129,6 +73,12 @@ void colorMatrix(Surface& layer, const float* m) {
   }
 }
 
+// How far passes boxes of about `pixels` spread one pixel.
+int blurReach(float pixels, int passes) {
+  int box = boxSize(pixels, 2 * kMaxReach + 1);
+  return box > 1 ? passes * (box / 2 + 1) : 0;
+}
+
 }  // namespace
 
 void blurSurface(Surface& layer, float width, float height, int passes) {
@@ -144,14 +94,33 @@ void blurSurface(Surface& layer, float width, float height, int passes) {
   }
 }
 
+int filterReach(const Filter& f, float scale) {
+  float dx = 0, dy = 0;
+  if (f.kind == Filter::DropShadow || f.kind == Filter::Bevel || f.kind == Filter::GradientGlow ||
+      f.kind == Filter::GradientBevel)
+    detail::offsetOf(f, scale, dx, dy);
+  int reach = 0;
+  switch (f.kind) {
+    case Filter::ColorMatrix: return 0;
+    case Filter::Convolution: return std::min(kMaxReach, std::max(f.matrixX, f.matrixY) / 2 + 1);
+    default:
+      reach = std::max(blurReach(f.blurX * scale, passesOf(f)), blurReach(f.blurY * scale, passesOf(f)));
+      reach += int(std::ceil(std::max(std::fabs(dx), std::fabs(dy))));
+      return std::min(kMaxReach, reach);
+  }
+}
+
 void applyFilter(Surface& layer, const Filter& filter, float scale) {
-  if (layer.width() == 0) return;
+  if (layer.width() == 0 || !std::isfinite(scale)) return;
   switch (filter.kind) {
     case Filter::Blur: return blurSurface(layer, filter.blurX * scale, filter.blurY * scale, filter.passes);
     case Filter::DropShadow:
     case Filter::Glow: return shadowOrGlow(layer, filter, scale);
+    case Filter::Bevel:
+    case Filter::GradientBevel: return bevel(layer, filter, scale);
+    case Filter::GradientGlow: return gradientGlow(layer, filter, scale);
     case Filter::ColorMatrix: return colorMatrix(layer, filter.matrix);
-    default: return;  // bevels, gradient filters and convolution are not drawn yet
+    case Filter::Convolution: return convolve(layer, filter);
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Filters on a layer (an object drawn on its own, premultiplied): blur, drop shadow, glow
-// and colour matrix. Sizes in the filter are stage pixels; scale turns them into layer
-// pixels. Work is bounded whatever the parameters say.
+// Filters on a layer (an object drawn on its own, premultiplied): blur, drop shadow,
+// glow, bevel, gradient glow, gradient bevel, colour matrix and convolution. Sizes in the
+// filter are stage pixels; scale turns them into layer pixels. Work is bounded whatever
+// the parameters say.
 #include "movie/render/render.h"
 #include "movie/value/filter.h"
 
@@ -11,5 +12,14 @@ void applyFilter(Surface& layer, const Filter& filter, float scale);
 
 // Box blurs of about width x height pixels, passes times (at most 15).
 void blurSurface(Surface& layer, float width, float height, int passes);
+
+// How many layer pixels beyond the object the filter's effect can reach (bounded): the
+// margin a layer needs around the object for the effect to be whole.
+int filterReach(const Filter& filter, float scale);
+
+// Bevels, gradient glows and gradient bevels.
+void bevel(Surface& layer, const Filter& filter, float scale);
+void gradientGlow(Surface& layer, const Filter& filter, float scale);
+void convolve(Surface& layer, const Filter& filter);
 
 }  // namespace movie::render

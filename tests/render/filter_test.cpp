@@ -109,3 +109,219 @@ TEST(Filters, HostileParametersEndInBoundedTime) {
   movie::render::applyFilter(s, matrix, 1);
   EXPECT_EQ(s.width(), 64);
 }
+
+namespace {
+
+// A 5 x 1 layer with opaque white at x = 1..3.
+Surface bar() {
+  Surface s(5, 1);
+  for (int x = 1; x <= 3; ++x) s.row(0)[x] = 0xFFFFFFFFu;
+  return s;
+}
+
+// A bevel one pixel to the right, unblurred: lit at x = 0 and 1, shaded at 3 and 4.
+Filter bevelRight() {
+  Filter f;
+  f.kind = Filter::Bevel;
+  f.color = {0, 0, 255, 255};      // highlight: blue
+  f.shadowColor = {255, 0, 0, 128}; // shadow: half red, 0x80800000 premultiplied
+  f.distance = 1;
+  f.angle = 0;
+  f.passes = 1;
+  return f;
+}
+
+std::vector<uint32_t> row(const Surface& s) { return {s.row(0), s.row(0) + s.width()}; }
+
+constexpr uint32_t kBlue = 0xFF0000FFu, kHalfRed = 0x80800000u, kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kHalfRedOverWhite = 0xFFFF7F7Fu;  // 0x80 + 0xFF * 127 / 255 = 0xFF; 0 + 127
+
+}  // namespace
+
+TEST(Filters, InnerBevelLightsTheEdgeAwayFromTheAngle) {
+  Surface s = bar();
+  Filter f = bevelRight();
+  f.inner = true;
+  movie::render::applyFilter(s, f, 1);
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{0, kBlue, kWhite, kHalfRedOverWhite, 0}));
+}
+
+TEST(Filters, OuterBevelLiesBehindTheObject) {
+  Surface s = bar();
+  movie::render::applyFilter(s, bevelRight(), 1);
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{kBlue, kWhite, kWhite, kWhite, kHalfRed}));
+}
+
+TEST(Filters, FullBevelLiesOverTheObject) {
+  Surface s = bar();
+  Filter f = bevelRight();
+  f.onTop = true;
+  movie::render::applyFilter(s, f, 1);
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{kBlue, kBlue, kWhite, kHalfRedOverWhite, kHalfRed}));
+}
+
+TEST(Filters, KnockoutBevelsLeaveOnlyTheirEdges) {
+  Surface inner = bar(), outer = bar();
+  Filter f = bevelRight();
+  f.knockout = true;
+  f.inner = true;
+  movie::render::applyFilter(inner, f, 1);
+  EXPECT_EQ(row(inner), (std::vector<uint32_t>{0, kBlue, 0, kHalfRed, 0}));
+  f.inner = false;
+  movie::render::applyFilter(outer, f, 1);
+  EXPECT_EQ(row(outer), (std::vector<uint32_t>{kBlue, 0, 0, 0, kHalfRed}));
+}
+
+TEST(Filters, BevelStrengthScalesItsEdges) {
+  Surface s = bar();
+  Filter f = bevelRight();
+  f.strength = 0.5f;  // 255 * 0.5 = 127
+  f.knockout = true;
+  movie::render::applyFilter(s, f, 1);
+  EXPECT_EQ(s.row(0)[0], 0x7F00007Fu);
+  EXPECT_EQ(s.row(0)[4], 0x40400000u);  // 0x80 * 127 / 255, rounded
+}
+
+TEST(Filters, GradientBevelTakesLightFromTheStartAndShadowFromTheEnd) {
+  Surface s = bar();
+  Filter f = bevelRight();
+  f.kind = Filter::GradientBevel;
+  f.stops = {{0, {0, 0, 255, 255}}, {128, {0, 0, 0, 0}}, {255, {255, 0, 0, 255}}};
+  f.knockout = true;
+  f.onTop = true;
+  movie::render::applyFilter(s, f, 1);
+  // Lit: ratio 0; shaded: 255; the middle, where both copies agree: 128, clear.
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{kBlue, kBlue, 0, 0xFFFF0000u, 0xFFFF0000u}));
+}
+
+TEST(Filters, GradientGlowLooksTheBlurredAlphaUpInItsRamp) {
+  Surface s = dot();
+  Filter f;
+  f.kind = Filter::GradientGlow;
+  f.blurX = f.blurY = 3;
+  f.passes = 1;
+  f.stops = {{0, {0, 255, 0, 0}}, {255, {0, 255, 0, 255}}};
+  f.knockout = true;
+  movie::render::applyFilter(s, f, 1);
+  // Blurred alpha 28 (see above): green at alpha 28, premultiplied.
+  EXPECT_EQ(s.row(4)[5], 0x1C001C00u);
+  EXPECT_EQ(s.row(4)[4], 0u);  // knocked out where the dot was
+  EXPECT_EQ(s.row(4)[6], 0u);
+}
+
+TEST(Filters, GradientGlowMovesByItsDistance) {
+  Surface s = dot();
+  Filter f;
+  f.kind = Filter::GradientGlow;
+  f.stops = {{0, {0, 0, 0, 0}}, {255, {0, 255, 0, 255}}};
+  f.distance = 2;
+  f.angle = 1.5707964f;  // straight down
+  movie::render::applyFilter(s, f, 1);
+  EXPECT_EQ(s.row(6)[4], 0xFF00FF00u);
+  EXPECT_EQ(s.row(4)[4], 0xFFFFFFFFu);
+}
+
+namespace {
+
+// Opaque greys 0, 100 and 200 in a row.
+Surface greys() {
+  Surface s(3, 1);
+  s.row(0)[0] = 0xFF000000u;
+  s.row(0)[1] = 0xFF646464u;
+  s.row(0)[2] = 0xFFC8C8C8u;
+  return s;
+}
+
+Filter kernel121() {
+  Filter f;
+  f.kind = Filter::Convolution;
+  f.matrixX = 3;
+  f.matrixY = 1;
+  f.kernel = {1, 2, 1};
+  f.divisor = 4;
+  f.clamp = true;
+  f.preserveAlpha = true;
+  return f;
+}
+
+}  // namespace
+
+TEST(Filters, ConvolutionRepeatsEdgePixelsWhenClamped) {
+  Surface s = greys();
+  movie::render::applyFilter(s, kernel121(), 1);
+  // (0 + 0 + 100) / 4 = 25; (0 + 200 + 200) / 4 = 100; (100 + 400 + 200) / 4 = 175.
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{0xFF191919u, 0xFF646464u, 0xFFAFAFAFu}));
+}
+
+TEST(Filters, ConvolutionUsesTheDefaultColourOutsideAndItsBias) {
+  Surface s = greys();
+  Filter f = kernel121();
+  f.clamp = false;
+  f.defaultColor = {255, 255, 255, 255};
+  f.bias = 10;
+  movie::render::applyFilter(s, f, 1);
+  // (255 + 0 + 100) / 4 + 10 = 98.75; 100 + 10; (100 + 400 + 255) / 4 + 10 = 198.75.
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{0xFF636363u, 0xFF6E6E6Eu, 0xFFC7C7C7u}));
+}
+
+TEST(Filters, ConvolutionOfAlphaWhenAsked) {
+  Surface s = greys();
+  Filter f = kernel121();
+  f.clamp = false;
+  f.defaultColor = {0, 0, 0, 0};  // outside: clear
+  f.preserveAlpha = false;
+  movie::render::applyFilter(s, f, 1);
+  // Alpha (0 + 510 + 255) / 4 = 191; grey 25 at alpha 191 is 19 premultiplied.
+  EXPECT_EQ(s.row(0)[0], 0xBF131313u);
+  EXPECT_EQ(s.row(0)[1], 0xFF646464u);
+}
+
+TEST(Filters, ReachCoversBlurPassesAndDistance) {
+  Filter f;
+  f.kind = Filter::DropShadow;
+  f.blurX = f.blurY = 4;  // boxes of 4: two pixels each way per pass
+  f.passes = 2;
+  f.distance = 5;
+  EXPECT_GE(movie::render::filterReach(f, 1), 2 * 2 + 5);
+  EXPECT_LE(movie::render::filterReach(f, 1), 2 * 3 + 5);
+  Filter huge = blur(1e9f, 1e9f, 1000);
+  EXPECT_LE(movie::render::filterReach(huge, 1e9f), 1024);
+}
+
+TEST(Filters, HostileBevelsConvolutionsAndGradientsEndCleanly) {
+  Surface s(64, 64);
+  for (uint32_t& p : s.pixels()) p = 0xFF808080u;
+  Filter bevel = bevelRight();
+  bevel.kind = Filter::GradientBevel;
+  bevel.strength = 1e30f;
+  bevel.angle = std::numeric_limits<float>::quiet_NaN();
+  bevel.distance = std::numeric_limits<float>::infinity();
+  bevel.blurX = bevel.blurY = 1e9f;
+  bevel.passes = 1000;
+  for (int i = 0; i < 255; ++i) bevel.stops.push_back({uint8_t(255 - i), {uint8_t(i), 0, 0, 255}});
+  movie::render::applyFilter(s, bevel, 1);
+  Filter glow = bevel;
+  glow.kind = Filter::GradientGlow;
+  glow.stops.clear();  // no stops: nothing to show
+  movie::render::applyFilter(s, glow, 1);
+  Filter wrongSize = kernel121();
+  wrongSize.matrixX = 200;  // more cells than the kernel holds: ignored
+  movie::render::applyFilter(s, wrongSize, 1);
+  Filter nan = kernel121();
+  nan.divisor = 0;
+  nan.kernel = {std::numeric_limits<float>::quiet_NaN(), 1e38f, -1e38f};
+  movie::render::applyFilter(s, nan, 1);
+  EXPECT_EQ(s.width(), 64);
+}
+
+TEST(Filters, ConvolutionTooBigForItsLayerIsLeftUndrawn) {
+  // 255 x 255 cells over 1000 x 1000 pixels would be 65 G samples.
+  Surface s(1000, 1000);
+  for (uint32_t& p : s.pixels()) p = 0xFF808080u;
+  Filter f;
+  f.kind = Filter::Convolution;
+  f.matrixX = f.matrixY = 255;
+  f.kernel.assign(255 * 255, 1.0f);
+  movie::render::applyFilter(s, f, 1);
+  EXPECT_EQ(s.row(500)[500], 0xFF808080u);
+}

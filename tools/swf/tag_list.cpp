@@ -151,9 +151,11 @@ void TagList::placeObject2(const Place& p) {
 void TagList::placeObject3(const Place& p) {
   BitWriter w;
   w.writeU8(placeFlags(p));
-  w.writeU8(uint8_t((p.visible ? 0x20 : 0) | (p.cacheAsBitmap ? 0x04 : 0) | (p.blendMode ? 0x02 : 0)));
+  w.writeU8(uint8_t((p.visible ? 0x20 : 0) | (p.cacheAsBitmap ? 0x04 : 0) | (p.blendMode ? 0x02 : 0) |
+                     (p.filters.empty() ? 0 : 0x01)));
   w.writeU16(p.depth);
   placeFields(w, p);
+  if (!p.filters.empty()) w.writeBytes(encodeFilters(p.filters));
   if (p.blendMode) w.writeU8(*p.blendMode);
   if (p.cacheAsBitmap) w.writeU8(*p.cacheAsBitmap ? 1 : 0);
   if (p.visible) w.writeU8(*p.visible ? 1 : 0);

@@ -1,0 +1,101 @@
+#include "movie/paint/filtered_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "movie/paint/filter_cache.h"
+#include "movie/render/filters.h"
+
+namespace movie::paint {
+namespace {
+
+// Pixels around the target that are drawn too, so that an object just outside still
+// casts its shadow or glow inside.
+constexpr int kMaxPad = 256;
+constexpr int kMaxReach = 1024;
+constexpr double kMaxOrigin = 1 << 24;
+
+struct Box {
+  int x0, y0, x1, y1;  // x1, y1 exclusive
+  bool empty() const { return x0 >= x1 || y0 >= y1; }
+};
+
+// The smallest box that holds every pixel that is not clear.
+Box coveredBox(const render::Surface& s) {
+  Box b{s.width(), s.height(), 0, 0};
+  for (int y = 0; y < s.height(); ++y) {
+    const uint32_t* row = s.row(y);
+    int first = 0;
+    while (first < s.width() && !row[first]) ++first;
+    if (first == s.width()) continue;
+    int last = s.width() - 1;
+    while (!row[last]) --last;
+    b.x0 = std::min(b.x0, first), b.x1 = std::max(b.x1, last + 1);
+    b.y0 = std::min(b.y0, y), b.y1 = y + 1;
+  }
+  return b;
+}
+
+render::Surface cropped(const render::Surface& s, const Box& b) {
+  render::Surface out(b.x1 - b.x0, b.y1 - b.y0);
+  if (out.width() == 0) return out;
+  for (int y = b.y0; y < b.y1; ++y) std::copy(s.row(y) + b.x0, s.row(y) + b.x1, out.row(y - b.y0));
+  return out;
+}
+
+int reachOf(const std::vector<Filter>& filters, float scale) {
+  int reach = 0;
+  for (const Filter& f : filters) reach = std::min(kMaxReach, reach + render::filterReach(f, scale));
+  return reach;
+}
+
+// The object drawn, cut down and filtered, for the whole-pixel origin (originX, originY).
+FilterCache::Picture drawPicture(const render::Surface& target, const timeline::DisplayObject& obj,
+                                 const render::Matrix& device, int originX, int originY, float scale,
+                                 const DrawInto& draw) {
+  FilterCache::Picture picture;
+  picture.originX = originX, picture.originY = originY;
+  int reach = reachOf(obj.filters, scale), pad = std::min(reach, kMaxPad);
+  render::Surface layer(target.width() + 2 * pad, target.height() + 2 * pad);
+  draw(layer, float(pad), float(pad));  // at the object's own place, the pad aside
+  Box covered = coveredBox(layer);
+  if (covered.empty()) {
+    picture.cut = true;  // perhaps all of it lies beyond the layer
+    return picture;
+  }
+  Box box{std::max(0, covered.x0 - reach), std::max(0, covered.y0 - reach),
+          std::min(layer.width(), covered.x1 + reach), std::min(layer.height(), covered.y1 + reach)};
+  bool touchesEdge = covered.x0 == 0 || covered.y0 == 0 || covered.x1 == layer.width() || covered.y1 == layer.height();
+  picture.cut = touchesEdge || box.x0 != covered.x0 - reach || box.y0 != covered.y0 - reach ||
+                box.x1 != covered.x1 + reach || box.y1 != covered.y1 + reach;
+  picture.pixels = cropped(layer, box);
+  for (const Filter& f : obj.filters) render::applyFilter(picture.pixels, f, scale);
+  picture.left = box.x0 - pad - originX;
+  picture.top = box.y0 - pad - originY;
+  return picture;
+}
+
+}  // namespace
+
+void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,
+                  const render::ColorTransform& cx, render::BlendMode mode, const render::Mask* clip,
+                  const RenderOptions& options, const DrawInto& draw) {
+  if (!std::isfinite(device.tx) || !std::isfinite(device.ty)) return;
+  // A picture drawn at one place serves wherever the object moves by whole pixels (its
+  // key holds the fraction).
+  int originX = int(std::floor(std::clamp(double(device.tx), -kMaxOrigin, kMaxOrigin)));
+  int originY = int(std::floor(std::clamp(double(device.ty), -kMaxOrigin, kMaxOrigin)));
+  float scale = options.viewPixelsPerTwip * 20;
+  FilterCache* cache = options.filterCache;
+  SubtreeKey key = cache ? SubtreeKey(obj, device, cx, options) : SubtreeKey();
+  const FilterCache::Picture* picture = cache ? cache->find(&obj, key, originX, originY) : nullptr;
+  FilterCache::Picture fresh;
+  if (!picture) {
+    fresh = drawPicture(target, obj, device, originX, originY, scale, draw);
+    fresh.key = std::move(key);
+    picture = cache ? &cache->store(&obj, std::move(fresh)) : &fresh;
+  }
+  render::compositeLayer(target, picture->pixels, mode, clip, originX + picture->left, originY + picture->top);
+}
+
+}  // namespace movie::paint

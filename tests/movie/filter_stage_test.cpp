@@ -1,0 +1,255 @@
+// Filtered objects on the stage, in small movies made with the SWF writer, and the
+// cache that keeps their filtered pictures while they do not change.
+#include <gtest/gtest.h>
+
+#include "movie/format/movie_parser.h"
+#include "movie/paint/filter_cache.h"
+#include "movie/paint/stage_renderer.h"
+#include "movie/timeline/display_list.h"
+#include "movie_fixtures.h"
+
+using movie::Player;
+using namespace movie_test;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+
+// A white stage with a red 20 x 20 pixel square at (40, 40), placed with the filters.
+swf::Bytes filteredSquare(const std::vector<swf::FilterRecord>& filters, uint32_t rgb = kRed) {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 20, 20, rgb));
+  swf::Place p = placeAt(1, 1, 40, 40);
+  p.filters = filters;
+  t.placeObject3(p);
+  t.showFrame();
+  t.end();
+  return movieOf(t);
+}
+
+uint32_t pixelAt(const swf::Bytes& movie, int x, int y) {
+  Player player;
+  load(player, movie);
+  return rgbOf(renderPixels(player, 100, 100)[size_t(y) * 100 + x]);
+}
+
+swf::FilterRecord unblurred(swf::FilterRecord::Kind kind) {
+  swf::FilterRecord f;
+  f.kind = kind;
+  f.passes = 1;
+  return f;
+}
+
+}  // namespace
+
+TEST(FilteredStage, DropShadowFallsAtItsAngleAndDistance) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kDropShadow);
+  f.color = swf::rgb(kBlue);
+  f.distance = 10;
+  f.angle = kPi / 2;  // down
+  swf::Bytes movie = filteredSquare({f});
+  EXPECT_EQ(pixelAt(movie, 50, 50), kRed);
+  EXPECT_EQ(pixelAt(movie, 50, 65), kBlue);   // below the square, within the shadow
+  EXPECT_EQ(pixelAt(movie, 65, 50), kWhite);  // nothing to the right
+}
+
+TEST(FilteredStage, InnerBevelLightsTheTopLeftEdges) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kBevel);
+  f.color = swf::rgb(kBlue);       // highlight
+  f.shadowColor = swf::rgb(0x000000);
+  f.distance = 2;
+  f.angle = kPi / 4;
+  f.inner = true;
+  swf::Bytes movie = filteredSquare({f});
+  EXPECT_EQ(pixelAt(movie, 40, 50), kBlue);      // left edge, lit
+  EXPECT_EQ(pixelAt(movie, 50, 40), kBlue);      // top edge, lit
+  EXPECT_EQ(pixelAt(movie, 59, 50), 0x000000u);  // right edge, in shadow
+  EXPECT_EQ(pixelAt(movie, 50, 50), kRed);       // the middle untouched
+  EXPECT_EQ(pixelAt(movie, 38, 50), kWhite);     // nothing outside
+}
+
+TEST(FilteredStage, GradientGlowColoursByItsRamp) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kGradientGlow);
+  f.stops = {{0, swf::rgb(kGreen, 0)}, {255, swf::rgb(kGreen)}};
+  f.distance = 10;
+  f.angle = 0;  // right
+  swf::Bytes movie = filteredSquare({f});
+  EXPECT_EQ(pixelAt(movie, 65, 50), kGreen);
+  EXPECT_EQ(pixelAt(movie, 45, 50), kRed);  // the square stays over it
+}
+
+TEST(FilteredStage, ConvolutionWeighsNeighbours) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kConvolution);
+  f.matrixX = f.matrixY = 1;
+  f.kernel = {2};
+  f.preserveAlpha = true;
+  swf::Bytes movie = filteredSquare({f}, 0x402010);
+  EXPECT_EQ(pixelAt(movie, 50, 50), 0x804020u);
+}
+
+TEST(FilteredStage, KnockoutGlowShowsOnlyTheGlow) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kGlow);
+  f.color = swf::rgb(kBlue);
+  f.blurX = f.blurY = 4;
+  f.strength = 8;
+  f.knockout = true;
+  swf::Bytes movie = filteredSquare({f});
+  EXPECT_EQ(pixelAt(movie, 50, 50), kWhite);  // the square is cut out
+  EXPECT_EQ(pixelAt(movie, 39, 50), kBlue);   // its glow is dense at the edge
+}
+
+namespace {
+
+// Draws a movie's stage after each frame with one filter cache, as the player does.
+class CachedStage {
+ public:
+  explicit CachedStage(const swf::Bytes& bytes) : surface_(100, 100) {
+    parser_.append(bytes.data(), bytes.size());
+    parser_.finish();
+    root_ = std::make_unique<movie::timeline::SpriteInstance>(parser_.movie().root, parser_.movie().characters,
+                                                               budget_, 0);
+    root_->start();
+  }
+  void draw() {
+    surface_.clear({255, 255, 255, 255});
+    movie::paint::RenderOptions options;
+    options.filterCache = &filters_;
+    movie::render::Matrix toPixels;
+    toPixels.a = toPixels.d = 1.0f / 20;
+    movie::paint::renderTree(surface_, *root_, toPixels, options, shapes_);
+  }
+  void next() { root_->advance(true, true); }
+  uint32_t rgbAt(int x, int y) { return surface_.row(y)[x] & 0xFFFFFF; }
+  const movie::paint::FilterCache& filters() const { return filters_; }
+
+ private:
+  movie::format::MovieParser parser_;
+  movie::timeline::Budget budget_;
+  std::unique_ptr<movie::timeline::SpriteInstance> root_;
+  movie::render::Surface surface_;
+  movie::paint::ShapeCache shapes_;
+  movie::paint::FilterCache filters_;
+};
+
+// A glowing square at (20, 20); frame 2 moves it right by 10 pixels, frame 3 changes
+// nothing, frame 4 doubles its width, frame 5 tints it.
+swf::Bytes changingGlow() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 10, 10, kRed));
+  swf::FilterRecord glow;
+  glow.kind = swf::FilterRecord::kGlow;
+  glow.color = swf::rgb(kBlue);
+  glow.blurX = glow.blurY = 3;
+  glow.strength = 8;
+  swf::Place p = placeAt(1, 1, 20, 20);
+  p.filters = {glow};
+  t.placeObject3(p);
+  t.showFrame();
+  auto move = [&t](const swf::Matrix& m, std::optional<swf::ColorTransform> cx = {}) {
+    swf::Place q;
+    q.depth = 1;
+    q.move = true;
+    q.matrix = m;
+    q.colorTransform = cx;
+    t.placeObject2(q);
+  };
+  move(swf::Matrix::translate(swf::twips(30), swf::twips(20)));
+  t.showFrame();
+  t.showFrame();
+  move(swf::Matrix::transform(2, 1, 0, swf::twips(30), swf::twips(20)));
+  t.showFrame();
+  swf::ColorTransform noRed;
+  noRed.multR = 0;
+  move(swf::Matrix::transform(2, 1, 0, swf::twips(30), swf::twips(20)), noRed);
+  t.showFrame();
+  t.end();
+  return movieOf(t);
+}
+
+}  // namespace
+
+TEST(FilterCache, UnchangedClipIsDrawnFromItsPictureAndChangedOneAnew) {
+  CachedStage stage(changingGlow());
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 1);
+  EXPECT_EQ(stage.rgbAt(25, 25), kRed);
+  EXPECT_EQ(stage.rgbAt(19, 25), kBlue);
+
+  stage.next();  // moved by whole pixels only: the same picture, elsewhere
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 1);
+  EXPECT_EQ(stage.filters().reused(), 1);
+  EXPECT_EQ(stage.rgbAt(35, 25), kRed);
+  EXPECT_EQ(stage.rgbAt(29, 25), kBlue);
+  EXPECT_EQ(stage.rgbAt(19, 25), kWhite);
+
+  stage.next();  // nothing changes
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 1);
+  EXPECT_EQ(stage.filters().reused(), 2);
+
+  stage.next();  // scaled: drawn anew
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.rgbAt(45, 25), kRed);
+
+  stage.next();  // tinted: drawn anew
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 3);
+  EXPECT_EQ(stage.rgbAt(45, 25), 0x000000u);
+}
+
+TEST(FilterCache, ChangeInsideTheSubtreeDrawsTheClipAnew) {
+  // A sprite whose own timeline swaps its square's colour on its second frame.
+  swf::TagList inner;
+  inner.placeObject2(placeAt(1, 1));
+  inner.showFrame();
+  inner.removeObject2(1);
+  inner.placeObject2(placeAt(1, 2));
+  inner.showFrame();
+  inner.end();
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 10, 10, kRed));
+  t.defineShape(2, rectShape(0, 0, 10, 10, kGreen));
+  t.defineSprite(3, inner);
+  swf::Place p = placeAt(1, 3, 20, 20);
+  p.filters = {unblurred(swf::FilterRecord::kBlur)};
+  t.placeObject3(p);
+  t.showFrame();
+  t.showFrame();
+  t.end();
+  CachedStage stage(movieOf(t));
+  stage.draw();
+  EXPECT_EQ(stage.rgbAt(25, 25), kRed);
+  stage.next();
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.rgbAt(25, 25), kGreen);
+}
+
+TEST(FilteredStage, HostileFiltersEndCleanly) {
+  swf::FilterRecord blur = unblurred(swf::FilterRecord::kBlur);
+  blur.blurX = blur.blurY = 30000;
+  blur.passes = 31;
+  swf::FilterRecord bevel = unblurred(swf::FilterRecord::kGradientBevel);
+  bevel.strength = 127;
+  bevel.distance = 30000;
+  bevel.passes = 0;
+  bevel.stops = {{200, swf::rgb(kBlue)}, {10, swf::rgb(kGreen)}};  // out of order
+  swf::FilterRecord kernel = unblurred(swf::FilterRecord::kConvolution);
+  kernel.matrixX = kernel.matrixY = 31;
+  kernel.kernel.assign(31 * 31, 1e30f);
+  kernel.divisor = 0;
+  swf::FilterRecord tooBig = unblurred(swf::FilterRecord::kConvolution);
+  tooBig.matrixX = tooBig.matrixY = 255;  // over the parser's limit: the list is dropped
+  tooBig.kernel.assign(255 * 255, 1);
+  for (const auto& filters : {std::vector{blur, bevel, kernel}, std::vector{tooBig}}) {
+    Player player;
+    load(player, filteredSquare(filters));
+    std::vector<uint32_t> px = renderPixels(player, 100, 100);
+    EXPECT_NE(player.state(), movie::LoadState::Failed);
+  }
+}
