@@ -35,7 +35,8 @@ SpriteInstance* parentOf(SpriteInstance& node) { return static_cast<SpriteInstan
 Matrix toStage(SpriteInstance& node) {
   Matrix m = node.matrix();
   int guard = 0;
-  for (SpriteInstance* p = parentOf(node); p && guard < kMaxNesting; p = parentOf(*p), ++guard) m = m.then(p->matrix());
+  for (SpriteInstance* p = parentOf(node); p && guard < kMaxNesting; p = parentOf(*p), ++guard)
+    m = parentOf(*p) ? m.then(p->withScroll(p->matrix())) : m.then(p->matrix());
   return m;
 }
 
@@ -101,17 +102,18 @@ SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& pa
   const auto& list = sprite.displayList();
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
     const timeline::DisplayObject& obj = it->second;
-    if (!obj.sprite || obj.clipDepth || !obj.visible) continue;
+    if (!obj.sprite || obj.clipDepth || !obj.visible || obj.sprite->isMaskOfClip()) continue;
     SpriteInstance& child = *obj.sprite;
+    Matrix content = child.withScroll(obj.matrix.then(parentToStage));
     // A button's own states may hold buttons, which are in front of it.
     if (child.buttonDef())
-      if (SpriteInstance* inner = findTarget(child, obj.matrix.then(parentToStage), nesting + 1)) return inner;
+      if (SpriteInstance* inner = findTarget(child, content, nesting + 1)) return inner;
     if (interactive(child)) {
       if (hits_.objectContains(obj, parentToStage, x_, y_)) return &child;
       continue;
     }
     if (child.buttonDef()) continue;
-    if (SpriteInstance* inner = findTarget(child, obj.matrix.then(parentToStage), nesting + 1)) return inner;
+    if (SpriteInstance* inner = findTarget(child, content, nesting + 1)) return inner;
   }
   return nullptr;
 }

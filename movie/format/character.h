@@ -6,6 +6,7 @@
 
 #include "movie/format/button_def.h"
 #include "movie/format/font.h"
+#include "movie/format/records.h"
 #include "movie/format/shape.h"
 #include "movie/format/text_def.h"
 #include "movie/format/timeline_def.h"
@@ -23,6 +24,8 @@ struct Character {
   std::shared_ptr<const StaticTextDef> text;
   std::shared_ptr<const EditTextDef> editText;
   std::shared_ptr<const ButtonDef> button;
+  // DefineScalingGrid of a sprite or button: its centre band, own coordinates.
+  std::shared_ptr<const Rect> scalingGrid;
 };
 
 using CharacterTable = std::unordered_map<uint16_t, Character>;

@@ -50,6 +50,7 @@ enum TagCode : uint16_t {
   kDefineFontAlignZones = 73,
   kDefineFont3 = 75,
   kMetadata = 77,
+  kDefineScalingGrid = 78,
   kDefineShape4 = 83,
   kDefineMorphShape2 = 84,
   kDefineFontName = 88,

@@ -72,14 +72,16 @@ bool HitTester::listContains(const timeline::SpriteInstance& sprite, const Matri
                              int nesting) const {
   if (nesting > kMaxNesting) return false;
   for (const auto& [depth, child] : sprite.displayList())
-    if (!child.clipDepth && child.visible && objectContains(child, toStage, x, y)) return true;
+    if (!child.clipDepth && child.visible && !(child.sprite && child.sprite->isMaskOfClip()) &&
+        objectContains(child, toStage, x, y))
+      return true;
   return false;
 }
 
 bool HitTester::objectContains(const timeline::DisplayObject& obj, const Matrix& toStage, double x, double y) const {
   Matrix m = obj.matrix.then(toStage);
   if (obj.sprite && obj.sprite->buttonDef()) return buttonHit(*obj.sprite->buttonDef(), m, x, y);
-  if (obj.sprite) return listContains(*obj.sprite, m, x, y, 0);
+  if (obj.sprite) return listContains(*obj.sprite, obj.sprite->withScroll(m), x, y, 0);
   if (obj.field) return boxContains(obj.field->bounds(), m, x, y);
   return characterContains(obj.character, obj.ratio, m, x, y, 0);
 }

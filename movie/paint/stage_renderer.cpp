@@ -1,11 +1,14 @@
 #include "movie/paint/stage_renderer.h"
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
 #include "movie/render/blend.h"
 #include "movie/paint/filter_cache.h"
 #include "movie/paint/filtered_drawing.h"
+#include "movie/paint/rectangle_path.h"
+#include "movie/paint/scaling_grid.h"
 #include "movie/paint/text_painter.h"
 
 namespace movie::paint {
@@ -22,6 +25,8 @@ struct Renderer {
   ShapeCache& cache;
   bool inLayer = false;  // target is a layer of its own: Alpha and Erase act on it
   int layers = 0;        // layers open around this one, each the size of the target
+  render::Matrix rootToDevice;              // the root timeline's space to the target
+  const GridWarp* gridWarp = nullptr;       // the scaling grid of the sprite being drawn
 
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
@@ -35,12 +40,7 @@ struct Renderer {
     Drawable d;
     if (!bitmap || bitmap->width <= 0) return d;
     DrawItem item;
-    float w = float(bitmap->width) * 20, h = float(bitmap->height) * 20;
-    item.path.moveTo(0, 0);
-    item.path.lineTo(w, 0);
-    item.path.lineTo(w, h);
-    item.path.lineTo(0, h);
-    item.path.lineTo(0, 0);
+    item.path = rectanglePath(0, 0, float(bitmap->width) * 20, float(bitmap->height) * 20);
     render::Matrix m;
     m.a = m.d = 20;
     item.paint = render::BitmapFill{bitmap, m, false, true};
@@ -76,9 +76,23 @@ struct Renderer {
     }
   }
 
+  // Fills and strokes alike cover a mask.
   void maskItems(render::Mask& mask, const Drawable& d, const render::Matrix& m) {
-    for (const DrawItem& item : d.items)
-      if (!item.stroke) render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
+    for (const DrawItem& item : d.items) {
+      if (!item.stroke) {
+        render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
+        continue;
+      }
+      render::StrokeStyle style = item.style;
+      style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
+      render::strokeMask(mask, item.path, style, m, options.antiAlias);
+    }
+  }
+
+  void addSpriteToMask(render::Mask& mask, const timeline::SpriteInstance& sprite, const render::Matrix& m,
+                       int nesting) {
+    for (const auto& [depth, child] : sprite.displayList())
+      if (!child.clipDepth) addToMask(mask, child, m, nesting + 1);
   }
 
   // Adds an object (and, for a sprite, its whole subtree) to a mask.
@@ -86,11 +100,8 @@ struct Renderer {
                  int nesting) {
     if (nesting > kMaxDrawNesting) return;
     render::Matrix m = obj.matrix.then(parent);
-    if (obj.sprite) {
-      for (const auto& [depth, child] : obj.sprite->displayList())
-        if (!child.clipDepth) addToMask(mask, child, m, nesting + 1);
-      return;
-    }
+    // Inside a mask a scroll rectangle moves the content without clipping it.
+    if (obj.sprite) return addSpriteToMask(mask, *obj.sprite, obj.sprite->withScroll(m), nesting);
     if (const Drawable* d = drawableOf(obj)) {
       maskItems(mask, *d, m);
     } else if (obj.character.kind == format::Character::Bitmap) {
@@ -114,17 +125,19 @@ struct Renderer {
     if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
     if (!obj.filters.empty()) {
       auto draw = [&](render::Surface& layer, float dx, float dy) {
-        render::Matrix moved = parent;
+        render::Matrix moved = parent, movedRoot = rootToDevice;
         moved.tx += dx;
         moved.ty += dy;
-        Renderer inner{layer, options, cache, true, layers + 1};
+        movedRoot.tx += dx;
+        movedRoot.ty += dy;
+        Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp};
         inner.drawPlain(obj, moved, parentCx, nullptr, nesting);
       };
       return drawFiltered(target, obj, obj.matrix.then(parent), obj.colorTransform.then(parentCx), mode, clip,
                           options, draw);
     }
     render::Surface layer(target.width(), target.height());
-    Renderer inner{layer, options, cache, true, layers + 1};
+    Renderer inner{layer, options, cache, true, layers + 1, rootToDevice, gridWarp};
     inner.drawPlain(obj, parent, parentCx, nullptr, nesting);
     render::compositeLayer(target, layer, mode, clip);
   }
@@ -134,9 +147,10 @@ struct Renderer {
     render::Matrix m = obj.matrix.then(parent);
     render::ColorTransform cx = obj.colorTransform.then(parentCx);
     if (obj.sprite) {
-      drawList(*obj.sprite, m, cx, clip, nesting + 1);
+      drawSprite(obj, m, cx, clip, nesting);
     } else if (const Drawable* d = drawableOf(obj)) {
-      drawItems(*d, m, cx, clip);
+      if (gridWarp) drawItems(gridWarp->warp(*d, obj.matrix), parent, cx, clip);
+      else drawItems(*d, m, cx, clip);
     } else if (obj.character.kind == format::Character::Bitmap) {
       drawItems(bitmapDrawable(obj.character.bitmap), m, cx, clip);
     } else if (options.fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
@@ -146,6 +160,65 @@ struct Renderer {
       else if (obj.character.text)
         drawStaticText(t, *obj.character.text, *options.fonts);
     }
+  }
+
+  // A sprite's children, within the clip its script mask and scroll rectangle add, with
+  // its scaling grid applied to the shapes directly inside.
+  void drawSprite(const timeline::DisplayObject& obj, const render::Matrix& m, const render::ColorTransform& cx,
+                  const render::Mask* clip, int nesting) {
+    const timeline::SpriteInstance& sprite = *obj.sprite;
+    std::unique_ptr<render::Mask> own = scriptClip(sprite, m, clip, nesting);
+    render::Matrix content = sprite.withScroll(m);
+    GridWarp warp;
+    const GridWarp* saved = gridWarp;
+    gridWarp = obj.character.scalingGrid && gridFor(sprite, *obj.character.scalingGrid, m, warp) ? &warp : nullptr;
+    drawList(sprite, content, cx, own ? own.get() : clip, nesting + 1);
+    gridWarp = saved;
+  }
+
+  // The grid applies while the sprite is only scaled and moved.
+  bool gridFor(const timeline::SpriteInstance& sprite, const format::Rect& grid, const render::Matrix& m,
+               GridWarp& warp) {
+    if (std::fabs(m.b) > 1e-6f || std::fabs(m.c) > 1e-6f || !(options.viewPixelsPerTwip > 0)) return false;
+    script::Bounds b = sprite.localBounds();
+    if (b.empty) return false;
+    format::Rect bounds{int32_t(b.xMin), int32_t(b.xMax), int32_t(b.yMin), int32_t(b.yMax)};
+    return warp.set(grid, bounds, m.a / options.viewPixelsPerTwip, m.d / options.viewPixelsPerTwip);
+  }
+
+  // The script clip of a sprite intersected with the one around it; null when the sprite
+  // has neither a script mask nor a scroll rectangle.
+  std::unique_ptr<render::Mask> scriptClip(const timeline::SpriteInstance& sprite, const render::Matrix& m,
+                                           const render::Mask* clip, int nesting) {
+    const script::Bounds* rect = sprite.scrollRectOrNull();
+    const timeline::SpriteInstance* maskClip = sprite.maskClip();
+    if (!rect && !maskClip) return nullptr;
+    auto own = std::make_unique<render::Mask>(target.width(), target.height());
+    if (rect) {
+      float w = float(rect->xMax - rect->xMin), h = float(rect->yMax - rect->yMin);
+      render::Path box = rectanglePath(0, 0, w, h);
+      render::fillMask(*own, box, render::FillRule::NonZero, m, options.antiAlias);
+    }
+    if (maskClip) {
+      render::Mask shape(target.width(), target.height());
+      addSpriteToMask(shape, *maskClip, placementOf(*maskClip), nesting);
+      if (rect) own->intersect(shape);
+      else *own = std::move(shape);
+    }
+    if (clip) own->intersect(*clip);
+    return own;
+  }
+
+  // A clip's content space to the target, through every clip above it and their scroll
+  // rectangles (the root's is not drawn).
+  render::Matrix placementOf(const timeline::SpriteInstance& sprite) const {
+    std::vector<const timeline::SpriteInstance*> chain;
+    for (const timeline::SpriteInstance* node = &sprite; node->parentSprite() && chain.size() < size_t(kMaxDrawNesting);
+         node = node->parentSprite())
+      chain.push_back(node);
+    render::Matrix m = rootToDevice;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) m = (*it)->withScroll((*it)->matrix().then(m));
+    return m;
   }
 
   void drawList(const timeline::SpriteInstance& sprite, const render::Matrix& parent,
@@ -159,7 +232,9 @@ struct Renderer {
     for (const auto& [depth, obj] : sprite.displayList()) {
       while (!masks.empty() && depth > masks.back().clipDepth) masks.pop_back();
       const render::Mask* current = masks.empty() ? clip : masks.back().mask.get();
-      if (obj.clipDepth) {
+      if (obj.sprite && obj.sprite->isMaskOfClip()) continue;  // drawn only as the mask it is
+      // A clip that scripts gave a mask of its own stops being a timeline mask.
+      if (obj.clipDepth && !(obj.sprite && obj.sprite->maskClip())) {
         auto mask = std::make_unique<render::Mask>(target.width(), target.height());
         addToMask(*mask, obj, parent, nesting);
         if (current) mask->intersect(*current);
@@ -176,7 +251,7 @@ struct Renderer {
 
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
                 const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
-  Renderer r{target, options, cache};
+  Renderer r{target, options, cache, false, 0, toDevice};
   r.drawList(root, toDevice, render::ColorTransform{}, nullptr, 0);
   if (options.filterCache) options.filterCache->sweep();
 }

@@ -1,5 +1,6 @@
 #include "movie/paint/subtree_key.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -75,8 +76,33 @@ void SubtreeKey::addObject(const timeline::DisplayObject& obj, int nesting) {
   hold(obj.field);
   if (obj.field) add(uint64_t(obj.field->revision()));
   if (!obj.sprite || nesting > kMaxKeyNesting) return;
-  add(uint64_t(obj.sprite->displayList().size()));
-  for (const auto& [depth, child] : obj.sprite->displayList()) {
+  addClipping(*obj.sprite, nesting);
+  addChildren(*obj.sprite, nesting);
+}
+
+// What scripts clip a clip with: its scroll rectangle, whether it masks another clip (and
+// so is not drawn), and the clip masking it, which may lie outside the subtree: its
+// placement up to the root and its own drawing.
+void SubtreeKey::addClipping(const timeline::SpriteInstance& sprite, int nesting) {
+  add(uint64_t(sprite.isMaskOfClip()));
+  const script::Bounds* scroll = sprite.scrollRectOrNull();
+  add(uint64_t(scroll != nullptr));
+  if (scroll)
+    for (double v : {scroll->xMin, scroll->yMin, scroll->xMax, scroll->yMax}) add(std::bit_cast<uint64_t>(v));
+  const timeline::SpriteInstance* mask = sprite.maskClip();
+  add(uint64_t(mask ? mask->identity() : 0));
+  // Each mask's drawing goes in once: masks that lie inside one another's drawing would
+  // otherwise be walked again at every level.
+  if (!mask || std::find(masksAdded_.begin(), masksAdded_.end(), mask) != masksAdded_.end()) return;
+  masksAdded_.push_back(mask);
+  for (const timeline::SpriteInstance* s = mask; s; s = s->parentSprite()) add(s->matrix(), true);
+  addChildren(*mask, nesting + 1);
+}
+
+void SubtreeKey::addChildren(const timeline::SpriteInstance& sprite, int nesting) {
+  if (nesting > kMaxKeyNesting) return;
+  add(uint64_t(sprite.displayList().size()));
+  for (const auto& [depth, child] : sprite.displayList()) {
     add(uint64_t(depth));
     add(child.matrix, true);
     add(child.colorTransform);

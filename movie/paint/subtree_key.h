@@ -1,8 +1,9 @@
 #pragma once
 // What an object's drawing depends on, written down so that two frames can be compared:
 // its subtree (characters, matrices, colour transforms, ratios, masks, filters, text
-// revisions), its matrix on the device apart from whole-pixel moves, its colour
-// transform and the drawing options. Equal keys draw equal pictures, up to such a move.
+// revisions, scroll rectangles, script masks), its matrix on the device apart from
+// whole-pixel moves, its colour transform and the drawing options. Equal keys draw equal
+// pictures, up to such a move.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -27,8 +28,11 @@ class SubtreeKey {
   void add(const Filter& f);
   void hold(std::shared_ptr<const void> p);
   void addObject(const timeline::DisplayObject& obj, int nesting);
+  void addClipping(const timeline::SpriteInstance& sprite, int nesting);
+  void addChildren(const timeline::SpriteInstance& sprite, int nesting);
 
   std::vector<uint64_t> values_;
+  std::vector<const timeline::SpriteInstance*> masksAdded_;
   // What the key names by address stays alive, so that no new object takes its address.
   std::vector<std::shared_ptr<const void>> held_;
 };

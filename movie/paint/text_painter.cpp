@@ -3,18 +3,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "movie/paint/rectangle_path.h"
+
 namespace movie::paint {
 namespace {
-
-render::Path rectPath(float x0, float y0, float x1, float y1) {
-  render::Path p;
-  p.moveTo(x0, y0);
-  p.lineTo(x1, y0);
-  p.lineTo(x1, y1);
-  p.lineTo(x0, y1);
-  p.lineTo(x0, y0);
-  return p;
-}
 
 render::Matrix glyphMatrix(float size, float unitsPerEm, float x, float y, const render::Matrix& outer) {
   render::Matrix g;
@@ -43,7 +35,7 @@ void fillRect(const TextTarget& t, float x0, float y0, float x1, float y1, rende
   state.colorTransform = t.colorTransform;
   state.antiAlias = t.antiAlias;
   state.clip = t.clip;
-  render::fillPath(t.surface, rectPath(x0, y0, x1, y1), color, render::FillRule::NonZero, state);
+  render::fillPath(t.surface, rectanglePath(x0, y0, x1, y1), color, render::FillRule::NonZero, state);
 }
 
 // The field's box drawn under its text: background, then a one-pixel border inside it.
@@ -56,8 +48,8 @@ void drawBox(const TextTarget& t, const text::TextField& field) {
   // lines lie just outside it; they leave the bottom right corner pixel out.
   float x0 = float(b.xMin), y0 = float(b.yMin), x1 = float(b.xMax), y1 = float(b.yMax);
   render::Path frame;
-  for (const render::Path& line : {rectPath(x0, y0, x1 + 20, y0 + 20), rectPath(x0, y0, x0 + 20, y1 + 20),
-                                   rectPath(x1, y0, x1 + 20, y1), rectPath(x0, y1, x1, y1 + 20)}) {
+  for (const render::Path& line : {rectanglePath(x0, y0, x1 + 20, y0 + 20), rectanglePath(x0, y0, x0 + 20, y1 + 20),
+                                   rectanglePath(x1, y0, x1 + 20, y1), rectanglePath(x0, y1, x1, y1 + 20)}) {
     frame.verbs.insert(frame.verbs.end(), line.verbs.begin(), line.verbs.end());
     frame.coords.insert(frame.coords.end(), line.coords.begin(), line.coords.end());
   }
@@ -102,8 +94,8 @@ void drawTextField(const TextTarget& target, const text::TextField& field, text:
   const format::Rect& b = field.bounds();
   // Text shows only inside the field's box.
   std::unique_ptr<render::Mask> box = std::make_unique<render::Mask>(target.surface.width(), target.surface.height());
-  render::fillMask(*box, rectPath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax)), render::FillRule::NonZero,
-                   target.toDevice, render::AntiAlias::None);
+  render::Path area = rectanglePath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
+  render::fillMask(*box, area, render::FillRule::NonZero, target.toDevice, render::AntiAlias::None);
   if (target.clip) box->intersect(*target.clip);
   TextTarget t{target.surface, target.toDevice, target.colorTransform, box.get(), target.antiAlias};
   float scrollTop = l.lines.empty() ? 0 : l.lines[std::min(size_t(field.scroll() - 1), l.lines.size() - 1)].top;
@@ -135,8 +127,8 @@ void maskStaticText(render::Mask& mask, const format::StaticTextDef& text, text:
 void maskTextField(render::Mask& mask, const text::TextField& field, const render::Matrix& toDevice,
                    render::AntiAlias aa) {
   const format::Rect& b = field.bounds();
-  render::fillMask(mask, rectPath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax)), render::FillRule::NonZero,
-                   toDevice, aa);
+  render::Path area = rectanglePath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
+  render::fillMask(mask, area, render::FillRule::NonZero, toDevice, aa);
 }
 
 }  // namespace movie::paint

@@ -40,8 +40,8 @@ void paintCoverage(Surface& target, Rasterizer& ras, FillRule rule, const Paint&
 // back into pen space (the device with the matrix's linear part undone), stroked there
 // with a round pen of the path-space width, and each outline polygon is mapped back, so
 // the pen is the ellipse the matrix makes of it. False when the matrix cannot be undone.
-bool strokeElliptical(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint,
-                      const DrawState& state, const detail::Linear& pen) {
+bool rasterizeElliptical(int width, int height, const Path& path, const StrokeStyle& style,
+                         const Matrix& toDevice, AntiAlias aa, const detail::Linear& pen) {
   const double det = pen.a * pen.d - pen.b * pen.c;
   if (!std::isfinite(det) || std::fabs(det) < 1e-12) return false;
   // Singular values of the linear part: the pen's device semi-axes per path unit.
@@ -56,14 +56,45 @@ bool strokeElliptical(Surface& target, const Path& path, const StrokeStyle& styl
   const double deviceHalf = half * sMax;
   Scratch& s = scratch();
   double margin = deviceHalf + 1;
-  Box cull{-margin, -margin, target.width() + margin, target.height() + margin};
-  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias));
+  Box cull{-margin, -margin, width + margin, height + margin};
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
   const double ia = pen.d / det, ib = -pen.b / det, ic = -pen.c / det, id = pen.a / det;
   for (detail::Point& p : s.lines.points) p = {ia * p.x + ic * p.y, ib * p.x + id * p.y};
-  s.ras.reset(target.width(), target.height(), state.antiAlias);
+  s.ras.reset(width, height, aa);
   detail::strokePolylines(s.lines, half, style, s.ras, pen, deviceHalf);
-  paintCoverage(target, s.ras, FillRule::NonZero, paint, state);
   return true;
+}
+
+// The stroke's outline into the scratch rasterizer, to be swept NonZero.
+void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle& style, const Matrix& toDevice,
+                     AntiAlias aa) {
+  Scratch& s = scratch();
+  detail::Linear pen;
+  if (style.scaling == StrokeScaling::Normal && detail::needsEllipticalPen(toDevice, pen) &&
+      rasterizeElliptical(width, height, path, style, toDevice, aa, pen))
+    return;
+  // Hairline minimum: never thinner than one device pixel.
+  double half = std::max(detail::deviceStrokeWidth(style, toDevice), 1.0) / 2;
+  double margin = std::min(half, 1e6) + 1;
+  Box cull{-margin, -margin, width + margin, height + margin};
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
+  s.ras.reset(width, height, aa);
+  detail::strokePolylines(s.lines, half, style, s.ras);
+}
+
+// Adds what the scratch rasterizer covers to a mask (union, saturating).
+void addCoverage(Mask& mask, Rasterizer& ras, FillRule rule) {
+  ras.sweep(rule, [&](int y, const detail::Span* spans, size_t n) {
+    uint8_t* row = mask.row(y);
+    for (size_t i = 0; i < n; ++i) {
+      const detail::Span& sp = spans[i];
+      uint8_t* d = row + sp.x;
+      for (int k = 0; k < sp.len; ++k) {
+        unsigned sum = d[k] + unsigned(sp.covers ? sp.covers[k] : sp.alpha);
+        d[k] = uint8_t(sum > 255 ? 255 : sum);
+      }
+    }
+  });
 }
 
 }  // namespace
@@ -80,19 +111,8 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
-  Scratch& s = scratch();
-  detail::Linear pen;
-  if (style.scaling == StrokeScaling::Normal && detail::needsEllipticalPen(state.toDevice, pen) &&
-      strokeElliptical(target, path, style, paint, state, pen))
-    return;
-  // Hairline minimum: never thinner than one device pixel.
-  double half = std::max(detail::deviceStrokeWidth(style, state.toDevice), 1.0) / 2;
-  double margin = std::min(half, 1e6) + 1;
-  Box cull{-margin, -margin, target.width() + margin, target.height() + margin};
-  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias));
-  s.ras.reset(target.width(), target.height(), state.antiAlias);
-  detail::strokePolylines(s.lines, half, style, s.ras);
-  paintCoverage(target, s.ras, FillRule::NonZero, paint, state);
+  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias);
+  paintCoverage(target, scratch().ras, FillRule::NonZero, paint, state);
 }
 
 void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevice, AntiAlias aa) {
@@ -102,17 +122,13 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
   detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
   s.ras.reset(mask.width(), mask.height(), aa);
   s.ras.addClosed(s.lines);
-  s.ras.sweep(rule, [&](int y, const detail::Span* spans, size_t n) {
-    uint8_t* row = mask.row(y);
-    for (size_t i = 0; i < n; ++i) {
-      const detail::Span& sp = spans[i];
-      uint8_t* d = row + sp.x;
-      for (int k = 0; k < sp.len; ++k) {
-        unsigned sum = d[k] + unsigned(sp.covers ? sp.covers[k] : sp.alpha);
-        d[k] = uint8_t(sum > 255 ? 255 : sum);
-      }
-    }
-  });
+  addCoverage(mask, s.ras, rule);
+}
+
+void strokeMask(Mask& mask, const Path& path, const StrokeStyle& style, const Matrix& toDevice, AntiAlias aa) {
+  if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
+  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa);
+  addCoverage(mask, scratch().ras, FillRule::NonZero);
 }
 
 }  // namespace movie::render

@@ -100,5 +100,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state);
 // Adds the path's coverage to a mask (union within one mask).
 void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevice, AntiAlias aa);
+// Adds the stroke's outline to a mask, as strokePath would cover it.
+void strokeMask(Mask& mask, const Path& path, const StrokeStyle& style, const Matrix& toDevice, AntiAlias aa);
 
 }  // namespace movie::render

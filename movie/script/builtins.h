@@ -21,6 +21,9 @@ void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
 void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
+void installGeomBuiltins(Machine& m);   // flash.geom.Rectangle
+// A flash.geom.Rectangle (pixels).
+Object* newRectangle(Machine& m, double x, double y, double width, double height);
 
 // Calls name on each listener of a broadcaster (Key, Mouse, an AsBroadcaster object);
 // true when it had listeners.

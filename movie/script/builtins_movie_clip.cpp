@@ -179,7 +179,15 @@ void geometryMethods(Machine& m, Object* proto) {
   };
   convert("localToGlobal", true);
   convert("globalToLocal", false);
-  for (const char* name : {"startDrag", "stopDrag", "setMask"})
+  m.method(proto, "setMask", [](Machine& m, CallArgs& a) -> Value {
+    DisplayNode* n = selfNode(m, a);
+    if (!n) return Value();
+    DisplayNode* mask = m.nodeOf(a.arg(0));
+    if (!mask && a.arg(0).isString()) mask = m.nodeOf(m.resolveTarget(a.self.object(), m.toString(a.arg(0))));
+    n->setMask(mask);
+    return true;
+  });
+  for (const char* name : {"startDrag", "stopDrag"})
     m.method(proto, name, [](Machine&, CallArgs&) -> Value { return Value(); });
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "movie/script/builtins.h"
 #include "movie/script/machine.h"
 
 namespace movie::script {
@@ -54,6 +55,12 @@ void setScaleRotation(DisplayNode* node, double xScale, double yScale, double de
   node->setMatrix(m);
 }
 
+// scrollRect belongs to clips of version 8 movies and later.
+bool isScrollRect(Machine& m, const std::string& name) {
+  return m.version() >= 8 && name.size() == 10 && lowered(name) == "scrollrect" &&
+         (!m.heap().caseSensitive() || name == "scrollRect");
+}
+
 // Players on several threads may make nodes at once.
 uint64_t nextNodeIdentity() {
   static std::atomic<uint64_t> last{0};
@@ -61,6 +68,22 @@ uint64_t nextNodeIdentity() {
 }
 
 }  // namespace
+
+void ClipObject::setScrollRect(Machine& m, const Value& value) {
+  Object* rect = value.object();
+  if (!rect) return node_->setScrollRect(nullptr);
+  auto twips = [&](const char* member) {
+    double v = m.toNumber(m.getMember(rect, member)) * 20;
+    return std::isfinite(v) ? std::clamp(v, -1e9, 1e9) : 0.0;
+  };
+  Bounds b;
+  b.xMin = twips("x");
+  b.yMin = twips("y");
+  b.xMax = b.xMin + std::max(0.0, twips("width"));
+  b.yMax = b.yMin + std::max(0.0, twips("height"));
+  b.empty = false;
+  node_->setScrollRect(&b);
+}
 
 Bounds transformBounds(const Bounds& b, const Matrix& m) {
   if (b.empty) return b;
@@ -101,6 +124,13 @@ ClipObject::~ClipObject() {
 bool ClipObject::getSpecial(Machine& m, const std::string& name, Value& out) {
   if (!node_) return false;
   if (!name.empty() && name[0] == '_' && getProperty(m, lowered(name), out)) return true;
+  if (isScrollRect(m, name)) {
+    Bounds r;
+    out = node_->scrollRect(r) ? Value(newRectangle(m, r.xMin / 20, r.yMin / 20, (r.xMax - r.xMin) / 20,
+                                                    (r.yMax - r.yMin) / 20))
+                               : Value();
+    return true;
+  }
   if (DisplayNode* child = node_->childNamed(name, heap().caseSensitive())) {
     out = m.clipObject(child);
     return true;
@@ -109,6 +139,10 @@ bool ClipObject::getSpecial(Machine& m, const std::string& name, Value& out) {
 }
 
 bool ClipObject::setSpecial(Machine& m, const std::string& name, const Value& value) {
+  if (node_ && isScrollRect(m, name)) {
+    setScrollRect(m, value);
+    return true;
+  }
   if (!node_ || name.empty() || name[0] != '_') return false;
   return setProperty(m, lowered(name), value);
 }

@@ -31,6 +31,7 @@ class ClipObject : public Object {
  private:
   bool getProperty(Machine& m, const std::string& lower, Value& out);
   bool setProperty(Machine& m, const std::string& lower, const Value& value);
+  void setScrollRect(Machine& m, const Value& value);  // a Rectangle-like object, or none
 
   DisplayNode* node_;
 };

@@ -66,6 +66,15 @@ class DisplayNode {
   virtual bool removeSelf() = 0;  // only clips that scripts made or moved to script depths
   virtual bool swapDepth(int depth) = 0;
 
+  // Clipping set by scripts. setMask: another clip's shape clips this one and is no
+  // longer drawn itself (null removes the mask). The scroll rectangle (twips, own
+  // coordinates) clips the clip and moves its top left corner to the clip's origin;
+  // null removes it, scrollRect answers false when there is none. Nodes other than
+  // clips take neither.
+  virtual void setMask(DisplayNode*) {}
+  virtual void setScrollRect(const Bounds*) {}
+  virtual bool scrollRect(Bounds&) const { return false; }
+
   Object* scriptObject = nullptr;
 
  private:

@@ -10,7 +10,10 @@ SpriteInstance::SpriteInstance(const format::Timeline& timeline,
                                int nesting)
     : timeline_(timeline), characters_(characters), budget_(budget), nesting_(nesting) {}
 
-SpriteInstance::~SpriteInstance() { clear(); }
+SpriteInstance::~SpriteInstance() {
+  unlinkMask();
+  clear();
+}
 
 void SpriteInstance::clear() {
   budget_.objects -= int(list_.size());

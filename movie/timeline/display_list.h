@@ -137,6 +137,19 @@ class SpriteInstance : public script::DisplayNode {
                                   Budget& budget);
   // The same with an empty timeline over this clip's characters (unloadMovie).
   SpriteInstance* replaceByEmpty();
+  void setMask(DisplayNode* mask) override;
+  void setScrollRect(const script::Bounds* rect) override;
+  bool scrollRect(script::Bounds& out) const override;
+
+  // What the renderer needs of script clipping: the clip masking this one, whether this
+  // one masks another (and so is not drawn), the scroll rectangle or null.
+  const SpriteInstance* maskClip() const { return maskClip_; }
+  const SpriteInstance* parentSprite() const { return parent_; }
+  bool isMaskOfClip() const { return maskedClip_ != nullptr; }
+  const script::Bounds* scrollRectOrNull() const { return hasScrollRect_ ? &scrollRect_ : nullptr; }
+  // The placement of the content: the scroll rectangle's corner moved to the origin,
+  // then toOuter (the clip's own placement and what lies above it).
+  Matrix withScroll(const Matrix& toOuter) const;
 
   // A text field that a script makes (box in twips, at its own origin); null when the
   // depth is out of range or the budget is spent.
@@ -173,6 +186,12 @@ class SpriteInstance : public script::DisplayNode {
   Matrix rootMatrix_;
   ColorTransform rootColor_;
   bool rootVisible_ = true;
+  // Links made by setMask, both ways so that either side's removal undoes them.
+  SpriteInstance* maskClip_ = nullptr;
+  SpriteInstance* maskedClip_ = nullptr;
+  void unlinkMask();
+  bool hasScrollRect_ = false;
+  script::Bounds scrollRect_;
 };
 
 }  // namespace movie::timeline

@@ -230,3 +230,37 @@ TEST(Bitmaps, TinyDataClaimingAHugePictureIsRefused) {
   EXPECT_EQ(format::parseBitmap(format::kDefineBitsLossless2, body.data(), body.size(), {}, id, error), nullptr);
   EXPECT_EQ(error, "A bitmap's data is too short for its size.");
 }
+
+namespace {
+
+// A black and a white bitmap pixel side by side, each 20 stage pixels wide, with the
+// fill's smoothing flag as given; the pixel midway between the two texel centres.
+uint32_t midwayPixel(bool smoothedFill, movie::Quality quality) {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kRed));
+  t.defineBitsLossless(1, 2, 1, {0xFF000000, 0xFFFFFFFF});
+  swf::Shape s;
+  int f = s.addFill(swf::FillStyle::bitmap(1, swf::Matrix::bitmap(0, 0, 20.0), true, smoothedFill));
+  s.rect(0, 0, swf::twips(40), swf::twips(20), f);
+  t.defineShape(2, s);
+  t.placeObject2(placeAt(1, 2));
+  t.showFrame();
+  t.end();
+  movie::Player p;
+  p.setQuality(quality);
+  load(p, movieOf(t, 40, 20));
+  auto px = renderPixels(p, 40, 20);
+  return px[10 * 40 + 20];
+}
+
+}  // namespace
+
+TEST(Bitmaps, SmoothingFollowsTheFillFlagAndTheQuality) {
+  // Smoothed: between the texel centres (10 and 30) the grey ramps; pixel 20 is midway.
+  uint32_t smooth = midwayPixel(true, movie::Quality::High);
+  EXPECT_NEAR(int((smooth >> 8) & 0xFF), 128, 16);
+  // Unsmoothed, or at a quality below high: the nearest texel, white.
+  EXPECT_EQ(rgbOf(midwayPixel(false, movie::Quality::High)), kWhite);
+  EXPECT_EQ(rgbOf(midwayPixel(true, movie::Quality::Low)), kWhite);
+  EXPECT_EQ(rgbOf(midwayPixel(true, movie::Quality::Medium)), kWhite);
+}

@@ -120,6 +120,7 @@ class CachedStage {
     movie::paint::renderTree(surface_, *root_, toPixels, options, shapes_);
   }
   void next() { root_->advance(true, true); }
+  movie::timeline::SpriteInstance& clipAt(uint16_t depth) { return *root_->displayList().at(depth).sprite; }
   uint32_t rgbAt(int x, int y) { return surface_.row(y)[x] & 0xFFFFFF; }
   const movie::paint::FilterCache& filters() const { return filters_; }
 
@@ -228,6 +229,62 @@ TEST(FilterCache, ChangeInsideTheSubtreeDrawsTheClipAnew) {
   stage.draw();
   EXPECT_EQ(stage.filters().redrawn(), 2);
   EXPECT_EQ(stage.rgbAt(25, 25), kGreen);
+}
+
+namespace {
+
+// A blurred clip at depth 1, at (20, 20), holding a clip with a red 10 x 10 square; a
+// clip with a 10 x 10 square at depth 2, over it.
+swf::Bytes filteredClipBesideAMask() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 10, 10, kRed));
+  defineSpriteOf(t, 2, 1);
+  defineSpriteOf(t, 3, 2);
+  swf::Place p = placeAt(1, 3, 20, 20);
+  p.filters = {unblurred(swf::FilterRecord::kBlur)};
+  t.placeObject3(p);
+  t.placeObject2(placeAt(2, 2, 20, 20));
+  t.showFrame();
+  t.end();
+  return movieOf(t);
+}
+
+movie::timeline::SpriteInstance& innerClip(movie::timeline::SpriteInstance& outer) {
+  return *outer.displayList().begin()->second.sprite;
+}
+
+}  // namespace
+
+TEST(FilterCache, ScriptClippingInsideTheClipDrawsItAnew) {
+  CachedStage stage(filteredClipBesideAMask());
+  movie::timeline::SpriteInstance& inner = innerClip(stage.clipAt(1));
+  stage.clipAt(2).setVisible(false);
+  stage.draw();
+  EXPECT_EQ(stage.rgbAt(27, 25), kRed);
+
+  movie::script::Bounds right;  // the square's right half, shown at the clip's origin
+  right.xMin = 5 * 20, right.xMax = 10 * 20, right.yMax = 10 * 20, right.empty = false;
+  inner.setScrollRect(&right);
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.rgbAt(22, 25), kRed);
+  EXPECT_EQ(stage.rgbAt(27, 25), kWhite);
+}
+
+TEST(FilterCache, AMaskOutsideTheClipThatMovesDrawsItAnew) {
+  CachedStage stage(filteredClipBesideAMask());
+  movie::timeline::SpriteInstance& mask = stage.clipAt(2);
+  innerClip(stage.clipAt(1)).setMask(&mask);
+  stage.draw();
+  EXPECT_EQ(stage.rgbAt(25, 25), kRed);  // the mask covers the square and is not drawn
+
+  movie::Matrix away = mask.matrix();
+  away.tx += 30 * 20;
+  mask.setMatrix(away);
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.rgbAt(25, 25), kWhite);
 }
 
 TEST(FilteredStage, HostileFiltersEndCleanly) {

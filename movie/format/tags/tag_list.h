@@ -44,6 +44,7 @@ TAG(kDefineBitsLossless2, Definition, readDefineBitmap)
 
 // Sprites.
 TAG(kDefineSprite, Definition, readDefineSprite)
+TAG(kDefineScalingGrid, Definition, readDefineScalingGrid)
 
 // Buttons.
 TAG(kDefineButton, Definition, readDefineButton)
