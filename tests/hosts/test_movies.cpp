@@ -48,6 +48,15 @@ void placeNew(swf::TagList& tags, uint16_t depth, uint16_t id) {
   tags.placeObject2(p);
 }
 
+// The tags as a 550 x 400 movie of version 6 at 12 frames a second.
+std::vector<uint8_t> version6Movie(const swf::TagList& tags) {
+  swf::MovieHeader h;
+  h.version = 6;
+  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
+  h.frameRate = 12;
+  return swf::writeMovie(h, tags);
+}
+
 // A 550 x 400 movie of version 6 with one frame and its actions.
 std::vector<uint8_t> oneFrameMovie(const swf::Actions& actions) {
   swf::TagList tags;
@@ -55,11 +64,7 @@ std::vector<uint8_t> oneFrameMovie(const swf::Actions& actions) {
   swf::doAction(tags, actions);
   tags.showFrame();
   tags.end();
-  swf::MovieHeader h;
-  h.version = 6;
-  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
-  h.frameRate = 12;
-  return swf::writeMovie(h, tags);
+  return version6Movie(tags);
 }
 
 }  // namespace
@@ -108,11 +113,7 @@ std::vector<uint8_t> lessonWithButtonMovie() {
   swf::doAction(tags, ending);
   tags.showFrame();
   tags.end();
-  swf::MovieHeader h;
-  h.version = 6;
-  h.stage = swf::Rect{0, swf::twips(550), 0, swf::twips(400)};
-  h.frameRate = 12;
-  return swf::writeMovie(h, tags);
+  return version6Movie(tags);
 }
 
 std::vector<uint8_t> wheelMovie() {
