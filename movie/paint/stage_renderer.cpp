@@ -91,6 +91,7 @@ struct Renderer {
 
   void addSpriteToMask(render::Mask& mask, const timeline::SpriteInstance& sprite, const render::Matrix& m,
                        int nesting) {
+    if (const timeline::ClipDrawing* drawing = sprite.drawing()) maskItems(mask, cache.drawing(*drawing), m);
     for (const auto& [depth, child] : sprite.displayList())
       if (!child.clipDepth) addToMask(mask, child, m, nesting + 1);
   }
@@ -172,8 +173,20 @@ struct Renderer {
     GridWarp warp;
     const GridWarp* saved = gridWarp;
     gridWarp = obj.character.scalingGrid && gridFor(sprite, *obj.character.scalingGrid, m, warp) ? &warp : nullptr;
-    drawList(sprite, content, cx, own ? own.get() : clip, nesting + 1);
+    const render::Mask* inner = own ? own.get() : clip;
+    drawScriptDrawing(sprite, content, cx, inner);
+    drawList(sprite, content, cx, inner, nesting + 1);
     gridWarp = saved;
+  }
+
+  // What scripts drew into a clip lies beneath its children.
+  void drawScriptDrawing(const timeline::SpriteInstance& sprite, const render::Matrix& content,
+                         const render::ColorTransform& cx, const render::Mask* clip) {
+    const timeline::ClipDrawing* drawing = sprite.drawing();
+    if (!drawing) return;
+    const Drawable& d = cache.drawing(*drawing);
+    if (gridWarp) drawItems(gridWarp->warp(d, render::Matrix{}), content, cx, clip);
+    else drawItems(d, content, cx, clip);
   }
 
   // The grid applies while the sprite is only scaled and moved.
@@ -252,6 +265,7 @@ struct Renderer {
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
                 const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
   Renderer r{target, options, cache, false, 0, toDevice};
+  r.drawScriptDrawing(root, toDevice, render::ColorTransform{}, nullptr);
   r.drawList(root, toDevice, render::ColorTransform{}, nullptr, 0);
   if (options.filterCache) options.filterCache->sweep();
 }

@@ -1,4 +1,4 @@
-// MovieClip: timeline control, clips made and removed by scripts, bounds.
+// MovieClip: timeline control, clips made and removed by scripts, bounds and hit tests.
 #include <cmath>
 
 #include "movie/script/builtins.h"
@@ -161,6 +161,7 @@ void geometryMethods(Machine& m, Object* proto) {
              theirs.yMin <= mine.yMax;
     }
     double x = m.toNumber(a.arg(0)) * 20, y = m.toNumber(a.arg(1)) * 20;
+    if (a.size() > 2 && m.toBoolean(a.arg(2))) return m.host().shapeContains(n, x, y);
     return x >= mine.xMin && x <= mine.xMax && y >= mine.yMin && y <= mine.yMax;
   });
   auto convert = [&](const char* name, bool toGlobal) {
@@ -219,6 +220,7 @@ void installMovieClipBuiltins(Machine& m) {
   structureMethods(m, proto);
   geometryMethods(m, proto);
   loadingMethods(m, proto);
+  installDrawingMethods(m, proto);
 }
 
 }  // namespace movie::script
