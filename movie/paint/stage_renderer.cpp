@@ -27,6 +27,7 @@ struct Renderer {
   int layers = 0;        // layers open around this one, each the size of the target
   render::Matrix rootToDevice;              // the root timeline's space to the target
   const GridWarp* gridWarp = nullptr;       // the scaling grid of the sprite being drawn
+  bool strokesMask = true;                  // false while a mask set by a script is made
 
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
@@ -76,13 +77,15 @@ struct Renderer {
     }
   }
 
-  // Fills and strokes alike cover a mask.
+  // Fills and strokes alike cover a timeline's mask; a mask set by a script takes only
+  // the fills.
   void maskItems(render::Mask& mask, const Drawable& d, const render::Matrix& m) {
     for (const DrawItem& item : d.items) {
       if (!item.stroke) {
         render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
         continue;
       }
+      if (!strokesMask) continue;
       render::StrokeStyle style = item.style;
       style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
       render::strokeMask(mask, item.path, style, m, options.antiAlias);
@@ -214,7 +217,10 @@ struct Renderer {
     }
     if (maskClip) {
       render::Mask shape(target.width(), target.height());
+      bool saved = strokesMask;
+      strokesMask = false;
       addSpriteToMask(shape, *maskClip, placementOf(*maskClip), nesting);
+      strokesMask = saved;
       if (rect) own->intersect(shape);
       else *own = std::move(shape);
     }

@@ -1,6 +1,7 @@
 // MovieClip: timeline control, clips made and removed by scripts, bounds and hit tests.
 #include <cmath>
 
+#include "movie/script/activation.h"
 #include "movie/script/builtins.h"
 #include "movie/script/clip_object.h"
 #include "movie/script/loading_ops.h"
@@ -180,11 +181,18 @@ void geometryMethods(Machine& m, Object* proto) {
   };
   convert("localToGlobal", true);
   convert("globalToLocal", false);
+  // The mask: a clip, a path from the calling timeline (a name, a number), or null to
+  // remove it. A mask that names no clip changes nothing and answers false.
   m.method(proto, "setMask", [](Machine& m, CallArgs& a) -> Value {
     DisplayNode* n = selfNode(m, a);
-    if (!n) return Value();
-    DisplayNode* mask = m.nodeOf(a.arg(0));
-    if (!mask && a.arg(0).isString()) mask = m.nodeOf(m.resolveTarget(a.self.object(), m.toString(a.arg(0))));
+    if (!n || a.size() == 0) return Value();
+    const Value& arg = a.arg(0);
+    DisplayNode* mask = m.nodeOf(arg);
+    if (!mask && !arg.isNullish() && !arg.object()) {
+      Object* from = m.current() && m.current()->target ? m.current()->target : a.self.object();
+      mask = m.nodeOf(m.resolveTarget(from, m.toString(arg)));
+    }
+    if (!mask && !arg.isNullish()) return false;
     n->setMask(mask);
     return true;
   });

@@ -396,6 +396,36 @@ TEST(ScriptDrawing, ADrawnMaskClipsItsClip) {
   EXPECT_EQ(at(px, 75, 50), kWhite);
 }
 
+TEST(ScriptDrawing, AMaskSetByAScriptTakesTheFillsOnly) {
+  // The mask's 20 pixel line along its right edge covers nothing of "c".
+  Actions a = withClip();
+  call(a, "c", "beginFill", {0xFF0000});
+  path(a, "c", {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+  call(a, "_root", "createEmptyMovieClip", {"m", 2});
+  call(a, "m", "beginFill", {0x00FF00});
+  path(a, "m", {{0, 0}, {50, 0}});
+  call(a, "m", "lineStyle", {20, 0x0000FF});
+  call(a, "m", "lineTo", {50, 100});
+  call(a, "m", "lineStyle");
+  call(a, "m", "lineTo", {0, 100});
+  call(a, "m", "endFill");
+  traceCall(a, "c", "setMask", {"_level0:m"});
+  auto px = stageOf(a);
+  EXPECT_EQ(count(px, kRed), 50 * 100);
+  EXPECT_EQ(at(px, 55, 50), kWhite);
+  EXPECT_EQ(traceOf(a), std::vector<std::string>{"true"});
+}
+
+TEST(ScriptDrawing, SetMaskAnswersWhetherItFoundTheMask) {
+  Actions a = withClip();
+  call(a, "_root", "createEmptyMovieClip", {"m", 2});
+  traceCall(a, "c", "setMask", {});
+  traceCall(a, "c", "setMask", {"nothing"});
+  traceCall(a, "c", "setMask", {"m"});
+  traceCall(a, "c", "setMask", {PushValue::null()});
+  EXPECT_EQ(traceOf(a), (std::vector<std::string>{"undefined", "false", "true", "true"}));
+}
+
 TEST(ScriptDrawing, ThePointerHitsADrawnClip) {
   Actions a = withClip();
   call(a, "c", "beginFill", {0xFF0000});
