@@ -23,6 +23,8 @@ namespace ui {
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class BorderStyle { None, Single };
+// BorderStyle's values as stored forms name them.
+inline const std::vector<std::string> kBorderStyleNames = {"bsNone", "bsSingle"};
 enum MouseButton { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
 enum ShiftState : int { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 

@@ -11,7 +11,7 @@ namespace ui {
 
 namespace {
 
-const std::vector<std::string> kBorderStyles = {"bsNone",       "bsSingle",    "bsSizeable",
+const std::vector<std::string> kFormBorderStyles = {"bsNone",       "bsSingle",    "bsSizeable",
                                                 "bsDialog",     "bsToolWindow", "bsSizeToolWin"};
 const std::vector<std::string> kBorderIcons = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 const std::vector<std::string> kFormStyles = {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
@@ -67,7 +67,7 @@ const std::any* HandlerTable::find(const std::string& name) const {
 const ClassInfo& Form::staticClassInfo() {
   static const ClassInfo info = [] {
     ClassInfo c("TForm", &WinControl::staticClassInfo(), makeComponent<Form>);
-    c.prop(prop::enumeration<Form, FormBorderStyle>("BorderStyle", kBorderStyles, FormBorderStyle::Sizeable,
+    c.prop(prop::enumeration<Form, FormBorderStyle>("BorderStyle", kFormBorderStyles, FormBorderStyle::Sizeable,
                                                     &Form::formBorderStyle, &Form::setFormBorderStyle))
         .prop(prop::set<Form, int>("BorderIcons", kBorderIcons, biSystemMenu | biMinimize | biMaximize,
                                    &Form::borderIcons, &Form::setBorderIcons))

@@ -5,7 +5,6 @@ namespace ui {
 namespace {
 const std::vector<std::string> kBevels = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 const std::vector<std::string> kAlignments = {"taLeftJustify", "taRightJustify", "taCenter"};
-const std::vector<std::string> kBorderStyles = {"bsNone", "bsSingle"};
 }  // namespace
 
 void frame3D(Canvas& canvas, RECT& r, TColor topLeft, TColor bottomRight, int width) {
@@ -35,7 +34,7 @@ const ClassInfo& Panel::staticClassInfo() {
                                                 &Panel::setBevelOuter))
           .prop(prop::integer<Panel, int>("BevelWidth", 1, &Panel::bevelWidth, &Panel::setBevelWidth))
           .prop(prop::integer<Panel, int>("BorderWidth", 0, &Panel::borderWidth, &Panel::setBorderWidth))
-          .prop(prop::enumeration<Panel, BorderStyle>("BorderStyle", kBorderStyles, BorderStyle::None,
+          .prop(prop::enumeration<Panel, BorderStyle>("BorderStyle", kBorderStyleNames, BorderStyle::None,
                                                       &Panel::borderStyle, &Panel::setBorderStyle));
   return info;
 }

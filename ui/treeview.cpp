@@ -11,7 +11,6 @@ namespace ui {
 namespace {
 constexpr UINT CN_NOTIFY = 0xBC00 + WM_NOTIFY;
 const std::vector<std::string> kDragModes = {"dmManual", "dmAutomatic"};
-const std::vector<std::string> kBorderStyles = {"bsNone", "bsSingle"};
 }  // namespace
 
 // ----- TreeNode -----
@@ -167,7 +166,7 @@ const ClassInfo& TreeView::staticClassInfo() {
     PropInfo color = *Control::staticClassInfo().find("Color");
     color.def = Value::integer(clWindow);
     c.prop(color)
-        .prop(prop::enumeration<TreeView, BorderStyle>("BorderStyle", kBorderStyles, BorderStyle::Single,
+        .prop(prop::enumeration<TreeView, BorderStyle>("BorderStyle", kBorderStyleNames, BorderStyle::Single,
                                                        &TreeView::borderStyle, &TreeView::setBorderStyle))
         .prop(prop::enumeration<TreeView, DragMode>("DragMode", kDragModes, DragMode::Manual, &TreeView::dragMode,
                                                     &TreeView::setDragMode))

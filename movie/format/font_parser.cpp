@@ -3,17 +3,13 @@
 #include <algorithm>
 
 #include "movie/format/code_page.h"
+#include "movie/format/parse_error.h"
 #include "movie/format/shape_parser.h"
 
 namespace movie::format {
 namespace {
 
 constexpr size_t kMaxGlyphs = 65535;
-
-bool fail(std::string& error, const char* why) {
-  error = why;
-  return false;
-}
 
 // Glyph shapes between consecutive offsets (relative to the table start); the last
 // runs to `end`. Offsets that point backwards or past the end make the font unreadable.

@@ -5,7 +5,7 @@ namespace {
 
 constexpr size_t kMaxWarnings = 32;
 constexpr size_t kMaxControlTags = 500'000;
-constexpr size_t kMaxEdges = 4'000'000;
+constexpr size_t kMaxMovieEdges = 4'000'000;
 constexpr size_t kMaxMoviePixels = size_t(64) << 20;
 
 }  // namespace
@@ -28,7 +28,7 @@ bool MovieBuild::countControlTag() {
 
 bool MovieBuild::addEdges(size_t count) {
   edges_ += count;
-  if (edges_ <= kMaxEdges) return true;
+  if (edges_ <= kMaxMovieEdges) return true;
   fail("The movie's shapes are too complex.");
   return false;
 }

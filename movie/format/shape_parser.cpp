@@ -5,7 +5,7 @@
 namespace movie::format {
 namespace {
 
-constexpr size_t kMaxEdges = 1'000'000;
+constexpr size_t kMaxShapeEdges = 1'000'000;
 
 struct StyleReader {
   io::BitReader& r;
@@ -185,7 +185,7 @@ bool readRecords(io::BitReader& r, StyleReader& styles, bool readStyles, ShapeOu
       error = "A shape's records end early.";
       return false;
     }
-    if (out.edges.size() > kMaxEdges) {
+    if (out.edges.size() > kMaxShapeEdges) {
       error = "A shape has too many edges.";
       return false;
     }

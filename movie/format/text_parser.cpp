@@ -1,16 +1,12 @@
 #include "movie/format/text_parser.h"
 
 #include "movie/format/code_page.h"
+#include "movie/format/parse_error.h"
 
 namespace movie::format {
 namespace {
 
 constexpr size_t kMaxTextGlyphs = 200'000;
-
-bool fail(std::string& error, const char* why) {
-  error = why;
-  return false;
-}
 
 }  // namespace
 

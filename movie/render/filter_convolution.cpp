@@ -30,7 +30,6 @@ std::vector<Cell> cellsOf(const Filter& f) {
   return cells;
 }
 
-uint8_t channel(float v) { return uint8_t(std::isfinite(v) ? std::clamp(v, 0.0f, 255.0f) + 0.5f : 0.0f); }
 
 }  // namespace
 
@@ -59,9 +58,10 @@ void convolve(Surface& layer, const Filter& f) {
         sum[2] += c.weight * s.b;
         sum[3] += c.weight * s.a;
       }
-      uint8_t a = f.preserveAlpha ? src[size_t(y) * w + x].a : channel(sum[3] / divisor + bias);
+      uint8_t a = f.preserveAlpha ? src[size_t(y) * w + x].a : detail::channelOf(sum[3] / divisor + bias);
       row[x] = detail::premultiply(
-          {channel(sum[0] / divisor + bias), channel(sum[1] / divisor + bias), channel(sum[2] / divisor + bias), a});
+          {detail::channelOf(sum[0] / divisor + bias), detail::channelOf(sum[1] / divisor + bias),
+           detail::channelOf(sum[2] / divisor + bias), a});
     }
   }
 }

@@ -57,7 +57,6 @@ void shadowOrGlow(Surface& layer, const Filter& f, float scale) {
   detail::combine(layer, effect, f);
 }
 
-uint8_t channel(float v) { return uint8_t(std::clamp(v, 0.0f, 255.0f) + 0.5f); }
 
 void colorMatrix(Surface& layer, const float* m) {
   for (uint32_t& p : layer.pixels()) {
@@ -69,7 +68,8 @@ void colorMatrix(Surface& layer, const float* m) {
       out[row] = k[0] * in[0] + k[1] * in[1] + k[2] * in[2] + k[3] * in[3] + k[4];
       if (!std::isfinite(out[row])) out[row] = 0;
     }
-    p = detail::premultiply({channel(out[0]), channel(out[1]), channel(out[2]), channel(out[3])});
+    p = detail::premultiply({detail::channelOf(out[0]), detail::channelOf(out[1]), detail::channelOf(out[2]),
+                             detail::channelOf(out[3])});
   }
 }
 

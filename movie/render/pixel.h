@@ -1,5 +1,7 @@
 #pragma once
 // Premultiplied 0xAARRGGBB pixel arithmetic, two channels per 32-bit multiply.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "movie/render/render.h"
@@ -23,6 +25,9 @@ inline uint32_t scalePixel(uint32_t p, unsigned a) {
 
 // Source over destination, both premultiplied.
 inline uint32_t srcOver(uint32_t dst, uint32_t src) { return src + scalePixel(dst, 255 - (src >> 24)); }
+
+// A computed channel value rounded into 0..255; anything not finite counts as 0.
+inline uint8_t channelOf(float v) { return uint8_t(std::isfinite(v) ? std::clamp(v, 0.0f, 255.0f) + 0.5f : 0.0f); }
 
 inline uint32_t premultiply(Color c) {
   return (uint32_t(c.a) << 24) | (mul255(c.r, c.a) << 16) | (mul255(c.g, c.a) << 8) | mul255(c.b, c.a);

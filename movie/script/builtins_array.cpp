@@ -110,7 +110,7 @@ Value sortBy(Machine& m, CallArgs& a, const std::vector<std::string>& fields, Va
   return array;
 }
 
-void installMethods(Machine& m, Object* proto) {
+void installArrayMethods(Machine& m, Object* proto) {
   m.method(proto, "push", [](Machine&, CallArgs& a) -> Value {
     ArrayObject* array = selfArray(a);
     if (!array) return Value();
@@ -224,7 +224,7 @@ void installArrayBuiltins(Machine& m) {
   array->put("RETURNINDEXEDARRAY", double(kReturnIndexes), kDontEnum);
   array->put("NUMERIC", double(kNumeric), kDontEnum);
   m.global()->put("Array", array, kDontEnum);
-  installMethods(m, m.arrayPrototype());
+  installArrayMethods(m, m.arrayPrototype());
 }
 
 }  // namespace movie::script

@@ -28,7 +28,7 @@ double intArg(Machine& m, const CallArgs& a, size_t i, double fallback) {
 
 size_t clampTo(double v, size_t length) { return size_t(std::max(0.0, std::min(v, double(length)))); }
 
-void installMethods(Machine& m, Object* proto) {
+void installStringMethods(Machine& m, Object* proto) {
   m.method(proto, "toString", [](Machine& m, CallArgs& a) -> Value { return thisString(m, a); });
   m.method(proto, "valueOf", [](Machine& m, CallArgs& a) -> Value { return thisString(m, a); });
   m.method(proto, "charAt", [](Machine& m, CallArgs& a) -> Value {
@@ -155,7 +155,7 @@ void installStringBuiltins(Machine& m) {
     for (const Value& v : a.args) s += encodeCodePoint(toUint32(m.toNumber(v)) & 0xFFFF);
     return s;
   });
-  installMethods(m, m.prototypeOf("String"));
+  installStringMethods(m, m.prototypeOf("String"));
 }
 
 }  // namespace movie::script

@@ -27,7 +27,7 @@ std::string lowerAscii(std::u32string_view s) {
   return out;
 }
 
-bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isMarkupSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Reads a tag starting after '<'; pos ends after '>'.
 Tag readTag(std::u32string_view s, size_t& pos) {
@@ -37,21 +37,21 @@ Tag readTag(std::u32string_view s, size_t& pos) {
     ++pos;
   }
   size_t start = pos;
-  while (pos < s.size() && !isSpace(s[pos]) && s[pos] != '>' && s[pos] != '/') ++pos;
+  while (pos < s.size() && !isMarkupSpace(s[pos]) && s[pos] != '>' && s[pos] != '/') ++pos;
   t.name = lowerAscii(s.substr(start, pos - start));
   while (pos < s.size() && s[pos] != '>') {
-    while (pos < s.size() && (isSpace(s[pos]) || s[pos] == '/')) ++pos;
+    while (pos < s.size() && (isMarkupSpace(s[pos]) || s[pos] == '/')) ++pos;
     size_t k = pos;
-    while (pos < s.size() && !isSpace(s[pos]) && s[pos] != '=' && s[pos] != '>') ++pos;
+    while (pos < s.size() && !isMarkupSpace(s[pos]) && s[pos] != '=' && s[pos] != '>') ++pos;
     std::string key = lowerAscii(s.substr(k, pos - k));
     std::u32string value;
-    while (pos < s.size() && isSpace(s[pos])) ++pos;
+    while (pos < s.size() && isMarkupSpace(s[pos])) ++pos;
     if (pos < s.size() && s[pos] == '=') {
       ++pos;
-      while (pos < s.size() && isSpace(s[pos])) ++pos;
+      while (pos < s.size() && isMarkupSpace(s[pos])) ++pos;
       char32_t quote = pos < s.size() && (s[pos] == '"' || s[pos] == '\'') ? s[pos++] : 0;
       size_t v = pos;
-      while (pos < s.size() && (quote ? s[pos] != quote : !isSpace(s[pos]) && s[pos] != '>')) ++pos;
+      while (pos < s.size() && (quote ? s[pos] != quote : !isMarkupSpace(s[pos]) && s[pos] != '>')) ++pos;
       value = s.substr(v, pos - v);
       if (quote && pos < s.size()) ++pos;
     }
@@ -119,13 +119,13 @@ class HtmlReader {
   Format& top() { return stack_.back(); }
 
   void text(char32_t c) {
-    if (condense_ && isSpace(c)) {
+    if (condense_ && isMarkupSpace(c)) {
       if (lastSpace_) return;
       c = ' ';
     }
     if (c == '\n' || c == '\r') return lineBreak();
     flushBreak();
-    lastSpace_ = isSpace(c);
+    lastSpace_ = isMarkupSpace(c);
     out_.append(std::u32string(1, c), top());
   }
 

@@ -15,7 +15,7 @@ bool isCjk(char32_t c) {
          (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x2FFFF);
 }
 
-bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == 0x3000; }
+bool isBreakingSpace(char32_t c) { return c == ' ' || c == '\t' || c == 0x3000; }
 
 // One character as measured for layout.
 struct Item {
@@ -95,7 +95,7 @@ class Layouter {
       Item item = measure(i, previous);
       previous = item.shown;
       if (item.shown == U'\t') item.advance = tabStop(para, x) - x;
-      bool overflow = options_.wordWrap && !line.empty() && !isSpace(item.shown) && x + item.advance > right;
+      bool overflow = options_.wordWrap && !line.empty() && !isBreakingSpace(item.shown) && x + item.advance > right;
       if (overflow) {
         size_t cut = breakAt > 0 ? breakAt : line.size();
         std::vector<Item> rest(line.begin() + long(cut), line.end());
@@ -110,7 +110,7 @@ class Layouter {
       if (isCjk(item.shown) && !line.empty()) breakAt = line.size();
       line.push_back(item);
       x += item.advance;
-      if (isSpace(item.shown) || isCjk(item.shown)) breakAt = line.size();
+      if (isBreakingSpace(item.shown) || isCjk(item.shown)) breakAt = line.size();
     }
     finishLine(line, para, firstLine ? first : left, right, begin, firstLine);
   }
@@ -135,7 +135,7 @@ class Layouter {
         descent = std::max(descent, it.face->descent * it.size / it.face->unitsPerEm);
       }
       width += it.advance;
-      if (!isSpace(it.shown)) inked = width;
+      if (!isBreakingSpace(it.shown)) inked = width;
     }
     box.baseline = y_ + ascent;
     box.height = ascent + descent;
@@ -165,7 +165,7 @@ class Layouter {
       out_.charLeft[it.index] = x;
       out_.charRight[it.index] = x + it.advance;
       out_.charLine[it.index] = lineIndex;
-      if (it.glyph >= 0 && !isSpace(it.shown))
+      if (it.glyph >= 0 && !isBreakingSpace(it.shown))
         out_.glyphs.push_back({it.face, it.glyph, x, box.baseline, it.size, it.color, uint32_t(it.index)});
       if (it.underline)
         out_.underlines.push_back({x, x + it.advance, box.baseline + it.size / 16, std::max(20.0f, it.size / 20), it.color});

@@ -16,7 +16,6 @@ using script::Machine;
 using script::Object;
 using script::Value;
 
-const Value kNull = Value(static_cast<Object*>(nullptr));
 
 double indexOr(TextEnvironment& env, size_t (text::TextField::*index)() const) {
   std::shared_ptr<text::TextField> focused = env.focus ? env.focus->focused() : nullptr;
@@ -30,7 +29,7 @@ void installSelection(Machine& m, TextEnvironment& env) {
   m.global()->put("Selection", selection, script::kDontEnum);
   m.method(selection, "getFocus", [&env](Machine& m, CallArgs&) -> Value {
     timeline::FieldNode* node = focusedField(m, env);
-    return node ? Value(m.targetPath(node)) : kNull;
+    return node ? Value(m.targetPath(node)) : Value::null();
   });
   m.method(selection, "setFocus", [&env](Machine& m, CallArgs& a) -> Value {
     if (!env.focus) return false;

@@ -61,7 +61,6 @@ const Named* find(const std::string& name, bool caseSensitive) {
   return nullptr;
 }
 
-const Value kNull = Value(static_cast<script::Object*>(nullptr));
 
 const char* autoSizeName(text::AutoSize a) {
   switch (a) {
@@ -124,8 +123,8 @@ bool FieldObject::getSpecial(Machine& m, const std::string& name, Value& out) {
     case Prop::EmbedFonts: out = s.embedFonts; break;
     case Prop::CondenseWhite: out = s.condenseWhite; break;
     case Prop::Type: out = s.input ? "input" : "dynamic"; break;
-    case Prop::Variable: out = f.variable().empty() ? kNull : Value(f.variable()); break;
-    case Prop::MaxChars: out = s.maxChars > 0 ? Value(double(s.maxChars)) : kNull; break;
+    case Prop::Variable: out = f.variable().empty() ? Value::null() : Value(f.variable()); break;
+    case Prop::MaxChars: out = s.maxChars > 0 ? Value(double(s.maxChars)) : Value::null(); break;
     case Prop::TextWidth:
     case Prop::TextHeight: {
       if (!fonts) return false;
@@ -133,7 +132,7 @@ bool FieldObject::getSpecial(Machine& m, const std::string& name, Value& out) {
       out = std::round(named->prop == Prop::TextWidth ? l.textWidth : l.textHeight) / 20.0;
       break;
     }
-    case Prop::Restrict: out = kNull; break;
+    case Prop::Restrict: out = Value::null(); break;
     case Prop::Width:
     case Prop::Height:
       if (fonts) f.layout(*fonts);  // auto size settles the box

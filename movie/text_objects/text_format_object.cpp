@@ -18,7 +18,6 @@ const char* const kAttributes[] = {"font",      "size",        "color",  "bold",
                                    "tabStops",  "letterSpacing", "kerning"};
 constexpr size_t kConstructorArguments = 13;
 
-const Value kNull = Value(static_cast<Object*>(nullptr));
 
 const char* alignName(text::Align a) {
   switch (a) {
@@ -39,7 +38,7 @@ std::optional<text::Align> alignFrom(const std::string& s) {
 
 template <class T, class F>
 Value optional(const std::optional<T>& v, F convert) {
-  return v ? convert(*v) : kNull;
+  return v ? convert(*v) : Value::null();
 }
 
 Value number(float f) { return double(f); }
@@ -61,7 +60,7 @@ void installTextFormatClass(Machine& m) {
     if (!a.constructing || !self) return Value();
     for (size_t i = 0; i < sizeof kAttributes / sizeof *kAttributes; ++i) {
       Value v = i < kConstructorArguments ? a.arg(i) : Value();
-      self->put(kAttributes[i], v.isUndefined() ? kNull : v);
+      self->put(kAttributes[i], v.isUndefined() ? Value::null() : v);
     }
     return Value();
   });

@@ -11,10 +11,6 @@
 namespace page {
 namespace {
 
-bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 bool isVoid(std::string_view n) {
   return oneOf(n, {"br", "img", "hr", "input", "meta", "link", "area", "base", "col", "param", "embed",
                    "frame", "wbr", "basefont", "isindex", "bgsound", "keygen", "source"});

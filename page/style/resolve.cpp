@@ -10,10 +10,6 @@
 namespace page {
 namespace {
 
-bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 // <font size=1..7> and its "+1" / "-2" forms, against the base size 3.
 int fontSizeFromAttribute(std::string_view v) {
   static const int kSizes[7] = {10, 13, 16, 18, 24, 32, 48};

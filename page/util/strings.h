@@ -1,6 +1,8 @@
 #pragma once
 // Small ASCII string helpers shared by the layers: HTML and CSS names are ASCII and
 // compared without regard to case.
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,11 @@ inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (asciiLower(a[i]) != asciiLower(b[i])) return false;
   return true;
+}
+
+// Whether a (lower-case) tag or property name is one of the names listed.
+inline bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 inline bool isSpace(char32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }

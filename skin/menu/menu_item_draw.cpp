@@ -15,7 +15,6 @@ using xpmenu::Rect;
 namespace {
 
 Rect toRect(RECT r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT winRect(Rect r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 // Copies src onto dst (sized like src) with src's bottom-left colour left out.
 void drawTransparent(ui::Bitmap& dst, ui::Bitmap& src) {

@@ -8,7 +8,6 @@ using xpmenu::Rgb;
 namespace {
 
 ui::TColor tcolor(Rgb c) { return static_cast<ui::TColor>(c); }
-RECT winRect(Rect r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 }  // namespace
 

@@ -13,6 +13,9 @@
 
 class TXPMenu;
 
+// A menu rectangle as the system's drawing calls take it.
+inline RECT winRect(xpmenu::Rect r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+
 class TMenuItemPainter {
  public:
   TMenuItemPainter(TXPMenu& skin, ui::Canvas& canvas) : skin_(skin), canvas_(canvas) {}

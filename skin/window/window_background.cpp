@@ -6,9 +6,9 @@
 
 namespace {
 
-const std::vector<std::string> kStyleNames = {"wbgNone", "wbgGradient", "wbgTiled", "wbgStretched"};
+const std::vector<std::string> kBackgroundStyleNames = {"wbgNone", "wbgGradient", "wbgTiled", "wbgStretched"};
 
-ui::PropInfo ImageProperty() {
+ui::PropInfo BackgroundImageProperty() {
   return ui::prop::resource<TxpWindowBackground>(
       "Image", [](TxpWindowBackground& b) { return b.Image().resourceName(); },
       [](TxpWindowBackground& b, const std::string& name) {
@@ -26,14 +26,14 @@ const ui::ClassInfo& TxpWindowBackground::staticClassInfo() {
   static const ui::ClassInfo info =
       ui::ClassInfo("TxpWindowBackground", &ui::Persistent::staticClassInfo())
           .prop(ui::prop::boolean<T>("Active", false, &T::Active, &T::SetActive))
-          .prop(alwaysStored(ui::prop::enumeration<T, TwgbStyle>("Style", kStyleNames, wbgGradient, &T::Style,
+          .prop(alwaysStored(ui::prop::enumeration<T, TwgbStyle>("Style", kBackgroundStyleNames, wbgGradient, &T::Style,
                                                                  &T::SetStyle)))
           .prop(alwaysStored(ui::prop::enumeration<T, TFillDirection>(
               "GradientFillDir", FillDirectionNames(), fdVerticalFromCenter, &T::GradientFillDir,
               &T::SetGradientFillDir)))
           .prop(alwaysStored(ui::prop::color<T, ui::TColor>("StartColor", 0, &T::StartColor, &T::SetStartColor)))
           .prop(alwaysStored(ui::prop::color<T, ui::TColor>("EndColor", 0, &T::EndColor, &T::SetEndColor)))
-          .prop(ImageProperty());
+          .prop(BackgroundImageProperty());
   return info;
 }
 

@@ -13,7 +13,7 @@ using ui::prop::alwaysStored;
 const std::vector<std::string> kAlignNames = {"iaLeft", "iaRight", "iaCenter", "iaStretch", "iaTile"};
 const std::vector<std::string> kCornerNames = {"rcTopLeft", "rcTopRight", "rcBottomLeft", "rcBottomRight"};
 
-ui::PropInfo ImageProperty() {
+ui::PropInfo CaptionImageProperty() {
   return ui::prop::resource<T>(
       "Image", [](T& c) { return c.Image().resourceName(); },
       [](T& c, const std::string& name) {
@@ -35,7 +35,7 @@ const ui::ClassInfo& TxpCaption::staticClassInfo() {
     c.prop(ui::prop::boolean<T>("Active", false, &T::Active, &T::SetActive))
         .prop(ui::prop::integer<T, int>("Height", 30, &T::Height, &T::SetHeight))
         .prop(ui::prop::boolean<T>("Visible", true, &T::Visible, &T::SetVisible))
-        .prop(ImageProperty())
+        .prop(CaptionImageProperty())
         .prop(alwaysStored(
             ui::prop::enumeration<T, TgbImageAlign>("ImageAlign", kAlignNames, iaCenter, &T::ImageAlign, &T::SetImageAlign)))
         .prop(ui::prop::boolean<T>("ImageTransparent", true, &T::ImageTransparent, &T::SetImageTransparent))

@@ -5,7 +5,7 @@
 
 namespace {
 
-const std::vector<std::string> kStyleNames = {"xwsCustom", "xwsXPBlue", "xwsXPSilver",
+const std::vector<std::string> kWindowStyleNames = {"xwsCustom", "xwsXPBlue", "xwsXPSilver",
                                               "xwsXPOlive", "xwsMSN",   "xwsICQ"};
 
 // A settings object property: edited in place; a whole object given to it is assigned.
@@ -53,7 +53,7 @@ const ui::ClassInfo& TxpWindow::staticClassInfo() {
           .prop(SettingsProperty("xpCaption", &T::xpCaption))
           .prop(SettingsProperty("WinBackground", &T::WinBackground))
           .prop(ui::prop::alwaysStored(
-              ui::prop::enumeration<T, TxpWindowStyle>("Style", kStyleNames, xwsCustom, &T::Style, &T::SetStyle)))
+              ui::prop::enumeration<T, TxpWindowStyle>("Style", kWindowStyleNames, xwsCustom, &T::Style, &T::SetStyle)))
           .prop(ui::prop::event("OnCustomButtonDraw", &T::OnCustomButtonDraw))
           .prop(ui::prop::event("OnCustomButtonClick", &T::OnCustomButtonClick))
           .prop(ui::prop::event("OnCustomDrawTitle", &T::OnCustomDrawTitle))

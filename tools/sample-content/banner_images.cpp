@@ -2,12 +2,12 @@
 #include "tools/sample-content/banner_images.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace sample {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kSize = 40;
 
 bool insidePolygon(const std::vector<std::pair<double, double>>& poly, double x, double y) {
@@ -29,11 +29,11 @@ GifImage twinklingStar() {
   img.transparentIndex = 0;
   const int frames = 8;
   for (int f = 0; f < frames; ++f) {
-    const double turn = f * (2 * kPi / 5) / frames;  // a fifth of a turn per loop
-    const double outer = 17 + 2 * std::sin(2 * kPi * f / frames), inner = outer * 0.45;
+    const double turn = f * (2 * std::numbers::pi / 5) / frames;  // a fifth of a turn per loop
+    const double outer = 17 + 2 * std::sin(2 * std::numbers::pi * f / frames), inner = outer * 0.45;
     std::vector<std::pair<double, double>> star, core;
     for (int i = 0; i < 10; ++i) {
-      const double r = i % 2 ? inner : outer, a = -kPi / 2 + turn + i * kPi / 5;
+      const double r = i % 2 ? inner : outer, a = -std::numbers::pi / 2 + turn + i * std::numbers::pi / 5;
       star.emplace_back(20 + r * std::cos(a), 20 + r * std::sin(a));
       core.emplace_back(20 + (r - 4) * std::cos(a), 20 + (r - 4) * std::sin(a));
     }
@@ -60,7 +60,7 @@ GifImage bouncingBall() {
   img.transparentIndex = 0;
   const int frames = 10;
   for (int f = 0; f < frames; ++f) {
-    const double lift = std::fabs(std::sin(kPi * f / frames));
+    const double lift = std::fabs(std::sin(std::numbers::pi * f / frames));
     const double cy = 29 - 20 * lift, r = 8;
     GifFrame frame;
     frame.delayCentiseconds = 8;

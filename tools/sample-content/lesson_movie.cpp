@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 #include <stdexcept>
 #include <string>
 
@@ -24,8 +25,6 @@ using swf::Place;
 using swf::twips;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 enum Id : uint16_t {
   kSky = 1, kGround, kSun, kStar, kBall0, kBall1, kBall2, kPetals, kFlowerCentre, kFlower,
@@ -44,7 +43,7 @@ std::vector<std::pair<int32_t, int32_t>> starPoints(int points, double outer, do
   std::vector<std::pair<int32_t, int32_t>> p;
   for (int i = 0; i < points * 2; ++i) {
     const double r = (i % 2 == 0) ? outer : inner;
-    const double a = -kPi / 2 + i * kPi / points;
+    const double a = -std::numbers::pi / 2 + i * std::numbers::pi / points;
     p.emplace_back(twips(r * std::cos(a)), twips(r * std::sin(a)));
   }
   return p;
@@ -145,7 +144,7 @@ void defineCharacters(swf::TagList& tags, int lesson, const LessonStyle& st, con
     const int f = petals.addFill(swf::FillStyle::solid(pal.petal));
     const int l = petals.addLine(swf::LineStyle{uint16_t(twips(1.5)), pal.shadow});
     for (int i = 0; i < 6; ++i) {
-      const double a = i * kPi / 3;
+      const double a = i * std::numbers::pi / 3;
       petals.circle(twips(22 * std::cos(a)), twips(22 * std::sin(a)), twips(13), f, l);
     }
     tags.defineShape(kPetals, petals, 3);
@@ -164,7 +163,7 @@ void defineCharacters(swf::TagList& tags, int lesson, const LessonStyle& st, con
       Place c;
       c.depth = 2;
       if (f2 == 0) c.characterId = kFlowerCentre; else c.move = true;
-      const double pulse = 1 + 0.18 * std::sin(2 * kPi * t);
+      const double pulse = 1 + 0.18 * std::sin(2 * std::numbers::pi * t);
       c.matrix = Matrix::transform(pulse, pulse, 0, 0, 0);
       sprite.placeObject2(c);
       sprite.showFrame();
@@ -209,7 +208,8 @@ void defineChime(swf::TagList& tags, int lesson) {
   std::vector<int16_t> samples(size_t(kChimeRate * 0.25));
   for (size_t i = 0; i < samples.size(); ++i) {
     const double t = double(i) / kChimeRate;
-    const double v = 0.3 * std::exp(-t * 14) * (std::sin(2 * kPi * base * t) + 0.4 * std::sin(2 * kPi * 2.5 * base * t));
+    const double v = 0.3 * std::exp(-t * 14) *
+                     (std::sin(2 * std::numbers::pi * base * t) + 0.4 * std::sin(2 * std::numbers::pi * 2.5 * base * t));
     samples[i] = int16_t(std::lround(v * 32767 / 1.4));
   }
   swf::defineSound(tags, kChime, swf::soundFormat(swf::kPcmLittle, kChimeRate, true, false),
@@ -284,7 +284,7 @@ swf::Bytes makeLessonMovie(int lesson, const swf::Bytes& speechMp3) {
     const bool lastCycle = f >= st.frames * (cycles - 1);  // the sparkle shows in this one
     if (speaks && lastCycle && c == st.frames / 2) swf::startSound(tags, kChime);
     const bool first = f == 0;
-    const double t = double(c) / st.frames, wave = std::sin(2 * kPi * t);
+    const double t = double(c) / st.frames, wave = std::sin(2 * std::numbers::pi * t);
     if (first) tags.frameLabel("start");
     if (f == st.frames / 2) tags.frameLabel("middle");
     if (first) {
@@ -307,15 +307,15 @@ swf::Bytes makeLessonMovie(int lesson, const swf::Bytes& speechMp3) {
     }
     for (int k = 0; k < st.balls; ++k) {
       const double phase = k / 3.0;
-      const double x = 110 + 330 * (0.5 + 0.5 * std::sin(2 * kPi * (t + phase)));
-      const double y = 312 - 120 * std::fabs(std::sin(kPi * (2 * t + phase)));
-      const double squash = 1 - 0.15 * (1 - std::fabs(std::sin(kPi * (2 * t + phase))));
+      const double x = 110 + 330 * (0.5 + 0.5 * std::sin(2 * std::numbers::pi * (t + phase)));
+      const double y = 312 - 120 * std::fabs(std::sin(std::numbers::pi * (2 * t + phase)));
+      const double squash = 1 - 0.15 * (1 - std::fabs(std::sin(std::numbers::pi * (2 * t + phase))));
       put(tags, first, uint16_t(kBallDepth + k), uint16_t(kBall0 + k),
           Matrix::transform(1 / squash, squash, 0, twips(x), twips(y)));
     }
     for (int k = 0; k < st.stars; ++k) {
       const double turn = (k % 2 ? -360.0 : 360.0) * t;
-      const double scale = 1 + 0.2 * std::sin(2 * kPi * (t + k * 0.25));
+      const double scale = 1 + 0.2 * std::sin(2 * std::numbers::pi * (t + k * 0.25));
       put(tags, first, uint16_t(kStarDepth + k), kStar,
           Matrix::transform(scale, scale, turn, twips(k ? 380 : 62), twips(k ? 50 : 62)));
     }
@@ -332,7 +332,7 @@ swf::Bytes makeLessonMovie(int lesson, const swf::Bytes& speechMp3) {
     }
     swf::ColorTransform glow;
     glow.addR = glow.addG = glow.addB = int16_t(std::lround(40 * (0.5 + 0.5 * wave)));
-    const double beat = 1 + 0.05 * std::sin(4 * kPi * t);
+    const double beat = 1 + 0.05 * std::sin(4 * std::numbers::pi * t);
     put(tags, first, kDigitDepth, kDigits,
         Matrix::transform(beat, beat, 3 * wave, twips(275), twips(175 - 8 * wave)), glow, po3);
     if (lastCycle && c == st.frames / 2) {

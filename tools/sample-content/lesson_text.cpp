@@ -8,8 +8,8 @@
 namespace sample {
 namespace {
 
-enum Id : uint16_t { kBlockFont = 60, kEnglish, kDeviceFont, kChinese };
-enum Depth : uint16_t { kEnglishDepth = 60, kChineseDepth };
+enum TextId : uint16_t { kBlockFont = 60, kEnglish, kDeviceFont, kChinese };
+enum TextDepth : uint16_t { kEnglishDepth = 60, kChineseDepth };
 
 constexpr LessonWords kWords[] = {
     {"GOOD MORNING!", "早上好！"},       {"HOW ARE YOU?", "你好吗？"},

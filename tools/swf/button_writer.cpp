@@ -1,5 +1,7 @@
 #include "tools/swf/button_writer.h"
 
+#include "tools/swf/little_endian.h"
+
 namespace swf {
 namespace {
 
@@ -7,11 +9,6 @@ constexpr uint16_t kTagDefineButton = 7;
 constexpr uint16_t kTagDefineButton2 = 34;
 
 void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
-
-void put16(Bytes& out, uint16_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
 
 Bytes records(const std::vector<ButtonRecord>& list, bool withColor) {
   Bytes out;

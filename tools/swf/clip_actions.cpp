@@ -1,20 +1,12 @@
 #include "tools/swf/clip_actions.h"
 
+#include "tools/swf/little_endian.h"
+
 namespace swf {
 namespace {
 
 constexpr uint16_t kTagPlaceObject2Code = 26;
 constexpr uint32_t kKeyPress = 0x20000;
-
-void put16(Bytes& out, uint16_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-
-void put32(Bytes& out, uint32_t v) {
-  put16(out, uint16_t(v));
-  put16(out, uint16_t(v >> 16));
-}
 
 // The body of a tag list holding one tag.
 Bytes onlyTagBody(const Bytes& tag) {
