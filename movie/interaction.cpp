@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "movie/timeline/stage_matrix.h"
+
 namespace movie {
 namespace {
 
@@ -31,14 +33,6 @@ uint32_t clipEventOf(uint16_t condition) {
 }
 
 SpriteInstance* parentOf(SpriteInstance& node) { return static_cast<SpriteInstance*>(node.parentNode()); }
-
-Matrix toStage(SpriteInstance& node) {
-  Matrix m = node.matrix();
-  int guard = 0;
-  for (SpriteInstance* p = parentOf(node); p && guard < kMaxNesting; p = parentOf(*p), ++guard)
-    m = parentOf(*p) ? m.then(p->withScroll(p->matrix())) : m.then(p->matrix());
-  return m;
-}
 
 // The code a button's key condition names for a key: 1-19 for the keys without a
 // character, the character itself otherwise.
@@ -89,22 +83,29 @@ bool Interaction::interactive(SpriteInstance& node) {
 
 bool Interaction::contains(SpriteInstance& node) {
   if (!node.visible()) return false;
-  if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), toStage(node), x_, y_);
   SpriteInstance* parent = parentOf(node);
   if (!parent) return false;
+  Matrix parentToStage = timeline::contentToStage(*parent);
   for (const auto& [depth, obj] : parent->displayList())
-    if (obj.sprite.get() == &node) return hits_.objectContains(obj, toStage(*parent), x_, y_);
+    if (obj.sprite.get() == &node)
+      return hits_.objectContains(obj, parentToStage, x_, y_) &&
+             paint::HitTester::ListMasks(*parent).shows(hits_, depth, parentToStage, x_, y_);
   return false;
 }
 
 SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {
   if (nesting > kMaxNesting) return nullptr;
   const auto& list = sprite.displayList();
+  const paint::HitTester::ListMasks masks(sprite);
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
     const timeline::DisplayObject& obj = it->second;
     if (!obj.sprite || obj.clipDepth || !obj.visible || obj.sprite->isMaskOfClip()) continue;
     SpriteInstance& child = *obj.sprite;
-    Matrix content = child.withScroll(obj.matrix.then(parentToStage));
+    Matrix placement = obj.matrix.then(parentToStage);
+    // Masks over the child hide all of it, its inner buttons too.
+    if (!hits_.clippingShows(child, placement, x_, y_) || !masks.shows(hits_, it->first, parentToStage, x_, y_))
+      continue;
+    Matrix content = child.withScroll(placement);
     // A button's own states may hold buttons, which are in front of it.
     if (child.buttonDef())
       if (SpriteInstance* inner = findTarget(child, content, nesting + 1)) return inner;
@@ -171,17 +172,21 @@ bool Interaction::pointerMove(double x, double y) {
   pointerKnown_ = true;
   scripting_.setPointer(x, y);
   scripting_.beginFrame();
+  bool dragged = dragging_.follow(x, y);
+  if (moved) dragging_.noteDropTarget(root_, x, y);
   if (moved) {
     scripting_.clipEvent(format::kClipMouseMove, "onMouseMove");
     scripting_.broadcast("Mouse", "onMouseMove");
   }
-  bool changed = updateHover();
+  bool changed = updateHover() || dragged;
   return scripting_.runQueued() || changed;
 }
 
 bool Interaction::refresh() {
   if (!pointerKnown_) return false;
-  bool changed = updateHover();
+  // The dragged clip's parent may have moved under the pointer.
+  bool changed = dragging_.follow(x_, y_);
+  changed = updateHover() || changed;
   return scripting_.runQueued() || changed;
 }
 
@@ -281,6 +286,7 @@ bool Interaction::overClickable() const {
 }
 
 void Interaction::gatherRoots(std::vector<script::Object*>& out) const {
+  dragging_.gatherRoots(out);
   if (hover_) out.push_back(hover_);
   if (pressed_) out.push_back(pressed_);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "movie/dragging.h"
 #include "movie/format/character.h"
 #include "movie/paint/hit_test.h"
 #include "movie/scripting.h"
@@ -16,9 +17,11 @@ namespace movie {
 class Interaction {
  public:
   Interaction(Scripting& scripting, paint::ShapeCache& cache, const format::CharacterTable& characters)
-      : scripting_(scripting), hits_(cache, characters) {}
+      : scripting_(scripting), hits_(cache, characters), dragging_(scripting.machine(), hits_) {}
 
   void setRoot(timeline::SpriteInstance* root) { root_ = root; }
+  // The clip scripts drag, which follows the pointer.
+  Dragging& dragging() { return dragging_; }
 
   // Each returns whether the stage may have changed.
   bool pointerMove(double x, double y);
@@ -52,6 +55,7 @@ class Interaction {
 
   Scripting& scripting_;
   paint::HitTester hits_;
+  Dragging dragging_;
   timeline::SpriteInstance* root_ = nullptr;
   double x_ = 0, y_ = 0;
   bool pointerKnown_ = false;

@@ -23,6 +23,9 @@ namespace movie {
 // The tree's frame events go to the scripts and to the sound alike.
 struct Player::Impl : timeline::TimelineEvents {
   explicit Impl(sound::Mixer& mixer) : sound(parser->movie(), mixer), scriptSounds(sound, mixer) {}
+  ~Impl() override {
+    if (scripting) scripting->setDragging(nullptr);  // the input, which owns it, goes first
+  }
 
   void frameEntered(timeline::SpriteInstance& sprite, int frame) override {
     if (scripting) scripting->frameEntered(sprite, frame);
@@ -89,6 +92,7 @@ struct Player::Impl : timeline::TimelineEvents {
       loads->setFetcher(fetcher);
       loads->setAddress(address);
       scripting->setLoads(loads.get());
+      scripting->setDragging(&input->dragging());
       scripting->setExtraRoots([this](std::vector<script::Object*>& out) {
         input->gatherRoots(out);
         loads->gatherRoots(out);
@@ -125,6 +129,7 @@ void Player::reset() {
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
+  if (impl_->scripting) impl_->scripting->setDragging(nullptr);
   impl_->input.reset();
   impl_->root.reset();  // before the definitions it points into
   mixer_->stopAll();    // the old movie falls silent at once

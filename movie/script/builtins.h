@@ -20,6 +20,7 @@ void installMathBuiltins(Machine& m);
 void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
+void installDragBuiltins(Machine& m);  // MovieClip.startDrag, stopDrag
 void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
 void installGeomBuiltins(Machine& m);   // flash.geom.Rectangle
 // A flash.geom.Rectangle (pixels).
