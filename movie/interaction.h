@@ -50,7 +50,12 @@ class Interaction {
   timeline::SpriteInstance* live(script::Object* object);
   // A transition of one target: the button's state and actions, then its handler.
   void transition(script::Object* target, uint16_t condition, const char* handler, int buttonState);
-  void runKeyActions(timeline::SpriteInstance& sprite, int key, int nesting);
+  void runKeyActions(timeline::SpriteInstance& sprite, int key, int nesting, bool& buttonAnswered);
+  // The button or clip with the keyboard hears the key; Tab moves the focus, Enter
+  // and Space press and release what has it. Returns whether anything happened.
+  bool focusKeyDown(int virtualKey);
+  void moveFocusByTab();
+  script::Object* focusedClip();
   bool updateHover();
 
   Scripting& scripting_;

@@ -55,6 +55,7 @@ struct Player::Impl : timeline::TimelineEvents {
   std::string address;
   std::unique_ptr<text::FontLibrary> fonts;
   text::FieldFocus focus;
+  text_objects::ClipFocus clipFocus;  // a button or clip with the keyboard
   bool pointerHeld = false;
   paint::View view;
   render::Surface surface;
@@ -98,7 +99,7 @@ struct Player::Impl : timeline::TimelineEvents {
         loads->gatherRoots(out);
       });
     }
-    scripting->textEnvironment() = {fonts.get(), &focus};
+    scripting->textEnvironment() = {fonts.get(), &focus, &clipFocus};
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
@@ -416,7 +417,9 @@ bool Player::pointerDown(double x, double y) {
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
   script::Object* focusedBefore = p.scripting->focusedFieldObject();
-  bool text = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  bool fieldTook = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts);
+  if (fieldTook) p.clipFocus.object = nullptr;
+  bool text = fieldTook || hadFocus;
   p.scripting->focusMoved(focusedBefore);
   bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
   return p.input->pointerDown() || moved || text;
@@ -453,6 +456,7 @@ bool Player::pointerHidden() const { return impl_->scripting && impl_->root && i
 bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }
 
 bool Player::typeChar(char32_t c) {
+  if (c == U'\t') return false;  // Tab moves the focus (keyDown); it types nothing
   bool typed = impl_->focus.typeChar(c);
   if (typed && impl_->scripting) impl_->scripting->focusedFieldEdited();
   return typed;
