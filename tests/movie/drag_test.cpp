@@ -69,15 +69,9 @@ swf::Bytes dragMovie(std::vector<swf::Actions> frames, double xscale = 1, double
   return movieOf(t, 200, 200);
 }
 
-struct Stage {
-  movie::Player player;
-  std::vector<std::string> lines;
-  explicit Stage(const swf::Bytes& movie) {
-    player.setTraceHandler([this](const std::string& line) { lines.push_back(line); });
-    load(player, movie);
-    player.setViewport(200, 200);
-  }
-  uint32_t at(int x, int y) { return rgbOf(renderPixels(player, 200, 200)[size_t(y) * 200 + size_t(x)]); }
+struct Stage : TracingStage {
+  explicit Stage(const swf::Bytes& movie) : TracingStage(movie, 200, 200) {}
+  uint32_t at(int x, int y) { return rgbAt(x, y); }
 };
 
 const std::string kBox = "holder.box";

@@ -72,14 +72,8 @@ swf::Bytes buttonsMovie(const swf::Actions& actions) {
   return movieOf(t);
 }
 
-struct Stage {
-  movie::Player player;
-  std::vector<std::string> lines;
-  explicit Stage(const swf::Bytes& movie) {
-    player.setTraceHandler([this](const std::string& line) { lines.push_back(line); });
-    load(player, movie);
-    player.setViewport(100, 100);
-  }
+struct Stage : TracingStage {
+  explicit Stage(const swf::Bytes& movie) : TracingStage(movie, 100, 100) {}
   void press(int key) {
     player.keyDown(key, key == kEnter ? U'\r' : key == kSpace ? U' ' : key == kTab ? U'\t' : 0);
     player.keyUp(key);

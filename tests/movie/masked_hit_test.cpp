@@ -18,14 +18,8 @@ void addButton(swf::TagList& tags) {
   swf::defineButton2(tags, 10, swf::threeStates(1, 1, 1), {{swf::kIdleToOverUp, 0, over}});
 }
 
-struct Stage {
-  movie::Player player;
-  std::vector<std::string> lines;
-  explicit Stage(const swf::TagList& tags) {
-    player.setTraceHandler([this](const std::string& line) { lines.push_back(line); });
-    load(player, movieOf(tags));
-    player.setViewport(100, 100);
-  }
+struct Stage : TracingStage {
+  explicit Stage(const swf::TagList& tags) : TracingStage(movieOf(tags), 100, 100) {}
   // Whether the button rolls over at (x, y), the pointer coming from outside it.
   bool overAt(double x, double y) {
     player.pointerMove(99, 99);
@@ -35,34 +29,30 @@ struct Stage {
   }
 };
 
-TEST(MaskedHits, ATimelineMaskLimitsTheButtonToWhereItShows) {
-  // The mask, a 20 x 40 rectangle at (10, 10), covers depth 2, the button at (10, 10).
+// A mask, a 20 x 40 rectangle at (10, 10) on depth 1, covers depths up to 2; the button
+// is at (10, 10) on buttonDepth.
+swf::TagList timelineMask(uint16_t buttonDepth) {
   swf::TagList t;
   addButton(t);
   t.defineShape(2, rectShape(0, 0, 20, 40, kGreen));
   swf::Place mask = placeAt(1, 2, 10, 10);
   mask.clipDepth = 2;
   t.placeObject2(mask);
-  t.placeObject2(placeAt(2, 10, 10, 10));
+  t.placeObject2(placeAt(buttonDepth, 10, 10, 10));
   t.showFrame();
   t.end();
-  Stage s(t);
+  return t;
+}
+
+TEST(MaskedHits, ATimelineMaskLimitsTheButtonToWhereItShows) {
+  Stage s(timelineMask(2));
   EXPECT_TRUE(s.overAt(15, 30));
   EXPECT_FALSE(s.overAt(40, 30)) << "the button's right half is masked away";
   EXPECT_FALSE(s.player.handCursor());
 }
 
 TEST(MaskedHits, AMaskAboveADepthRangeLeavesTheDepthsAboveIt) {
-  swf::TagList t;
-  addButton(t);
-  t.defineShape(2, rectShape(0, 0, 20, 40, kGreen));
-  swf::Place mask = placeAt(1, 2, 10, 10);
-  mask.clipDepth = 2;
-  t.placeObject2(mask);
-  t.placeObject2(placeAt(3, 10, 10, 10));  // above the masked range
-  t.showFrame();
-  t.end();
-  Stage s(t);
+  Stage s(timelineMask(3));
   EXPECT_TRUE(s.overAt(40, 30));
 }
 
