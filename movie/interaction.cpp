@@ -97,6 +97,12 @@ bool Interaction::contains(SpriteInstance& node) {
   return false;
 }
 
+bool Interaction::shapeContains(SpriteInstance& node, double x, double y) {
+  Matrix m = timeline::placementToStage(node);
+  if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), m, x, y);
+  return hits_.clipContains(node, node.withScroll(m), x, y);
+}
+
 SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {
   if (nesting > kMaxNesting) return nullptr;
   const auto& list = sprite.displayList();

@@ -77,6 +77,11 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void startDrag(script::DisplayNode* clip, bool lockCenter, const script::Bounds* limits) override;
   void stopDrag() override;
   std::string dropTarget(script::DisplayNode* clip) override;
+  bool shapeContains(script::DisplayNode* node, double x, double y) override {
+    return shapeTest_ && shapeTest_(node, x, y);
+  }
+  // How shapeContains is answered (the layer that hit-tests the tree).
+  void setShapeTest(std::function<bool(script::DisplayNode*, double, double)> test) { shapeTest_ = std::move(test); }
   bool pointerHidden() const { return pointerHidden_; }
 
   // What the player heard from its host, for the questions scripts ask.
@@ -118,6 +123,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   script::SoundService* sounds_ = nullptr;
   Loads* loads_ = nullptr;
   Dragging* dragging_ = nullptr;
+  std::function<bool(script::DisplayNode*, double, double)> shapeTest_;
 };
 
 }  // namespace movie

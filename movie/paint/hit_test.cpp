@@ -94,6 +94,8 @@ bool HitTester::ListMasks::shows(const HitTester& hits, uint16_t depth, const Ma
 bool HitTester::listContains(const SpriteInstance& sprite, const Matrix& toStage, double x, double y, int nesting,
                              bool inMask) const {
   if (nesting > kMaxNesting) return false;
+  if (const timeline::ClipDrawing* drawing = sprite.drawing())
+    if (drawableContains(cache_.drawing(*drawing), toStage, x, y)) return true;
   const ListMasks masks(sprite);
   for (const auto& [depth, child] : sprite.displayList())
     if (!child.clipDepth && child.visible && !(child.sprite && child.sprite->isMaskOfClip()) &&

@@ -18,6 +18,10 @@ class HitTester {
   // (x, y) in stage twips; toStage: the object's parent's content to the stage. A clip
   // counts only where its script mask and scroll rectangle let it show.
   bool objectContains(const timeline::DisplayObject& obj, const Matrix& toStage, double x, double y) const;
+  // A clip's drawing and children; contentToStage: the clip's content to the stage.
+  bool clipContains(const timeline::SpriteInstance& clip, const Matrix& contentToStage, double x, double y) const {
+    return listContains(clip, contentToStage, x, y, 0, false);
+  }
   // The hit area of a button placed with toStage (its own coordinates to the stage).
   bool buttonHit(const format::ButtonDef& button, const Matrix& toStage, double x, double y) const;
   // Whether the clip's scroll rectangle and script mask let the point through; toStage:

@@ -21,6 +21,8 @@ void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
 void installDragBuiltins(Machine& m);  // MovieClip.startDrag, stopDrag
+// moveTo, lineTo, beginFill and the other drawing methods, on MovieClip.prototype.
+void installDrawingMethods(Machine& m, Object* clipPrototype);
 void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
 void installGeomBuiltins(Machine& m);   // flash.geom.Rectangle
 // A flash.geom.Rectangle (pixels).
