@@ -223,6 +223,28 @@ TEST(ScriptDrawing, ARadialGradientIsBrightestAtItsCentre) {
   EXPECT_LT(grey(2, 2), 10);
 }
 
+// A focal point given by a script is held in 8.8 fixed point, cut toward zero, as a
+// gradient in the file would hold it: 230.9 / 256 draws as 230 / 256, not as 231 / 256.
+TEST(ScriptDrawing, AFocalPointIsHeldInEightEightFixedPoint) {
+  auto drawFocal = [](double focal) {
+    Actions a = withClip();
+    setArray(a, "colors", {0xFFFFFF, 0x000000});
+    setArray(a, "alphas", {100, 100});
+    setArray(a, "ratios", {0, 255});
+    setObject(a, "box", {{"matrixType", "box"}, {"x", 0}, {"y", 0}, {"w", 100}, {"h", 100}, {"r", 0}});
+    call(a, "c", "beginGradientFill",
+         {"radial", Arg::variable("colors"), Arg::variable("alphas"), Arg::variable("ratios"), Arg::variable("box"),
+          "reflect", "RGB", PushValue(focal)});
+    path(a, "c", {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+    call(a, "c", "endFill");
+    return stageOf(a);
+  };
+  auto cut = drawFocal(230.9 / 256);
+  EXPECT_EQ(cut, drawFocal(230.0 / 256));
+  EXPECT_NE(cut, drawFocal(231.0 / 256));
+  EXPECT_EQ(drawFocal(-230.9 / 256), drawFocal(-230.0 / 256));
+}
+
 TEST(ScriptDrawing, ABadGradientMakesNoFill) {
   // Arrays of different lengths, an unknown kind, a ratio past 255: no fill begins.
   Actions a = withClip();
