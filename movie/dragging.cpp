@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "movie/timeline/clip_nesting.h"
 #include "movie/timeline/stage_matrix.h"
 
 namespace movie {
 namespace {
-
-constexpr int kMaxNesting = 64;
 
 using timeline::SpriteInstance;
 
@@ -66,7 +65,7 @@ bool Dragging::follow(double x, double y) {
 
 SpriteInstance* Dragging::clipUnder(SpriteInstance& sprite, const SpriteInstance& skip, const Matrix& toStage, double x,
                                     double y, int nesting) {
-  if (nesting > kMaxNesting) return nullptr;
+  if (nesting > timeline::kMaxClipNesting) return nullptr;
   const paint::HitTester::ListMasks masks(sprite);
   const auto& list = sprite.displayList();
   for (auto it = list.rbegin(); it != list.rend(); ++it) {

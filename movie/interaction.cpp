@@ -5,12 +5,12 @@
 
 #include "movie/tab_order.h"
 #include "movie/text_objects/field_events.h"
+#include "movie/timeline/clip_nesting.h"
 #include "movie/timeline/stage_matrix.h"
 
 namespace movie {
 namespace {
 
-constexpr int kMaxNesting = 64;
 constexpr int kTabKey = 0x09, kEnterKey = 0x0D, kShiftKey = 0x10, kSpaceKey = 0x20;
 
 using timeline::SpriteInstance;
@@ -104,7 +104,7 @@ bool Interaction::shapeContains(SpriteInstance& node, double x, double y) {
 }
 
 SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {
-  if (nesting > kMaxNesting) return nullptr;
+  if (nesting > timeline::kMaxClipNesting) return nullptr;
   const auto& list = sprite.displayList();
   const paint::HitTester::ListMasks masks(sprite);
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
@@ -243,7 +243,7 @@ bool Interaction::pointerUp() {
 }
 
 void Interaction::runKeyActions(SpriteInstance& sprite, int key, int nesting, bool& buttonAnswered) {
-  if (nesting > kMaxNesting) return;
+  if (nesting > timeline::kMaxClipNesting) return;
   std::vector<script::Object*> buttons;
   std::vector<SpriteInstance*> clips;
   for (const auto& [depth, obj] : sprite.displayList()) {

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "movie/timeline/clip_nesting.h"
+
 namespace movie {
 namespace {
 
-constexpr int kMaxNesting = 64;
 constexpr size_t kMaxCandidates = 10'000;
 
 using timeline::SpriteInstance;
@@ -22,7 +23,7 @@ struct Candidate {
 void topLeft(script::DisplayNode& node, double& x, double& y) {
   Matrix m = node.matrix();
   int guard = 0;
-  for (script::DisplayNode* p = node.parentNode(); p && guard < kMaxNesting; p = p->parentNode(), ++guard)
+  for (script::DisplayNode* p = node.parentNode(); p && guard < timeline::kMaxClipNesting; p = p->parentNode(), ++guard)
     m = m.then(p->matrix());
   script::Bounds b = node.localBounds();
   if (b.empty) b.xMin = b.yMin = b.xMax = b.yMax = 0;
@@ -40,7 +41,7 @@ class Gatherer {
   Gatherer(script::Machine& m, const std::function<bool(SpriteInstance&)>& clickable) : m_(m), clickable_(clickable) {}
 
   void gather(SpriteInstance& sprite, int nesting) {
-    if (nesting > kMaxNesting) return;
+    if (nesting > timeline::kMaxClipNesting) return;
     for (const auto& [depth, obj] : sprite.displayList()) {
       if (out.size() >= kMaxCandidates) return;
       if (!obj.visible || obj.clipDepth) continue;

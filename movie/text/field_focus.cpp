@@ -1,11 +1,10 @@
 #include "movie/text/field_focus.h"
 
+#include "movie/timeline/clip_nesting.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie::text {
 namespace {
-
-constexpr int kMaxNesting = 64;
 
 struct Hit {
   std::shared_ptr<TextField> field;
@@ -22,7 +21,7 @@ void apply(const render::Matrix& m, float x, float y, float& ox, float& oy) {
 // The topmost field under the point, searching from the highest depth down.
 bool findField(const timeline::SpriteInstance& sprite, const render::Matrix& parent, float x, float y, int nesting,
                Hit& hit) {
-  if (nesting > kMaxNesting) return false;
+  if (nesting > timeline::kMaxClipNesting) return false;
   const auto& list = sprite.displayList();
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
     const timeline::DisplayObject& obj = it->second;
