@@ -198,7 +198,14 @@ void getUrl2(Machine& m, Activation& act, const std::string& url, const std::str
     loadInto(m, &act, url, target, loadVariables, method);
     return;
   }
-  m.host().getUrl(url, target, method);
+  // A browser window opened by address alone gets the variables in it, whichever the method.
+  std::string address = url;
+  Object* from = act.target ? act.target : act.baseClip;
+  if ((method == 1 || method == 2) && url.rfind("fscommand:", 0) != 0) {
+    std::string variables = encodeVariables(m, from);
+    if (!variables.empty()) address += (address.find('?') == std::string::npos ? "?" : "&") + variables;
+  }
+  m.host().getUrl(address, target, method);
 }
 
 bool frameLoaded(Machine& m, Activation& act, const Value& frame, bool zeroBased) {
