@@ -47,7 +47,7 @@ void Loads::unload(script::DisplayNode* clip, int level) {
     levelsToUnload_.push_back(level);  // the level stays until the scripts are over
     return;
   }
-  if (auto* sprite = static_cast<timeline::SpriteInstance*>(clip)) sprite->replaceByEmpty();
+  if (auto* sprite = dynamic_cast<timeline::SpriteInstance*>(clip)) sprite->replaceByEmpty();
 }
 
 bool Loads::arrived(int id, bool ok, const std::vector<uint8_t>& bytes) {
@@ -78,7 +78,7 @@ void Loads::movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& 
   script::Machine& m = scripting_.machine();
   script::Object* target = p.request.target ? p.request.target : levelClip(p.request.level);
   script::Object* loader = p.request.loader;
-  auto* node = static_cast<timeline::SpriteInstance*>(m.nodeOf(target));
+  auto* node = dynamic_cast<timeline::SpriteInstance*>(m.nodeOf(target));
   int level = p.request.target ? levelOf(node) : p.request.level;
   if (!ok) {
     tellLoader(loader, "onLoadError", {target, "URLNotFound", 0});
@@ -99,7 +99,7 @@ void Loads::movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& 
     tellLoader(loader, "onLoadInit", {m.clipObject(root)});
     return;
   }
-  node = static_cast<timeline::SpriteInstance*>(m.nodeOf(target));  // a listener may have removed it
+  node = dynamic_cast<timeline::SpriteInstance*>(m.nodeOf(target));  // a listener may have removed it
   if (!node) return;
   const format::MovieDef& def = loaded->parser.movie();
   timeline::SpriteInstance* fresh = node->replaceTimeline(def.root, def.characters, loaded->budget);
@@ -163,7 +163,7 @@ void Loads::dropLevel(int level) {
 void Loads::variablesArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes) {
   script::Machine& m = scripting_.machine();
   script::Object* target = p.request.target ? p.request.target : levelClip(p.request.level);
-  auto* node = static_cast<timeline::SpriteInstance*>(m.nodeOf(target));
+  auto* node = dynamic_cast<timeline::SpriteInstance*>(m.nodeOf(target));
   if (!ok || !node) return;
   try {
     script::decodeVariables(m, target, textOf(bytes));

@@ -196,3 +196,21 @@ TEST(LoadedMovies, DrawTextWithTheirOwnFontsAndAttachTheirOwnSymbols) {
   EXPECT_EQ(run.pixel(20, 30), movie_test::kBlue) << "the glyph of the child's own font";
   EXPECT_EQ(run.pixel(70, 70), movie_test::kGreen) << "the child's own symbol";
 }
+
+TEST(LoadedMovies, ATextFieldAsTheTargetTakesNeitherAMovieNorIsBroken) {
+  // createTextField("t", 5, 0, 0, 50, 20); loadMovie("child.swf", "t"); loadVariables("v.txt", "t");
+  Actions a;
+  a.push({20, 50, 0, 0, 5, "t", 6, "this"}).op(Actions::kGetVariable).push({"createTextField"});
+  a.op(Actions::kCallMethod).op(Actions::kPop);
+  a.push({"child.swf", "t"}).getUrl2(0x40);
+  a.push({"v.txt", "t"}).getUrl2(0xC0);
+  a.op(Actions::kStop);
+  LevelRun run(movie_test::boxMovie(a));
+  ASSERT_EQ(run.fetcher.requests.size(), 2u);
+  run.answer(0, framesMovie({traceThis()}, movie_test::kGreen, 0, 100));
+  const std::string vars = "x=1";
+  run.player.fetchDone(run.fetcher.requests[1].first, true, reinterpret_cast<const uint8_t*>(vars.data()), vars.size());
+  run.player.tick();
+  EXPECT_TRUE(run.lines.empty());
+  EXPECT_EQ(run.pixel(50, 50), movie_test::kRed);
+}

@@ -204,7 +204,7 @@ TEST(Loading, ABrowserWindowGetsTheVariablesOfAPostInItsAddress) {
   // name = "Tom"; getURL("page.htm", "_blank", "POST");
   Actions a;
   a.push({"name", "Tom"}).op(Actions::kSetVariable);
-  a.push({"page.htm", "_blank"}).getUrl2(2 << 6);
+  a.push({"page.htm", "_blank"}).getUrl2(2);  // POST
   std::vector<std::pair<std::string, std::string>> opened;
   RecordingFetcher fetcher;
   movie::Player player;
