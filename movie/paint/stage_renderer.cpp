@@ -27,6 +27,7 @@ struct Renderer {
   int layers = 0;        // layers open around this one, each the size of the target
   render::Matrix rootToDevice;              // the root timeline's space to the target
   const GridWarp* gridWarp = nullptr;       // the scaling grid of the sprite being drawn
+  bool strokesMask = true;                  // false while a mask set by a script is made
 
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
@@ -76,13 +77,15 @@ struct Renderer {
     }
   }
 
-  // Fills and strokes alike cover a mask.
+  // Fills and strokes alike cover a timeline's mask; a mask set by a script takes only
+  // the fills.
   void maskItems(render::Mask& mask, const Drawable& d, const render::Matrix& m) {
     for (const DrawItem& item : d.items) {
       if (!item.stroke) {
         render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
         continue;
       }
+      if (!strokesMask) continue;
       render::StrokeStyle style = item.style;
       style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
       render::strokeMask(mask, item.path, style, m, options.antiAlias);
@@ -91,6 +94,7 @@ struct Renderer {
 
   void addSpriteToMask(render::Mask& mask, const timeline::SpriteInstance& sprite, const render::Matrix& m,
                        int nesting) {
+    if (const timeline::ClipDrawing* drawing = sprite.drawing()) maskItems(mask, cache.drawing(*drawing), m);
     withFontsOf(sprite, [&](Renderer& r) {
       for (const auto& [depth, child] : sprite.displayList())
         if (!child.clipDepth) r.addToMask(mask, child, m, nesting + 1);
@@ -185,8 +189,20 @@ struct Renderer {
     GridWarp warp;
     const GridWarp* saved = gridWarp;
     gridWarp = obj.character.scalingGrid && gridFor(sprite, *obj.character.scalingGrid, m, warp) ? &warp : nullptr;
-    withFontsOf(sprite, [&](Renderer& r) { r.drawList(sprite, content, cx, own ? own.get() : clip, nesting + 1); });
+    const render::Mask* inner = own ? own.get() : clip;
+    drawScriptDrawing(sprite, content, cx, inner);
+    withFontsOf(sprite, [&](Renderer& r) { r.drawList(sprite, content, cx, inner, nesting + 1); });
     gridWarp = saved;
+  }
+
+  // What scripts drew into a clip lies beneath its children.
+  void drawScriptDrawing(const timeline::SpriteInstance& sprite, const render::Matrix& content,
+                         const render::ColorTransform& cx, const render::Mask* clip) {
+    const timeline::ClipDrawing* drawing = sprite.drawing();
+    if (!drawing) return;
+    const Drawable& d = cache.drawing(*drawing);
+    if (gridWarp) drawItems(gridWarp->warp(d, render::Matrix{}), content, cx, clip);
+    else drawItems(d, content, cx, clip);
   }
 
   // The grid applies while the sprite is only scaled and moved.
@@ -214,7 +230,10 @@ struct Renderer {
     }
     if (maskClip) {
       render::Mask shape(target.width(), target.height());
+      bool saved = strokesMask;
+      strokesMask = false;
       addSpriteToMask(shape, *maskClip, placementOf(*maskClip), nesting);
+      strokesMask = saved;
       if (rect) own->intersect(shape);
       else *own = std::move(shape);
     }
@@ -272,6 +291,7 @@ void renderLevels(render::Surface& target, const std::vector<const timeline::Spr
   Renderer r{target, options, cache, false, 0, toDevice};
   for (const timeline::SpriteInstance* root : levels) {
     if (!root) continue;
+    r.drawScriptDrawing(*root, toDevice, render::ColorTransform{}, nullptr);
     r.withFontsOf(*root, [&](Renderer& inner) { inner.drawList(*root, toDevice, render::ColorTransform{}, nullptr, 0); });
   }
   if (options.filterCache) options.filterCache->sweep();

@@ -9,6 +9,7 @@
 #include "movie/value/color_transform.h"
 #include "movie/value/matrix.h"
 #include "movie/script/code.h"
+#include "movie/script/drawing_pen.h"
 
 namespace movie::script {
 
@@ -74,6 +75,9 @@ class DisplayNode {
   virtual void setMask(DisplayNode*) {}
   virtual void setScrollRect(const Bounds*) {}
   virtual bool scrollRect(Bounds&) const { return false; }
+
+  // The clip's own drawing, made on first use; null for nodes that take none.
+  virtual DrawingPen* drawingPen() { return nullptr; }
 
   Object* scriptObject = nullptr;
 
