@@ -10,8 +10,14 @@
 
 namespace movie::paint {
 
-// Draws the object, unfiltered, into a layer with (dx, dy) pixels added to its translation.
+// Draws the object, unfiltered and without its colour transform, into a layer with (dx, dy)
+// pixels added to its translation.
 using DrawInto = std::function<void(render::Surface& layer, float dx, float dy)>;
+
+// How far (sx, sy) in pixels the object moves so that the top left corner of its bounds
+// lies on the nearest whole pixel (half-way goes right and down): an object drawn as a
+// bitmap of its own, as filters and cacheAsBitmap draw it, sits on the pixel grid.
+void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float& sx, float& sy);
 
 // device: the object's matrix on the target; cx: its composed colour transform.
 void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,

@@ -139,6 +139,7 @@ struct Renderer {
     bool alphaLike = mode == render::BlendMode::Alpha || mode == render::BlendMode::Erase;
     if (alphaLike && !inLayer) return;
     bool plain = mode == render::BlendMode::Normal && obj.filters.empty();
+    if (plain && obj.cacheAsBitmap) return drawOnPixelGrid(obj, parent, parentCx, clip, nesting);
     if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
     if (!obj.filters.empty()) {
       auto draw = [&](render::Surface& layer, float dx, float dy) {
@@ -148,7 +149,7 @@ struct Renderer {
         movedRoot.tx += dx;
         movedRoot.ty += dy;
         Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp};
-        inner.drawPlain(obj, moved, parentCx, nullptr, nesting);
+        inner.drawColoured(obj, moved, render::ColorTransform{}, nullptr, nesting);  // coloured once filtered
       };
       return drawFiltered(target, obj, obj.matrix.then(parent), obj.colorTransform.then(parentCx), mode, clip,
                           options, draw);
@@ -159,10 +160,31 @@ struct Renderer {
     render::compositeLayer(target, layer, mode, clip);
   }
 
+  // A clip cached as a bitmap is drawn where its bitmap would lie: moved so that its
+  // bounds start on a whole pixel.
+  void drawOnPixelGrid(const timeline::DisplayObject& obj, const render::Matrix& parent,
+                       const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
+    float sx, sy;
+    snapShift(obj, obj.matrix.then(parent), sx, sy);
+    render::Matrix moved = parent;
+    moved.tx += sx;
+    moved.ty += sy;
+    render::Matrix savedRoot = rootToDevice;
+    rootToDevice.tx += sx;
+    rootToDevice.ty += sy;
+    drawPlain(obj, moved, parentCx, clip, nesting);
+    rootToDevice = savedRoot;
+  }
+
   void drawPlain(const timeline::DisplayObject& obj, const render::Matrix& parent,
                  const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
+    drawColoured(obj, parent, obj.colorTransform.then(parentCx), clip, nesting);
+  }
+
+  // The object with cx as its whole colour transform.
+  void drawColoured(const timeline::DisplayObject& obj, const render::Matrix& parent, const render::ColorTransform& cx,
+                    const render::Mask* clip, int nesting) {
     render::Matrix m = obj.matrix.then(parent);
-    render::ColorTransform cx = obj.colorTransform.then(parentCx);
     if (obj.sprite) {
       drawSprite(obj, m, cx, clip, nesting);
     } else if (const Drawable* d = drawableOf(obj)) {
