@@ -132,9 +132,6 @@ std::vector<uint8_t> wheelMovie() {
   return oneFrameMovie(a);
 }
 
-<<<<<<< HEAD
-std::vector<uint8_t> loadVarsMovie(bool post) {
-=======
 std::vector<uint8_t> keyMovie() {
   // l = new Object(); l.onKeyDown = function () { getURL("fscommand:key", Key.getAscii()); };
   // Key.addListener(l);
@@ -152,8 +149,7 @@ std::vector<uint8_t> keyMovie() {
   return oneFrameMovie(a);
 }
 
-std::vector<uint8_t> loadVarsMovie() {
->>>>>>> main
+std::vector<uint8_t> loadVarsMovie(bool post) {
   // lv = new LoadVars();
   // lv.onLoad = function (ok) { getURL(ok ? "fscommand:loaded" : "fscommand:failed", this.word); };
   // lv.load("words.txt"), or with post: lv.name = "Tom & Jerry"; lv.sendAndLoad("words.txt", lv, "POST");
