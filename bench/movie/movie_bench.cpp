@@ -192,6 +192,57 @@ std::vector<uint8_t> filteredClips() {
   return swf::writeMovie(h, t);
 }
 
+// A heavy picture (hundreds of outlined, gradient-filled curves) that stands still,
+// cached as a bitmap, while a sprite moves across the stage around it each frame.
+std::vector<uint8_t> cachedStill() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(0xFFFFFF));
+  swf::Shape flowers;
+  int petal = flowers.addFill(swf::FillStyle::radial(swf::Matrix::gradientBox(-300, -300, 600, 600),
+                                                     {{0, swf::rgb(0xFFEE88)}, {255, swf::rgb(0xCC4488)}}));
+  swf::LineStyle ink;
+  ink.width = 30;
+  ink.color = swf::rgb(0x442222);
+  int k = flowers.addLine(ink);
+  for (int i = 0; i < 400; ++i) {
+    int x = 500 + (i % 20) * 300, y = 500 + (i / 20) * 300;
+    flowers.circle(x, y, 150 + (i * 37) % 120, petal, k);
+  }
+  t.defineShape(1, flowers, 3);
+  swf::TagList still;
+  still.placeObject2([] { swf::Place p; p.depth = 1; p.characterId = 1; return p; }());
+  still.showFrame();
+  t.defineSprite(2, still);
+  swf::Shape ball;
+  int red = ball.addFill(swf::FillStyle::solid(swf::rgb(0xCC2222)));
+  ball.circle(0, 0, 600, red);
+  t.defineShape(3, ball, 3);
+  swf::Place cached;
+  cached.depth = 1;
+  cached.characterId = 2;
+  cached.matrix = swf::Matrix::translate(1000, 700);
+  cached.cacheAsBitmap = true;
+  t.placeObject3(cached);
+  swf::Place mover;
+  mover.depth = 2;
+  mover.characterId = 3;
+  mover.matrix = swf::Matrix::translate(600, 7200);
+  t.placeObject2(mover);
+  t.showFrame();
+  for (int f = 1; f < 24; ++f) {
+    swf::Place m;
+    m.depth = 2;
+    m.move = true;
+    m.matrix = swf::Matrix::translate(600 + f * 420, 7200 - f * 40);
+    t.placeObject2(m);
+    t.showFrame();
+  }
+  t.end();
+  swf::MovieHeader h;
+  h.stage = {0, 11000, 0, 8000};
+  return swf::writeMovie(h, t);
+}
+
 void renderMovie(benchmark::State& state, const std::vector<uint8_t>& bytes, movie::Quality quality) {
   if (bytes.empty()) {
     state.SkipWithError("movie not found (the corpus is absent)");
@@ -230,6 +281,11 @@ void BM_FilteredClips(benchmark::State& state) {
   renderMovie(state, bytes, movie::Quality::High);
 }
 
+void BM_CachedStill(benchmark::State& state) {
+  static const auto bytes = cachedStill();
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
 // Sample lessons 1, 2 and 7 differ in bitmaps, masks and shape versions.
 void BM_SampleLesson(benchmark::State& state) {
@@ -249,6 +305,7 @@ BENCHMARK(BM_HeavyTesselation)->Apply(sizes);
 BENCHMARK(BM_AcidBitmapFill)->Apply(sizes);
 BENCHMARK(BM_LessonLike)->Apply(sizes);
 BENCHMARK(BM_FilteredClips)->Apply(sizes);
+BENCHMARK(BM_CachedStill)->Apply(sizes);
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
 BENCHMARK(BM_SampleLesson)
     ->Args({1024, 768, 1})->Args({1920, 1080, 1})->Args({1920, 1080, 2})->Args({1920, 1080, 7})

@@ -77,10 +77,18 @@ FilterCache::Picture drawPicture(const render::Surface& target, const timeline::
 
 }  // namespace
 
-void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,
+void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& placed,
                   const render::ColorTransform& cx, render::BlendMode mode, const render::Mask* clip,
-                  const RenderOptions& options, const DrawInto& draw) {
-  if (!std::isfinite(device.tx) || !std::isfinite(device.ty)) return;
+                  const RenderOptions& options, bool snap, const DrawInto& draw) {
+  if (!std::isfinite(placed.tx) || !std::isfinite(placed.ty)) return;
+  // A snapped picture is drawn with the object's origin on the nearest whole pixel.
+  render::Matrix device = placed;
+  float shiftX = 0, shiftY = 0;
+  if (snap) {
+    device.tx = float(std::floor(std::clamp(double(placed.tx), -kMaxOrigin, kMaxOrigin) + 0.5));
+    device.ty = float(std::floor(std::clamp(double(placed.ty), -kMaxOrigin, kMaxOrigin) + 0.5));
+    shiftX = device.tx - placed.tx, shiftY = device.ty - placed.ty;
+  }
   // A picture drawn at one place serves wherever the object moves by whole pixels (its
   // key holds the fraction).
   int originX = int(std::floor(std::clamp(double(device.tx), -kMaxOrigin, kMaxOrigin)));
@@ -91,7 +99,8 @@ void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, c
   const FilterCache::Picture* picture = cache ? cache->find(&obj, key, originX, originY) : nullptr;
   FilterCache::Picture fresh;
   if (!picture) {
-    fresh = drawPicture(target, obj, device, originX, originY, scale, draw);
+    auto drawSnapped = [&](render::Surface& layer, float dx, float dy) { draw(layer, dx + shiftX, dy + shiftY); };
+    fresh = drawPicture(target, obj, device, originX, originY, scale, drawSnapped);
     fresh.key = std::move(key);
     picture = cache ? &cache->store(&obj, std::move(fresh)) : &fresh;
   }

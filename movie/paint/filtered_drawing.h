@@ -13,9 +13,10 @@ namespace movie::paint {
 // Draws the object, unfiltered, into a layer with (dx, dy) pixels added to its translation.
 using DrawInto = std::function<void(render::Surface& layer, float dx, float dy)>;
 
-// device: the object's matrix on the target; cx: its composed colour transform.
-void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,
+// placed: the object's matrix on the target; cx: its composed colour transform; snap:
+// the picture is drawn with the object's origin moved to the nearest whole pixel.
+void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& placed,
                   const render::ColorTransform& cx, render::BlendMode mode, const render::Mask* clip,
-                  const RenderOptions& options, const DrawInto& draw);
+                  const RenderOptions& options, bool snap, const DrawInto& draw);
 
 }  // namespace movie::paint

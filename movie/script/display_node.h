@@ -74,6 +74,10 @@ class DisplayNode {
   virtual void setMask(DisplayNode*) {}
   virtual void setScrollRect(const Bounds*) {}
   virtual bool scrollRect(Bounds&) const { return false; }
+  // Whether the clip is drawn through a kept picture of itself (nodes other than clips:
+  // never).
+  virtual bool cacheAsBitmap() const { return false; }
+  virtual void setCacheAsBitmap(bool) {}
 
   Object* scriptObject = nullptr;
 

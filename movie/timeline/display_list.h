@@ -140,6 +140,10 @@ class SpriteInstance : public script::DisplayNode {
   void setMask(DisplayNode* mask) override;
   void setScrollRect(const script::Bounds* rect) override;
   bool scrollRect(script::Bounds& out) const override;
+  bool cacheAsBitmap() const override { return holder_ && holder_->cacheAsBitmap; }
+  void setCacheAsBitmap(bool cached) override;
+  // The nine-slice grid the clip's character was given (own coordinates), or null.
+  const format::Rect* scalingGrid() const { return holder_ ? holder_->character.scalingGrid.get() : nullptr; }
 
   // What the renderer needs of script clipping: the clip masking this one, whether this
   // one masks another (and so is not drawn), the scroll rectangle or null.

@@ -124,6 +124,10 @@ void SpriteInstance::setVisible(bool visible) {
   else rootVisible_ = visible;
 }
 
+void SpriteInstance::setCacheAsBitmap(bool cached) {
+  if (holder_) holder_->cacheAsBitmap = cached;
+}
+
 script::Bounds SpriteInstance::localBounds() const {
   script::Bounds out;
   for (const auto& [depth, obj] : list_) {
