@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -24,6 +25,26 @@ std::vector<uint8_t> corpusCase(const char* name) {
     if (in) return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   return {};
+}
+
+// Moves the object at depth to where `at` puts it in each of frames 1 to 23, showing each.
+void moveEachFrame(swf::TagList& t, uint16_t depth, const std::function<swf::Matrix(int)>& at) {
+  for (int f = 1; f < 24; ++f) {
+    swf::Place m;
+    m.depth = depth;
+    m.move = true;
+    m.matrix = at(f);
+    t.placeObject2(m);
+    t.showFrame();
+  }
+}
+
+// The tags, ended, as a movie with a 550 x 400 pixel stage.
+std::vector<uint8_t> stageMovie(swf::TagList& t) {
+  t.end();
+  swf::MovieHeader h;
+  h.stage = {0, 11000, 0, 8000};
+  return swf::writeMovie(h, t);
 }
 
 // A scene like the lessons': a gradient sky, ground, a house, a sun, a character made
@@ -108,18 +129,8 @@ std::vector<uint8_t> lessonLike() {
   place(6, 8, 5000, 6000);
   place(7, 8, 6500, 6300, 0.8);
   t.showFrame();
-  for (int f = 1; f < 24; ++f) {
-    swf::Place m;
-    m.depth = 6;
-    m.move = true;
-    m.matrix = swf::Matrix::transform(1, 1, f * 2, 5000 + f * 60, 6000);
-    t.placeObject2(m);
-    t.showFrame();
-  }
-  t.end();
-  swf::MovieHeader h;
-  h.stage = {0, 11000, 0, 8000};
-  return swf::writeMovie(h, t);
+  moveEachFrame(t, 6, [](int f) { return swf::Matrix::transform(1, 1, f * 2, 5000 + f * 60, 6000); });
+  return stageMovie(t);
 }
 
 // Clips with shadows, glows and blurs: three stand still, one moves across each frame,
@@ -186,10 +197,7 @@ std::vector<uint8_t> filteredClips() {
     t.placeObject2(turn);
     t.showFrame();
   }
-  t.end();
-  swf::MovieHeader h;
-  h.stage = {0, 11000, 0, 8000};
-  return swf::writeMovie(h, t);
+  return stageMovie(t);
 }
 
 // A heavy picture (hundreds of outlined, gradient-filled curves) that stands still,
@@ -229,18 +237,8 @@ std::vector<uint8_t> cachedStill() {
   mover.matrix = swf::Matrix::translate(600, 7200);
   t.placeObject2(mover);
   t.showFrame();
-  for (int f = 1; f < 24; ++f) {
-    swf::Place m;
-    m.depth = 2;
-    m.move = true;
-    m.matrix = swf::Matrix::translate(600 + f * 420, 7200 - f * 40);
-    t.placeObject2(m);
-    t.showFrame();
-  }
-  t.end();
-  swf::MovieHeader h;
-  h.stage = {0, 11000, 0, 8000};
-  return swf::writeMovie(h, t);
+  moveEachFrame(t, 2, [](int f) { return swf::Matrix::translate(600 + f * 420, 7200 - f * 40); });
+  return stageMovie(t);
 }
 
 void renderMovie(benchmark::State& state, const std::vector<uint8_t>& bytes, movie::Quality quality) {

@@ -213,3 +213,26 @@ TEST(CacheAsBitmap, ScriptsSetAndReadTheProperty) {
   a.push({"box"}).op(0x1C).push({"cacheAsBitmap"}).op(0x4E).op(0x26);
   EXPECT_EQ(runTrace(boxMovie(a)), (std::vector<std::string>{"false", "true", "false"}));
 }
+
+TEST(CacheAsBitmap, CachingAChildRedrawsTheCachedParent) {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  defineEllipseSprite(t);
+  swf::TagList outer;
+  outer.placeObject2(placeAt(1, 3, 10.5, 10.5));  // off the pixel grid: caching it moves it
+  outer.showFrame();
+  t.defineSprite(4, outer);
+  swf::Place p = placeAt(1, 4, 30, 30);
+  p.cacheAsBitmap = true;
+  t.placeObject3(p);
+  t.showFrame();
+  t.end();
+  CachedStage stage(movieOf(t));
+  stage.draw();
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 1);
+  EXPECT_EQ(stage.filters().reused(), 1);
+  stage.clipAt(1).displayList().at(1).sprite->setCacheAsBitmap(true);
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 3);  // the parent anew, and the child's own picture
+}
