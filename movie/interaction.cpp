@@ -87,14 +87,12 @@ bool Interaction::interactive(SpriteInstance& node) {
   return false;
 }
 
-bool Interaction::contains(SpriteInstance& node) {
-  if (!node.visible()) return false;
-  if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), toStage(node), x_, y_);
-  SpriteInstance* parent = parentOf(node);
-  if (!parent) return false;
-  for (const auto& [depth, obj] : parent->displayList())
-    if (obj.sprite.get() == &node) return hits_.objectContains(obj, toStage(*parent), x_, y_);
-  return false;
+bool Interaction::contains(SpriteInstance& node) { return node.visible() && shapeContains(node, x_, y_); }
+
+bool Interaction::shapeContains(SpriteInstance& node, double x, double y) {
+  Matrix m = toStage(node);
+  if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), m, x, y);
+  return hits_.clipContains(node, node.withScroll(m), x, y);
 }
 
 SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {

@@ -37,6 +37,9 @@ class Interaction {
   bool pressed() const { return pressed_ != nullptr; }
   double x() const { return x_; }
   double y() const { return y_; }
+  // Whether a stage point (twips) lies on what a clip draws (its drawing and children;
+  // a button's hit area), wherever the pointer is.
+  bool shapeContains(timeline::SpriteInstance& node, double x, double y);
   // What the machine must keep alive between scripts.
   void gatherRoots(std::vector<script::Object*>& out) const;
 

@@ -89,6 +89,10 @@ struct Player::Impl : timeline::TimelineEvents {
       loads->setFetcher(fetcher);
       loads->setAddress(address);
       scripting->setLoads(loads.get());
+      scripting->setShapeTest([this](script::DisplayNode* node, double x, double y) {
+        auto* clip = dynamic_cast<timeline::SpriteInstance*>(node);
+        return clip && input->shapeContains(*clip, x, y);
+      });
       scripting->setExtraRoots([this](std::vector<script::Object*>& out) {
         input->gatherRoots(out);
         loads->gatherRoots(out);

@@ -73,6 +73,11 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   double stageWidth() override { return (movie_.stage.xMax - movie_.stage.xMin) / 20.0; }
   double stageHeight() override { return (movie_.stage.yMax - movie_.stage.yMin) / 20.0; }
   bool showPointer(bool show) override;
+  bool shapeContains(script::DisplayNode* node, double x, double y) override {
+    return shapeTest_ && shapeTest_(node, x, y);
+  }
+  // How shapeContains is answered (the layer that hit-tests the tree).
+  void setShapeTest(std::function<bool(script::DisplayNode*, double, double)> test) { shapeTest_ = std::move(test); }
   bool pointerHidden() const { return pointerHidden_; }
 
   // What the player heard from its host, for the questions scripts ask.
@@ -112,6 +117,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   bool pointerHidden_ = false;
   script::SoundService* sounds_ = nullptr;
   Loads* loads_ = nullptr;
+  std::function<bool(script::DisplayNode*, double, double)> shapeTest_;
 };
 
 }  // namespace movie

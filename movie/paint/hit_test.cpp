@@ -71,6 +71,8 @@ bool HitTester::frameContains(const format::Frame& frame, const Matrix& toStage,
 bool HitTester::listContains(const timeline::SpriteInstance& sprite, const Matrix& toStage, double x, double y,
                              int nesting) const {
   if (nesting > kMaxNesting) return false;
+  if (const timeline::ClipDrawing* drawing = sprite.drawing())
+    if (drawableContains(cache_.drawing(*drawing), toStage, x, y)) return true;
   for (const auto& [depth, child] : sprite.displayList())
     if (!child.clipDepth && child.visible && !(child.sprite && child.sprite->isMaskOfClip()) &&
         objectContains(child, toStage, x, y))

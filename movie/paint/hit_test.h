@@ -14,6 +14,10 @@ class HitTester {
 
   // (x, y) in stage twips; toStage: the object's parent to the stage.
   bool objectContains(const timeline::DisplayObject& obj, const Matrix& toStage, double x, double y) const;
+  // A clip's drawing and children; contentToStage: the clip's content to the stage.
+  bool clipContains(const timeline::SpriteInstance& clip, const Matrix& contentToStage, double x, double y) const {
+    return listContains(clip, contentToStage, x, y, 0);
+  }
   // The hit area of a button placed with toStage (its own coordinates to the stage).
   bool buttonHit(const format::ButtonDef& button, const Matrix& toStage, double x, double y) const;
 

@@ -27,6 +27,7 @@ struct Renderer {
   int layers = 0;        // layers open around this one, each the size of the target
   render::Matrix rootToDevice;              // the root timeline's space to the target
   const GridWarp* gridWarp = nullptr;       // the scaling grid of the sprite being drawn
+  bool strokesMask = true;                  // false while a mask set by a script is made
 
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
@@ -76,13 +77,15 @@ struct Renderer {
     }
   }
 
-  // Fills and strokes alike cover a mask.
+  // Fills and strokes alike cover a timeline's mask; a mask set by a script takes only
+  // the fills.
   void maskItems(render::Mask& mask, const Drawable& d, const render::Matrix& m) {
     for (const DrawItem& item : d.items) {
       if (!item.stroke) {
         render::fillMask(mask, item.path, item.rule, m, options.antiAlias);
         continue;
       }
+      if (!strokesMask) continue;
       render::StrokeStyle style = item.style;
       style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
       render::strokeMask(mask, item.path, style, m, options.antiAlias);
@@ -96,6 +99,11 @@ struct Renderer {
     GridWarp warp;
     const format::Rect* grid = sprite.scalingGrid();
     const GridWarp* bend = grid && gridFor(sprite, *grid, m, warp) ? &warp : nullptr;
+    if (const timeline::ClipDrawing* drawing = sprite.drawing()) {
+      const Drawable& d = cache.drawing(*drawing);
+      if (bend) maskItems(mask, bend->warp(d, render::Matrix{}), m);
+      else maskItems(mask, d, m);
+    }
     for (const auto& [depth, child] : sprite.displayList())
       if (!child.clipDepth) addToMask(mask, child, m, nesting + 1, bend);
   }
@@ -181,8 +189,20 @@ struct Renderer {
     const GridWarp* saved = gridWarp;
     const format::Rect* grid = sprite.scalingGrid();
     gridWarp = grid && gridFor(sprite, *grid, m, warp) ? &warp : nullptr;
-    drawList(sprite, content, cx, own ? own.get() : clip, nesting + 1);
+    const render::Mask* inner = own ? own.get() : clip;
+    drawScriptDrawing(sprite, content, cx, inner);
+    drawList(sprite, content, cx, inner, nesting + 1);
     gridWarp = saved;
+  }
+
+  // What scripts drew into a clip lies beneath its children.
+  void drawScriptDrawing(const timeline::SpriteInstance& sprite, const render::Matrix& content,
+                         const render::ColorTransform& cx, const render::Mask* clip) {
+    const timeline::ClipDrawing* drawing = sprite.drawing();
+    if (!drawing) return;
+    const Drawable& d = cache.drawing(*drawing);
+    if (gridWarp) drawItems(gridWarp->warp(d, render::Matrix{}), content, cx, clip);
+    else drawItems(d, content, cx, clip);
   }
 
   // The grid works along the sprite's own axes: the scale along each is the length its
@@ -213,7 +233,10 @@ struct Renderer {
     }
     if (maskClip) {
       render::Mask shape(target.width(), target.height());
+      bool saved = strokesMask;
+      strokesMask = false;
       addSpriteToMask(shape, *maskClip, placementOf(*maskClip), nesting);
+      strokesMask = saved;
       if (rect) own->intersect(shape);
       else *own = std::move(shape);
     }
@@ -264,6 +287,7 @@ struct Renderer {
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
                 const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
   Renderer r{target, options, cache, false, 0, toDevice};
+  r.drawScriptDrawing(root, toDevice, render::ColorTransform{}, nullptr);
   r.drawList(root, toDevice, render::ColorTransform{}, nullptr, 0);
   if (options.filterCache) options.filterCache->sweep();
 }

@@ -76,6 +76,7 @@ void SubtreeKey::addObject(const timeline::DisplayObject& obj, int nesting) {
   hold(obj.field);
   if (obj.field) add(uint64_t(obj.field->revision()));
   if (!obj.sprite || nesting > kMaxKeyNesting) return;
+  addDrawing(*obj.sprite);
   addClipping(*obj.sprite, nesting);
   addChildren(*obj.sprite, nesting);
 }
@@ -96,7 +97,14 @@ void SubtreeKey::addClipping(const timeline::SpriteInstance& sprite, int nesting
   if (!mask || std::find(masksAdded_.begin(), masksAdded_.end(), mask) != masksAdded_.end()) return;
   masksAdded_.push_back(mask);
   for (const timeline::SpriteInstance* s = mask; s; s = s->parentSprite()) add(s->matrix(), true);
+  addDrawing(*mask);
   addChildren(*mask, nesting + 1);
+}
+
+// A script drawing's version changes with every edge and style it gets.
+void SubtreeKey::addDrawing(const timeline::SpriteInstance& sprite) {
+  const timeline::ClipDrawing* drawing = sprite.drawing();
+  add(drawing ? drawing->version() : 0);
 }
 
 void SubtreeKey::addChildren(const timeline::SpriteInstance& sprite, int nesting) {

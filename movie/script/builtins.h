@@ -20,6 +20,8 @@ void installMathBuiltins(Machine& m);
 void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
+// moveTo, lineTo, beginFill and the other drawing methods, on MovieClip.prototype.
+void installDrawingMethods(Machine& m, Object* clipPrototype);
 void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster
 void installGeomBuiltins(Machine& m);   // flash.geom.Rectangle
 // A flash.geom.Rectangle (pixels).

@@ -1,6 +1,7 @@
-// MovieClip: timeline control, clips made and removed by scripts, bounds.
+// MovieClip: timeline control, clips made and removed by scripts, bounds and hit tests.
 #include <cmath>
 
+#include "movie/script/activation.h"
 #include "movie/script/builtins.h"
 #include "movie/script/clip_object.h"
 #include "movie/script/loading_ops.h"
@@ -161,6 +162,7 @@ void geometryMethods(Machine& m, Object* proto) {
              theirs.yMin <= mine.yMax;
     }
     double x = m.toNumber(a.arg(0)) * 20, y = m.toNumber(a.arg(1)) * 20;
+    if (a.size() > 2 && m.toBoolean(a.arg(2))) return m.host().shapeContains(n, x, y);
     return x >= mine.xMin && x <= mine.xMax && y >= mine.yMin && y <= mine.yMax;
   });
   auto convert = [&](const char* name, bool toGlobal) {
@@ -179,11 +181,18 @@ void geometryMethods(Machine& m, Object* proto) {
   };
   convert("localToGlobal", true);
   convert("globalToLocal", false);
+  // The mask: a clip, a path from the calling timeline (a name, a number), or null to
+  // remove it. A mask that names no clip changes nothing and answers false.
   m.method(proto, "setMask", [](Machine& m, CallArgs& a) -> Value {
     DisplayNode* n = selfNode(m, a);
-    if (!n) return Value();
-    DisplayNode* mask = m.nodeOf(a.arg(0));
-    if (!mask && a.arg(0).isString()) mask = m.nodeOf(m.resolveTarget(a.self.object(), m.toString(a.arg(0))));
+    if (!n || a.size() == 0) return Value();
+    const Value& arg = a.arg(0);
+    DisplayNode* mask = m.nodeOf(arg);
+    if (!mask && !arg.isNullish() && !arg.object()) {
+      Object* from = m.current() && m.current()->target ? m.current()->target : a.self.object();
+      mask = m.nodeOf(m.resolveTarget(from, m.toString(arg)));
+    }
+    if (!mask && !arg.isNullish()) return false;
     n->setMask(mask);
     return true;
   });
@@ -219,6 +228,7 @@ void installMovieClipBuiltins(Machine& m) {
   structureMethods(m, proto);
   geometryMethods(m, proto);
   loadingMethods(m, proto);
+  installDrawingMethods(m, proto);
 }
 
 }  // namespace movie::script

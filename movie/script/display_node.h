@@ -9,6 +9,7 @@
 #include "movie/value/color_transform.h"
 #include "movie/value/matrix.h"
 #include "movie/script/code.h"
+#include "movie/script/drawing_pen.h"
 
 namespace movie::script {
 
@@ -78,6 +79,9 @@ class DisplayNode {
   // never).
   virtual bool cacheAsBitmap() const { return false; }
   virtual void setCacheAsBitmap(bool) {}
+
+  // The clip's own drawing, made on first use; null for nodes that take none.
+  virtual DrawingPen* drawingPen() { return nullptr; }
 
   Object* scriptObject = nullptr;
 

@@ -545,13 +545,16 @@ std::string Machine::targetPath(DisplayNode* node, bool slashes) {
   return out;
 }
 
-Object* Machine::resolveTarget(Object* from, const std::string& path) {
+Object* Machine::resolveTarget(Object* from, const std::string& given) {
   DisplayNode* node = nodeOf(from);
   Object* current = from;
-  if (path.empty()) return from;
+  if (given.empty()) return from;
   size_t pos = 0;
-  bool slashes = path.find('/') != std::string::npos;
+  bool slashes = given.find('/') != std::string::npos;
   char separator = slashes ? '/' : '.';
+  // "_level0:clip" names the clip as "_level0.clip" does.
+  std::string path = given;
+  std::replace(path.begin(), path.end(), ':', separator);
   auto rootOf = [](DisplayNode* n) {
     int guard = 0;
     while (n && n->parentNode() && guard++ < 1000) n = n->parentNode();
@@ -576,7 +579,8 @@ Object* Machine::resolveTarget(Object* from, const std::string& path) {
       current = n && n->parentNode() ? clipObject(n->parentNode()) : nullptr;
     } else if (lower == "_root") {
       current = clipObject(rootOf(n ? n : host_.level(0)));
-    } else if (lower.rfind("_level", 0) == 0 && lower.size() > 6) {
+    } else if (lower.rfind("_level", 0) == 0 && lower.size() > 6 &&
+               lower.find_first_not_of("0123456789", 6) == std::string::npos) {
       current = clipObject(host_.level(std::atoi(lower.c_str() + 6)));
     } else {
       current = getMember(current, part).object();

@@ -41,6 +41,8 @@ class MachineHost {
   virtual bool keyIsDown(int) { return false; }
   virtual int lastKeyCode() { return 0; }
   virtual int lastKeyAscii() { return 0; }
+  // Whether a stage point (twips) lies on what a clip draws, not just in its box.
+  virtual bool shapeContains(DisplayNode*, double /*x*/, double /*y*/) { return false; }
   // The stage's size in pixels.
   virtual double stageWidth() { return 0; }
   virtual double stageHeight() { return 0; }

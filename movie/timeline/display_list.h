@@ -11,6 +11,7 @@
 #include "movie/format/timeline_def.h"
 #include "movie/script/display_node.h"
 #include "movie/text/text_field.h"
+#include "movie/timeline/clip_drawing.h"
 #include "movie/timeline/field_node.h"
 
 namespace movie::timeline {
@@ -41,6 +42,7 @@ struct Budget {
   const std::map<std::string, uint16_t>* exports = nullptr;
   int version = 0;  // the movie's version, which its actions were written for
   int unnamedClips = 0;  // clips placed without a name are "instance1", "instance2", ...
+  DrawingAllowance drawings;  // what the clips' script drawings hold together
 };
 
 struct DisplayObject {
@@ -144,6 +146,9 @@ class SpriteInstance : public script::DisplayNode {
   void setCacheAsBitmap(bool cached) override;
   // The nine-slice grid the clip's character was given (own coordinates), or null.
   const format::Rect* scalingGrid() const { return holder_ ? holder_->character.scalingGrid.get() : nullptr; }
+  script::DrawingPen* drawingPen() override;
+  // What scripts drew into this clip, beneath its children; null when nothing is drawn.
+  const ClipDrawing* drawing() const { return drawing_ && !drawing_->empty() ? drawing_.get() : nullptr; }
 
   // What the renderer needs of script clipping: the clip masking this one, whether this
   // one masks another (and so is not drawn), the scroll rectangle or null.
@@ -196,6 +201,7 @@ class SpriteInstance : public script::DisplayNode {
   void unlinkMask();
   bool hasScrollRect_ = false;
   script::Bounds scrollRect_;
+  std::unique_ptr<ClipDrawing> drawing_;  // made when a script first draws
 };
 
 }  // namespace movie::timeline

@@ -130,6 +130,7 @@ void SpriteInstance::setCacheAsBitmap(bool cached) {
 
 script::Bounds SpriteInstance::localBounds() const {
   script::Bounds out;
+  if (const ClipDrawing* d = drawing()) out = d->bounds();
   for (const auto& [depth, obj] : list_) {
     const format::Character& c = obj.character;
     if (obj.sprite) {
@@ -204,12 +205,19 @@ script::DisplayNode* SpriteInstance::duplicate(const std::string& name, int dept
   format::Character character = holder_->character;
   uint16_t id = holder_->characterId;
   SpriteInstance* parent = parent_;
+  // The copy's drawing is taken first: the placement may remove this sprite.
+  std::unique_ptr<ClipDrawing> drawingCopy;
+  if (drawing_) {
+    drawingCopy = std::make_unique<ClipDrawing>(parent->budget_.drawings);
+    drawingCopy->copyFrom(*drawing_);
+  }
   DisplayObject* obj = parent->placeByScript(depth, id, character);  // may remove this sprite
   if (!obj || !obj->sprite) return nullptr;
   obj->name = name;
   obj->matrix = source.matrix;
   obj->colorTransform = source.colorTransform;
   obj->visible = source.visible;
+  obj->sprite->drawing_ = std::move(drawingCopy);
   obj->sprite->start();
   return obj->sprite.get();
 }
@@ -262,6 +270,12 @@ SpriteInstance* SpriteInstance::replaceTimeline(const format::Timeline& timeline
 
 SpriteInstance* SpriteInstance::replaceByEmpty() {
   return replaceTimeline(emptySprite()->timeline, characters_, budget_);
+}
+
+script::DrawingPen* SpriteInstance::drawingPen() {
+  if (button_) return nullptr;
+  if (!drawing_) drawing_ = std::make_unique<ClipDrawing>(budget_.drawings);
+  return drawing_.get();
 }
 
 FieldNode* SpriteInstance::createTextField(const std::string& name, int depth, const format::Rect& box) {

@@ -253,6 +253,30 @@ TEST(FilterCache, AMaskOutsideTheClipThatMovesDrawsItAnew) {
   EXPECT_EQ(stage.rgbAt(25, 25), kWhite);
 }
 
+TEST(FilterCache, ADrawingInsideTheClipThatChangesDrawsItAnew) {
+  CachedStage stage(filteredClipBesideAMask());
+  stage.clipAt(2).setVisible(false);
+  movie::script::DrawingPen* pen = innerClip(stage.clipAt(1)).drawingPen();
+  ASSERT_NE(pen, nullptr);
+  auto square = [pen](movie::Color c) {
+    pen->clear();
+    pen->beginFill(c);
+    pen->moveTo(0, 0);
+    for (auto [x, y] : {std::pair{400, 0}, {400, 400}, {0, 400}}) pen->lineTo(x, y);
+    pen->endFill();
+  };
+  square({0, 255, 0, 255});
+  stage.draw();
+  EXPECT_EQ(stage.rgbAt(25, 25), kRed);  // the drawing lies beneath the clip's square
+  EXPECT_EQ(stage.rgbAt(35, 35), kGreen);
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 1);
+  square({0, 0, 255, 255});
+  stage.draw();
+  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.rgbAt(35, 35), kBlue);
+}
+
 TEST(FilteredStage, HostileFiltersEndCleanly) {
   swf::FilterRecord blur = unblurred(swf::FilterRecord::kBlur);
   blur.blurX = blur.blurY = 30000;
