@@ -1,11 +1,17 @@
 #include "movie/interaction.h"
 
+#include <algorithm>
 #include <cctype>
+
+#include "movie/tab_order.h"
+#include "movie/text_objects/field_events.h"
+#include "movie/timeline/stage_matrix.h"
 
 namespace movie {
 namespace {
 
 constexpr int kMaxNesting = 64;
+constexpr int kTabKey = 0x09, kEnterKey = 0x0D, kShiftKey = 0x10, kSpaceKey = 0x20;
 
 using timeline::SpriteInstance;
 
@@ -31,14 +37,6 @@ uint32_t clipEventOf(uint16_t condition) {
 }
 
 SpriteInstance* parentOf(SpriteInstance& node) { return static_cast<SpriteInstance*>(node.parentNode()); }
-
-Matrix toStage(SpriteInstance& node) {
-  Matrix m = node.matrix();
-  int guard = 0;
-  for (SpriteInstance* p = parentOf(node); p && guard < kMaxNesting; p = parentOf(*p), ++guard)
-    m = parentOf(*p) ? m.then(p->withScroll(p->matrix())) : m.then(p->matrix());
-  return m;
-}
 
 // The code a button's key condition names for a key: 1-19 for the keys without a
 // character, the character itself otherwise.
@@ -87,10 +85,20 @@ bool Interaction::interactive(SpriteInstance& node) {
   return false;
 }
 
-bool Interaction::contains(SpriteInstance& node) { return node.visible() && shapeContains(node, x_, y_); }
+bool Interaction::contains(SpriteInstance& node) {
+  if (!node.visible()) return false;
+  SpriteInstance* parent = parentOf(node);
+  if (!parent) return false;
+  Matrix parentToStage = timeline::contentToStage(*parent);
+  for (const auto& [depth, obj] : parent->displayList())
+    if (obj.sprite.get() == &node)
+      return hits_.objectContains(obj, parentToStage, x_, y_) &&
+             paint::HitTester::ListMasks(*parent).shows(hits_, depth, parentToStage, x_, y_);
+  return false;
+}
 
 bool Interaction::shapeContains(SpriteInstance& node, double x, double y) {
-  Matrix m = toStage(node);
+  Matrix m = timeline::placementToStage(node);
   if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), m, x, y);
   return hits_.clipContains(node, node.withScroll(m), x, y);
 }
@@ -98,11 +106,16 @@ bool Interaction::shapeContains(SpriteInstance& node, double x, double y) {
 SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {
   if (nesting > kMaxNesting) return nullptr;
   const auto& list = sprite.displayList();
+  const paint::HitTester::ListMasks masks(sprite);
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
     const timeline::DisplayObject& obj = it->second;
     if (!obj.sprite || obj.clipDepth || !obj.visible || obj.sprite->isMaskOfClip()) continue;
     SpriteInstance& child = *obj.sprite;
-    Matrix content = child.withScroll(obj.matrix.then(parentToStage));
+    Matrix placement = obj.matrix.then(parentToStage);
+    // Masks over the child hide all of it, its inner buttons too.
+    if (!hits_.clippingShows(child, placement, x_, y_) || !masks.shows(hits_, it->first, parentToStage, x_, y_))
+      continue;
+    Matrix content = child.withScroll(placement);
     // A button's own states may hold buttons, which are in front of it.
     if (child.buttonDef())
       if (SpriteInstance* inner = findTarget(child, content, nesting + 1)) return inner;
@@ -169,17 +182,22 @@ bool Interaction::pointerMove(double x, double y) {
   pointerKnown_ = true;
   scripting_.setPointer(x, y);
   scripting_.beginFrame();
+  bool dragged = dragging_.follow(x, y);
+  if (moved) dragging_.noteDropTarget(root_, x, y);
+  if (moved && scripting_.textEnvironment().clipFocus) scripting_.textEnvironment().clipFocus->hearsKeys = false;
   if (moved) {
     scripting_.clipEvent(format::kClipMouseMove, "onMouseMove");
     scripting_.broadcast("Mouse", "onMouseMove");
   }
-  bool changed = updateHover();
+  bool changed = updateHover() || dragged;
   return scripting_.runQueued() || changed;
 }
 
 bool Interaction::refresh() {
   if (!pointerKnown_) return false;
-  bool changed = updateHover();
+  // The dragged clip's parent may have moved under the pointer.
+  bool changed = dragging_.follow(x_, y_);
+  changed = updateHover() || changed;
   return scripting_.runQueued() || changed;
 }
 
@@ -224,7 +242,7 @@ bool Interaction::pointerUp() {
   return true;
 }
 
-void Interaction::runKeyActions(SpriteInstance& sprite, int key, int nesting) {
+void Interaction::runKeyActions(SpriteInstance& sprite, int key, int nesting, bool& buttonAnswered) {
   if (nesting > kMaxNesting) return;
   std::vector<script::Object*> buttons;
   std::vector<SpriteInstance*> clips;
@@ -233,20 +251,55 @@ void Interaction::runKeyActions(SpriteInstance& sprite, int key, int nesting) {
     if (obj.sprite->buttonDef()) buttons.push_back(scripting_.machine().clipObject(obj.sprite.get()));
     else clips.push_back(obj.sprite.get());
   }
+  // One button answers a key: the first that waits for it.
   for (script::Object* button : buttons) {
     SpriteInstance* node = live(button);
-    if (!node) continue;
+    if (!node || buttonAnswered) continue;
     SpriteInstance* parent = parentOf(*node);
     script::Object* scope = scripting_.machine().clipObject(parent ? parent : node);
     for (const format::ButtonAction& action : node->buttonDef()->actions)
-      if (action.keyCode == key && live(button))
+      if (action.keyCode == key && live(button)) {
         scripting_.machine().run(script::CodeRange::of(action.actions, scripting_.machine().version()), scope);
+        buttonAnswered = true;
+      }
   }
   for (SpriteInstance* clip : clips) {
     script::Object* object = scripting_.machine().clipObject(clip);
     if (SpriteInstance* node = live(object)) scripting_.runClipActions(*node, format::kClipKeyPress, key);
-    if (SpriteInstance* node = live(object)) runKeyActions(*node, key, nesting + 1);
+    if (SpriteInstance* node = live(object)) runKeyActions(*node, key, nesting + 1, buttonAnswered);
   }
+}
+
+script::Object* Interaction::focusedClip() {
+  text_objects::TextEnvironment& env = scripting_.textEnvironment();
+  script::Object* focused = text_objects::focusedObject(scripting_.machine(), env);
+  return focused && env.clipFocus && focused == env.clipFocus->object && env.clipFocus->hearsKeys ? focused : nullptr;
+}
+
+void Interaction::moveFocusByTab() {
+  script::Machine& m = scripting_.machine();
+  text_objects::TextEnvironment& env = scripting_.textEnvironment();
+  std::vector<script::Object*> order = tabOrder(m, *root_, [this](SpriteInstance& s) { return interactive(s); });
+  if (order.empty()) return;
+  bool back = scripting_.keyIsDown(kShiftKey);
+  auto at = std::find(order.begin(), order.end(), text_objects::focusedObject(m, env));
+  size_t next = back ? order.size() - 1 : 0;
+  if (at != order.end()) next = (size_t(at - order.begin()) + (back ? order.size() - 1 : 1)) % order.size();
+  text_objects::moveFocus(m, env, order[next]);
+}
+
+bool Interaction::focusKeyDown(int virtualKey) {
+  script::Object* focused = focusedClip();
+  if (focused) scripting_.machine().callHandler(script::Value(focused), "onKeyDown");
+  if (virtualKey == kTabKey) {
+    moveFocusByTab();
+    return true;
+  }
+  if (!focused || (virtualKey != kEnterKey && virtualKey != kSpaceKey) || !live(focused)) return focused != nullptr;
+  transition(focused, format::kOverUpToOverDown, "onPress", format::kButtonDown);
+  if (live(focused))
+    transition(focused, format::kOverDownToOverUp, "onRelease", hover_ == focused ? format::kButtonOver : format::kButtonUp);
+  return true;
 }
 
 bool Interaction::keyDown(int virtualKey, char32_t character) {
@@ -255,9 +308,11 @@ bool Interaction::keyDown(int virtualKey, char32_t character) {
   scripting_.beginFrame();
   scripting_.clipEvent(format::kClipKeyDown, nullptr);
   scripting_.broadcast("Key", "onKeyDown");
+  bool focusChanged = focusKeyDown(virtualKey);
   int key = buttonKeyCode(virtualKey, character);
-  if (key) runKeyActions(*root_, key, 0);
-  return scripting_.runQueued() || key != 0;
+  bool buttonAnswered = false;
+  if (key) runKeyActions(*root_, key, 0, buttonAnswered);
+  return scripting_.runQueued() || key != 0 || focusChanged;
 }
 
 bool Interaction::keyUp(int virtualKey) {
@@ -266,6 +321,7 @@ bool Interaction::keyUp(int virtualKey) {
   scripting_.beginFrame();
   scripting_.clipEvent(format::kClipKeyUp, nullptr);
   scripting_.broadcast("Key", "onKeyUp");
+  if (script::Object* focused = focusedClip()) scripting_.machine().callHandler(script::Value(focused), "onKeyUp");
   return scripting_.runQueued();
 }
 
@@ -279,6 +335,9 @@ bool Interaction::overClickable() const {
 }
 
 void Interaction::gatherRoots(std::vector<script::Object*>& out) const {
+  dragging_.gatherRoots(out);
+  const text_objects::ClipFocus* focus = scripting_.textEnvironment().clipFocus;
+  if (focus && focus->object) out.push_back(focus->object);
   if (hover_) out.push_back(hover_);
   if (pressed_) out.push_back(pressed_);
 }

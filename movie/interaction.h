@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "movie/dragging.h"
 #include "movie/format/character.h"
 #include "movie/paint/hit_test.h"
 #include "movie/scripting.h"
@@ -16,9 +17,11 @@ namespace movie {
 class Interaction {
  public:
   Interaction(Scripting& scripting, paint::ShapeCache& cache, const format::CharacterTable& characters)
-      : scripting_(scripting), hits_(cache, characters) {}
+      : scripting_(scripting), hits_(cache, characters), dragging_(scripting.machine(), hits_) {}
 
   void setRoot(timeline::SpriteInstance* root) { root_ = root; }
+  // The clip scripts drag, which follows the pointer.
+  Dragging& dragging() { return dragging_; }
 
   // Each returns whether the stage may have changed.
   bool pointerMove(double x, double y);
@@ -50,11 +53,17 @@ class Interaction {
   timeline::SpriteInstance* live(script::Object* object);
   // A transition of one target: the button's state and actions, then its handler.
   void transition(script::Object* target, uint16_t condition, const char* handler, int buttonState);
-  void runKeyActions(timeline::SpriteInstance& sprite, int key, int nesting);
+  void runKeyActions(timeline::SpriteInstance& sprite, int key, int nesting, bool& buttonAnswered);
+  // The button or clip with the keyboard hears the key; Tab moves the focus, Enter
+  // and Space press and release what has it. Returns whether anything happened.
+  bool focusKeyDown(int virtualKey);
+  void moveFocusByTab();
+  script::Object* focusedClip();
   bool updateHover();
 
   Scripting& scripting_;
   paint::HitTester hits_;
+  Dragging dragging_;
   timeline::SpriteInstance* root_ = nullptr;
   double x_ = 0, y_ = 0;
   bool pointerKnown_ = false;

@@ -23,6 +23,9 @@ namespace movie {
 // The tree's frame events go to the scripts and to the sound alike.
 struct Player::Impl : timeline::TimelineEvents {
   explicit Impl(sound::Mixer& mixer) : sound(parser->movie(), mixer), scriptSounds(sound, mixer) {}
+  ~Impl() override {
+    if (scripting) scripting->setDragging(nullptr);  // the input, which owns it, goes first
+  }
 
   void frameEntered(timeline::SpriteInstance& sprite, int frame) override {
     if (scripting) scripting->frameEntered(sprite, frame);
@@ -52,6 +55,7 @@ struct Player::Impl : timeline::TimelineEvents {
   std::string address;
   std::unique_ptr<text::FontLibrary> fonts;
   text::FieldFocus focus;
+  text_objects::ClipFocus clipFocus;  // a button or clip with the keyboard
   bool pointerHeld = false;
   paint::View view;
   render::Surface surface;
@@ -89,6 +93,7 @@ struct Player::Impl : timeline::TimelineEvents {
       loads->setFetcher(fetcher);
       loads->setAddress(address);
       scripting->setLoads(loads.get());
+      scripting->setDragging(&input->dragging());
       scripting->setShapeTest([this](script::DisplayNode* node, double x, double y) {
         auto* clip = dynamic_cast<timeline::SpriteInstance*>(node);
         return clip && input->shapeContains(*clip, x, y);
@@ -98,7 +103,7 @@ struct Player::Impl : timeline::TimelineEvents {
         loads->gatherRoots(out);
       });
     }
-    scripting->textEnvironment() = {fonts.get(), &focus};
+    scripting->textEnvironment() = {fonts.get(), &focus, &clipFocus};
     scripting->setLoading(parser->bytesIn(), movie().fileLength);
     if (!root && !movie().root.frames.empty()) {
       root = std::make_unique<timeline::SpriteInstance>(movie().root, movie().characters, budget, 0);
@@ -129,6 +134,7 @@ void Player::reset() {
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
+  if (impl_->scripting) impl_->scripting->setDragging(nullptr);
   impl_->input.reset();
   impl_->root.reset();  // before the definitions it points into
   mixer_->stopAll();    // the old movie falls silent at once
@@ -415,7 +421,9 @@ bool Player::pointerDown(double x, double y) {
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
   script::Object* focusedBefore = p.scripting->focusedFieldObject();
-  bool text = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts) || hadFocus;
+  bool fieldTook = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts);
+  if (fieldTook) p.clipFocus.object = nullptr;
+  bool text = fieldTook || hadFocus;
   p.scripting->focusMoved(focusedBefore);
   bool moved = p.input->pointerMove(p.stageX(x, y), p.stageY(x, y));
   return p.input->pointerDown() || moved || text;
@@ -452,6 +460,7 @@ bool Player::pointerHidden() const { return impl_->scripting && impl_->root && i
 bool Player::handCursor() const { return impl_->input && impl_->root && impl_->input->overClickable(); }
 
 bool Player::typeChar(char32_t c) {
+  if (c == U'\t') return false;  // Tab moves the focus (keyDown); it types nothing
   bool typed = impl_->focus.typeChar(c);
   if (typed && impl_->scripting) impl_->scripting->focusedFieldEdited();
   return typed;

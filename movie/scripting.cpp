@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "movie/dragging.h"
 #include "movie/loads.h"
 #include "movie/script/builtins.h"
 #include "movie/text_objects/field_events.h"
@@ -171,6 +172,16 @@ void Scripting::broadcast(const char* source, const char* handler, const std::ve
   script::Object* from = machine_->memberOrUndefined(machine_->global(), source).object();
   if (from) script::broadcast(*machine_, from, handler, args);
 }
+
+void Scripting::startDrag(script::DisplayNode* clip, bool lockCenter, const script::Bounds* limits) {
+  if (dragging_ && clip) dragging_->start(*clip, lockCenter, limits, pointerX_, pointerY_);
+}
+
+void Scripting::stopDrag() {
+  if (dragging_) dragging_->stop(root_, pointerX_, pointerY_);
+}
+
+std::string Scripting::dropTarget(script::DisplayNode* clip) { return dragging_ ? dragging_->dropTarget(clip) : ""; }
 
 void Scripting::trace(const std::string& line) {
   if (trace_) trace_(line);

@@ -15,6 +15,7 @@
 
 namespace movie {
 
+class Dragging;
 class Loads;
 
 class Scripting : public timeline::TimelineEvents, public script::MachineHost {
@@ -73,6 +74,9 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   double stageWidth() override { return (movie_.stage.xMax - movie_.stage.xMin) / 20.0; }
   double stageHeight() override { return (movie_.stage.yMax - movie_.stage.yMin) / 20.0; }
   bool showPointer(bool show) override;
+  void startDrag(script::DisplayNode* clip, bool lockCenter, const script::Bounds* limits) override;
+  void stopDrag() override;
+  std::string dropTarget(script::DisplayNode* clip) override;
   bool shapeContains(script::DisplayNode* node, double x, double y) override {
     return shapeTest_ && shapeTest_(node, x, y);
   }
@@ -89,6 +93,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   script::ClipObject* newNodeObject(script::DisplayNode* node) override;
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
   void setLoads(Loads* loads) { loads_ = loads; }
+  void setDragging(Dragging* dragging) { dragging_ = dragging; }
 
  private:
   struct Pending {
@@ -117,6 +122,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   bool pointerHidden_ = false;
   script::SoundService* sounds_ = nullptr;
   Loads* loads_ = nullptr;
+  Dragging* dragging_ = nullptr;
   std::function<bool(script::DisplayNode*, double, double)> shapeTest_;
 };
 

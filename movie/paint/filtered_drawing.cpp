@@ -5,6 +5,8 @@
 
 #include "movie/paint/filter_cache.h"
 #include "movie/render/filters.h"
+#include "movie/render/pixel.h"
+#include "movie/timeline/display_list.h"
 
 namespace movie::paint {
 namespace {
@@ -14,6 +16,9 @@ namespace {
 constexpr int kMaxPad = 256;
 constexpr int kMaxReach = 1024;
 constexpr double kMaxOrigin = 1 << 24;
+// Matrices are floats: a corner meant to lie half-way between pixels may come out a hair
+// below it.
+constexpr double kHalfPixelSlack = 1.0 / 256;
 
 struct Box {
   int x0, y0, x1, y1;  // x1, y1 exclusive
@@ -49,15 +54,24 @@ int reachOf(const std::vector<Filter>& filters, float scale) {
   return reach;
 }
 
-// The object drawn, cut down and filtered, for the whole-pixel origin (originX, originY).
+// The colour transform on the filtered picture: a shadow or glow takes it as the object does.
+void recolour(render::Surface& s, const render::ColorTransform& cx) {
+  if (cx.rm == 1 && cx.gm == 1 && cx.bm == 1 && cx.am == 1 && cx.ra == 0 && cx.ga == 0 && cx.ba == 0 && cx.aa == 0)
+    return;
+  for (uint32_t& p : s.pixels()) p = render::detail::premultiply(cx.apply(render::detail::unpremultiply(p)));
+}
+
+// The object drawn, cut down, filtered and coloured, for the whole-pixel origin (originX, originY).
 FilterCache::Picture drawPicture(const render::Surface& target, const timeline::DisplayObject& obj,
-                                 const render::Matrix& device, int originX, int originY, float scale,
-                                 const DrawInto& draw) {
+                                 const render::Matrix& device, const render::ColorTransform& cx, int originX,
+                                 int originY, float scale, const DrawInto& draw) {
   FilterCache::Picture picture;
   picture.originX = originX, picture.originY = originY;
   int reach = reachOf(obj.filters, scale), pad = std::min(reach, kMaxPad);
   render::Surface layer(target.width() + 2 * pad, target.height() + 2 * pad);
-  draw(layer, float(pad), float(pad));  // at the object's own place, the pad aside
+  float sx, sy;
+  snapShift(obj, device, sx, sy);
+  draw(layer, float(pad) + sx, float(pad) + sy);  // at the object's own place, the pad aside
   Box covered = coveredBox(layer);
   if (covered.empty()) {
     picture.cut = true;  // perhaps all of it lies beyond the layer
@@ -70,6 +84,7 @@ FilterCache::Picture drawPicture(const render::Surface& target, const timeline::
                 box.x1 != covered.x1 + reach || box.y1 != covered.y1 + reach;
   picture.pixels = cropped(layer, box);
   for (const Filter& f : obj.filters) render::applyFilter(picture.pixels, f, scale);
+  recolour(picture.pixels, cx);
   picture.left = box.x0 - pad - originX;
   picture.top = box.y0 - pad - originY;
   return picture;
@@ -77,18 +92,18 @@ FilterCache::Picture drawPicture(const render::Surface& target, const timeline::
 
 }  // namespace
 
-void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& placed,
+void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float& sx, float& sy) {
+  sx = sy = 0;
+  script::Bounds b = timeline::boundsUnder(obj, device);
+  if (b.empty || !(std::fabs(b.xMin) < kMaxOrigin && std::fabs(b.yMin) < kMaxOrigin)) return;
+  sx = float(std::floor(b.xMin + 0.5 + kHalfPixelSlack) - b.xMin);
+  sy = float(std::floor(b.yMin + 0.5 + kHalfPixelSlack) - b.yMin);
+}
+
+void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,
                   const render::ColorTransform& cx, render::BlendMode mode, const render::Mask* clip,
-                  const RenderOptions& options, bool snap, const DrawInto& draw) {
-  if (!std::isfinite(placed.tx) || !std::isfinite(placed.ty)) return;
-  // A snapped picture is drawn with the object's origin on the nearest whole pixel.
-  render::Matrix device = placed;
-  float shiftX = 0, shiftY = 0;
-  if (snap) {
-    device.tx = float(std::floor(std::clamp(double(placed.tx), -kMaxOrigin, kMaxOrigin) + 0.5));
-    device.ty = float(std::floor(std::clamp(double(placed.ty), -kMaxOrigin, kMaxOrigin) + 0.5));
-    shiftX = device.tx - placed.tx, shiftY = device.ty - placed.ty;
-  }
+                  const RenderOptions& options, const DrawInto& draw) {
+  if (!std::isfinite(device.tx) || !std::isfinite(device.ty)) return;
   // A picture drawn at one place serves wherever the object moves by whole pixels (its
   // key holds the fraction).
   int originX = int(std::floor(std::clamp(double(device.tx), -kMaxOrigin, kMaxOrigin)));
@@ -99,8 +114,7 @@ void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, c
   const FilterCache::Picture* picture = cache ? cache->find(&obj, key, originX, originY) : nullptr;
   FilterCache::Picture fresh;
   if (!picture) {
-    auto drawSnapped = [&](render::Surface& layer, float dx, float dy) { draw(layer, dx + shiftX, dy + shiftY); };
-    fresh = drawPicture(target, obj, device, originX, originY, scale, drawSnapped);
+    fresh = drawPicture(target, obj, device, cx, originX, originY, scale, draw);
     fresh.key = std::move(key);
     picture = cache ? &cache->store(&obj, std::move(fresh)) : &fresh;
   }

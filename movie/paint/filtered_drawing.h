@@ -10,13 +10,18 @@
 
 namespace movie::paint {
 
-// Draws the object, unfiltered, into a layer with (dx, dy) pixels added to its translation.
+// Draws the object, unfiltered and without its colour transform, into a layer with (dx, dy)
+// pixels added to its translation.
 using DrawInto = std::function<void(render::Surface& layer, float dx, float dy)>;
 
-// placed: the object's matrix on the target; cx: its composed colour transform; snap:
-// the picture is drawn with the object's origin moved to the nearest whole pixel.
-void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& placed,
+// How far (sx, sy) in pixels the object moves so that the top left corner of its bounds
+// lies on the nearest whole pixel (half-way goes right and down): an object drawn as a
+// bitmap of its own, as filters and cacheAsBitmap draw it, sits on the pixel grid.
+void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float& sx, float& sy);
+
+// device: the object's matrix on the target; cx: its composed colour transform.
+void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,
                   const render::ColorTransform& cx, render::BlendMode mode, const render::Mask* clip,
-                  const RenderOptions& options, bool snap, const DrawInto& draw);
+                  const RenderOptions& options, const DrawInto& draw);
 
 }  // namespace movie::paint

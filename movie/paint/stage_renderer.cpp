@@ -138,7 +138,11 @@ struct Renderer {
     if (alphaLike && !inLayer) return;
     bool cached = !obj.filters.empty() || obj.cacheAsBitmap;
     bool plain = mode == render::BlendMode::Normal && !cached;
-    if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
+    if (plain) return drawPlain(obj, parent, parentCx, clip, nesting);
+    if (layers >= kMaxLayerNesting) {
+      if (obj.cacheAsBitmap) return drawOnPixelGrid(obj, parent, parentCx, clip, nesting);
+      return drawPlain(obj, parent, parentCx, clip, nesting);
+    }
     if (cached) {
       auto draw = [&](render::Surface& layer, float dx, float dy) {
         render::Matrix moved = parent, movedRoot = rootToDevice;
@@ -147,10 +151,10 @@ struct Renderer {
         movedRoot.tx += dx;
         movedRoot.ty += dy;
         Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp};
-        inner.drawPlain(obj, moved, parentCx, nullptr, nesting);
+        inner.drawColoured(obj, moved, render::ColorTransform{}, nullptr, nesting);  // coloured once filtered
       };
       return drawFiltered(target, obj, obj.matrix.then(parent), obj.colorTransform.then(parentCx), mode, clip,
-                          options, obj.cacheAsBitmap, draw);
+                          options, draw);
     }
     render::Surface layer(target.width(), target.height());
     Renderer inner{layer, options, cache, true, layers + 1, rootToDevice, gridWarp};
@@ -158,10 +162,31 @@ struct Renderer {
     render::compositeLayer(target, layer, mode, clip);
   }
 
+  // A clip cached as a bitmap, too deep for a layer of its own, is drawn where its bitmap
+  // would lie: moved so that its bounds start on a whole pixel.
+  void drawOnPixelGrid(const timeline::DisplayObject& obj, const render::Matrix& parent,
+                       const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
+    float sx, sy;
+    snapShift(obj, obj.matrix.then(parent), sx, sy);
+    render::Matrix moved = parent;
+    moved.tx += sx;
+    moved.ty += sy;
+    render::Matrix savedRoot = rootToDevice;
+    rootToDevice.tx += sx;
+    rootToDevice.ty += sy;
+    drawPlain(obj, moved, parentCx, clip, nesting);
+    rootToDevice = savedRoot;
+  }
+
   void drawPlain(const timeline::DisplayObject& obj, const render::Matrix& parent,
                  const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
+    drawColoured(obj, parent, obj.colorTransform.then(parentCx), clip, nesting);
+  }
+
+  // The object with cx as its whole colour transform.
+  void drawColoured(const timeline::DisplayObject& obj, const render::Matrix& parent, const render::ColorTransform& cx,
+                    const render::Mask* clip, int nesting) {
     render::Matrix m = obj.matrix.then(parent);
-    render::ColorTransform cx = obj.colorTransform.then(parentCx);
     if (obj.sprite) {
       drawSprite(obj, m, cx, clip, nesting);
     } else if (const Drawable* d = drawableOf(obj)) {

@@ -49,7 +49,10 @@ bool rasterizeElliptical(int width, int height, const Path& path, const StrokeSt
   const double q = std::hypot(e, h), r = std::hypot(f, g);
   const double sMax = q + r, sMin = std::fabs(q - r);
   if (!(sMin > 0)) return false;
-  // Hairline minimum: the pen's narrow side is never thinner than one device pixel.
+  // A hairline, or a pen no wider than a device pixel in any direction, is drawn one
+  // device pixel wide whatever the matrix: the caller's round pen does that.
+  if (!(double(style.width) / 2 * sMax > 0.5)) return false;
+  // Otherwise the pen's narrow side is never thinner than one device pixel.
   double half = std::max(double(style.width) / 2, 0.5 / sMin);
   if (!std::isfinite(half)) return false;
   half = std::min(half, 1e6 / sMax);

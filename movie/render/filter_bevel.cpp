@@ -49,7 +49,7 @@ unsigned strengthened(int v, float strength) {
 }  // namespace
 
 void bevel(Surface& layer, const Filter& f, float scale) {
-  Surface alpha = detail::blurredAlpha(layer, f, scale, false);
+  Surface alpha = detail::blurredAlpha(layer, f, false);
   float dx, dy;
   detail::offsetOf(f, scale, dx, dy);
   Surface lit = detail::shifted(alpha, -dx, -dy);  // at p: the alpha at p + offset
@@ -72,7 +72,7 @@ void bevel(Surface& layer, const Filter& f, float scale) {
 }
 
 void gradientGlow(Surface& layer, const Filter& f, float scale) {
-  Surface effect = detail::blurredAlpha(layer, f, scale, f.inner);
+  Surface effect = detail::blurredAlpha(layer, f, f.inner);
   detail::strengthen(effect, f.strength);
   float dx, dy;
   detail::offsetOf(f, scale, dx, dy);

@@ -20,7 +20,7 @@ EffectPlace effectPlaceOf(const Filter& f) {
   return f.onTop ? EffectPlace::OnTop : EffectPlace::Behind;
 }
 
-Surface blurredAlpha(const Surface& layer, const Filter& f, float scale, bool invert) {
+Surface blurredAlpha(const Surface& layer, const Filter& f, bool invert) {
   Surface out(layer.width(), layer.height());
   for (int y = 0; y < layer.height(); ++y) {
     const uint32_t* s = layer.row(y);
@@ -31,7 +31,7 @@ Surface blurredAlpha(const Surface& layer, const Filter& f, float scale, bool in
       d[x] = a * 0x01010101u;
     }
   }
-  blurSurface(out, f.blurX * scale, f.blurY * scale, f.passes);
+  blurSurface(out, f.blurX, f.blurY, f.passes);
   return out;
 }
 

@@ -14,7 +14,7 @@ EffectPlace effectPlaceOf(const Filter& f);
 
 // The layer's alpha (inverted: its complement) in every channel of a new surface,
 // blurred by the filter's box size and passes.
-Surface blurredAlpha(const Surface& layer, const Filter& f, float scale, bool invert);
+Surface blurredAlpha(const Surface& layer, const Filter& f, bool invert);
 
 // Every channel times strength, clamped: a strength above 1 makes a blurred edge denser.
 void strengthen(Surface& s, float strength);

@@ -16,36 +16,40 @@ namespace {
 constexpr int kMaxPasses = 15;
 constexpr int kMaxReach = 1024;  // pixels an effect may reach beyond its object
 
-// One box of `size` pixels along a line of n pixels spaced by stride, in place.
+// One box of `size` (odd) pixels along a line of n pixels spaced by stride, in place. The
+// average is truncated, so a faint tail fades out rather than lingering at 1.
 void boxLine(uint32_t* p, int n, int stride, int size, std::vector<uint32_t>& line) {
   line.resize(size_t(n));
   for (int i = 0; i < n; ++i) line[size_t(i)] = p[size_t(i) * stride];
-  int before = size / 2, after = size - 1 - before;
+  int half = size / 2;
   uint32_t sum[4] = {0, 0, 0, 0};
   auto add = [&](int i, int sign) {
     if (i < 0 || i >= n) return;
     uint32_t v = line[size_t(i)];
     for (int c = 0; c < 4; ++c) sum[c] += uint32_t(sign) * ((v >> (c * 8)) & 255);
   };
-  for (int i = -before; i < after; ++i) add(i, 1);
+  for (int i = -half; i < half; ++i) add(i, 1);
   for (int i = 0; i < n; ++i) {
-    add(i + after, 1);
+    add(i + half, 1);
     uint32_t out = 0;
-    for (int c = 0; c < 4; ++c) out |= ((sum[c] + uint32_t(size / 2)) / uint32_t(size)) << (c * 8);
+    for (int c = 0; c < 4; ++c) out |= (sum[c] / uint32_t(size)) << (c * 8);
     p[size_t(i) * stride] = out;
-    add(i - before, -1);
+    add(i - half, -1);
   }
 }
 
-int boxSize(float pixels, int limit) {
-  if (!(pixels >= 2)) return 1;
-  return std::min(int(std::lround(std::min(pixels, 1e6f))), limit);
+// The box for a blur amount: centred on its pixel, half the amount (whole pixels) either
+// side, so amounts below 2 leave the picture as it is.
+int boxSize(float amount, int limit) {
+  if (!(amount >= 2)) return 1;
+  int half = int(std::min(amount, 1e6f) / 2);
+  return std::min(2 * half + 1, limit | 1);
 }
 
 int passesOf(const Filter& f) { return std::clamp(f.passes, 0, kMaxPasses); }
 
 void shadowOrGlow(Surface& layer, const Filter& f, float scale) {
-  Surface effect = detail::blurredAlpha(layer, f, scale, f.inner);
+  Surface effect = detail::blurredAlpha(layer, f, f.inner);
   detail::strengthen(effect, f.strength);
   if (f.kind == Filter::DropShadow) {
     float dx, dy;
@@ -104,7 +108,7 @@ int filterReach(const Filter& f, float scale) {
     case Filter::ColorMatrix: return 0;
     case Filter::Convolution: return std::min(kMaxReach, std::max(f.matrixX, f.matrixY) / 2 + 1);
     default:
-      reach = std::max(blurReach(f.blurX * scale, passesOf(f)), blurReach(f.blurY * scale, passesOf(f)));
+      reach = std::max(blurReach(f.blurX, passesOf(f)), blurReach(f.blurY, passesOf(f)));
       reach += int(std::ceil(std::max(std::fabs(dx), std::fabs(dy))));
       return std::min(kMaxReach, reach);
   }
@@ -113,7 +117,7 @@ int filterReach(const Filter& f, float scale) {
 void applyFilter(Surface& layer, const Filter& filter, float scale) {
   if (layer.width() == 0 || !std::isfinite(scale)) return;
   switch (filter.kind) {
-    case Filter::Blur: return blurSurface(layer, filter.blurX * scale, filter.blurY * scale, filter.passes);
+    case Filter::Blur: return blurSurface(layer, filter.blurX, filter.blurY, filter.passes);
     case Filter::DropShadow:
     case Filter::Glow: return shadowOrGlow(layer, filter, scale);
     case Filter::Bevel:

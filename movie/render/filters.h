@@ -1,8 +1,8 @@
 #pragma once
 // Filters on a layer (an object drawn on its own, premultiplied): blur, drop shadow,
-// glow, bevel, gradient glow, gradient bevel, colour matrix and convolution. Sizes in the
-// filter are stage pixels; scale turns them into layer pixels. Work is bounded whatever
-// the parameters say.
+// glow, bevel, gradient glow, gradient bevel, colour matrix and convolution. Distances in
+// the filter are stage pixels that scale turns into layer pixels; blur amounts are layer
+// pixels whatever the view's scale. Work is bounded whatever the parameters say.
 #include "movie/render/render.h"
 #include "movie/value/filter.h"
 
@@ -10,7 +10,8 @@ namespace movie::render {
 
 void applyFilter(Surface& layer, const Filter& filter, float scale);
 
-// Box blurs of about width x height pixels, passes times (at most 15).
+// Box blurs for the amounts width x height (odd boxes: amount / 2 whole pixels either side),
+// passes times (at most 15).
 void blurSurface(Surface& layer, float width, float height, int passes);
 
 // How many layer pixels beyond the object the filter's effect can reach (bounded): the

@@ -9,12 +9,16 @@ namespace movie::render::detail {
 
 namespace {
 
-double toLinear(double c) {
-  c /= 255;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+// Linear-light values are kept at 8 bits, truncated, as the reference images show: dark
+// stop channels lose their low steps (sRGB 20 -> linear 1 -> sRGB 13).
+int toLinear8(uint8_t c) {
+  double v = c / 255.0;
+  v = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  return int(v * 255 + 1e-9);
 }
 
 uint8_t fromLinear(double l) {
+  l /= 255;
   double c = l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
   c = c * 255 + 0.5;
   return uint8_t(c <= 0 ? 0 : c >= 255 ? 255 : c);
@@ -26,7 +30,10 @@ uint8_t lerp8(uint8_t a, uint8_t b, double t) { return uint8_t(a + (b - a) * t);
 
 Color mix(Color a, Color b, double t, bool linear) {
   if (!linear) return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
-  auto ch = [t](uint8_t x, uint8_t y) { return fromLinear(toLinear(x) + (toLinear(y) - toLinear(x)) * t); };
+  auto ch = [t](uint8_t x, uint8_t y) {
+    const int lx = toLinear8(x), ly = toLinear8(y);
+    return fromLinear(std::floor(lx + (ly - lx) * t + 0.5));
+  };
   return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), lerp8(a.a, b.a, t)};
 }
 
@@ -49,7 +56,9 @@ void buildRamp(const Gradient& g, const ColorTransform& ct, Ramp& out) {
     const GradientStop& s0 = g.stops[k];
     Color c;
     if (r <= s0.ratio || k + 1 >= n) {
-      c = s0.color;  // before the first stop or after the last
+      // Before the first stop or after the last; linear light still goes through its
+      // 8-bit round trip.
+      c = mix(s0.color, s0.color, 0, linear);
     } else {
       const GradientStop& s1 = g.stops[k + 1];
       double t = (r - s0.ratio) / double(s1.ratio - s0.ratio);

@@ -20,6 +20,7 @@ void installMathBuiltins(Machine& m);
 void installGlobalFunctions(Machine& m);
 void installDateBuiltins(Machine& m);
 void installMovieClipBuiltins(Machine& m);
+void installDragBuiltins(Machine& m);  // MovieClip.startDrag, stopDrag
 // moveTo, lineTo, beginFill and the other drawing methods, on MovieClip.prototype.
 void installDrawingMethods(Machine& m, Object* clipPrototype);
 void installInputBuiltins(Machine& m);  // Key, Mouse, AsBroadcaster

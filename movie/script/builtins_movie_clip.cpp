@@ -196,8 +196,6 @@ void geometryMethods(Machine& m, Object* proto) {
     n->setMask(mask);
     return true;
   });
-  for (const char* name : {"startDrag", "stopDrag"})
-    m.method(proto, name, [](Machine&, CallArgs&) -> Value { return Value(); });
 }
 
 // loadMovie, loadVariables and unloadMovie on the clip itself.

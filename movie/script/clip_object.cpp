@@ -183,7 +183,7 @@ bool ClipObject::getProperty(Machine& m, const std::string& p, Value& out) {
   else if (p == "_width" || p == "_height") {
     Bounds b = parentBounds(n);
     out = b.empty ? 0.0 : (p == "_width" ? b.xMax - b.xMin : b.yMax - b.yMin) / 20.0;
-  } else if (p == "_droptarget") out = "";
+  } else if (p == "_droptarget") out = m.host().dropTarget(n);
   else if (p == "_url") out = "";
   else if (p == "_highquality") out = 1.0;
   else if (p == "_quality") out = "HIGH";

@@ -101,7 +101,9 @@ bool gradientFromArgs(Machine& m, const CallArgs& a, Gradient& out) {
   double focal = a.size() > 7 ? m.toNumber(a.arg(7)) : 0;
   if (out.kind == Gradient::Radial && std::isfinite(focal) && focal != 0) {
     out.kind = Gradient::Focal;
-    out.focal = float(std::clamp(focal, -1.0, 1.0));
+    // Held as the file format holds it, in 8.8 fixed point, cut toward zero: near the
+    // circle a thousandth of the focus moves the rings by pixels.
+    out.focal = float(std::trunc(std::clamp(focal, -1.0, 1.0) * 256) / 256);
   }
   return true;
 }

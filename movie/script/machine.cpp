@@ -50,6 +50,7 @@ void Machine::installBuiltins() {
   installGlobalFunctions(*this);
   installDateBuiltins(*this);
   installMovieClipBuiltins(*this);
+  installDragBuiltins(*this);
   installGeomBuiltins(*this);
   installInputBuiltins(*this);
   installSoundBuiltins(*this);

@@ -48,6 +48,13 @@ class MachineHost {
   virtual double stageHeight() { return 0; }
   // Mouse.show and hide; returns whether the pointer was shown before.
   virtual bool showPointer(bool) { return true; }
+  // Dragging: one clip at a time follows the pointer until stopDrag, its origin on the
+  // pointer (lockCenter) or keeping its distance from it, its position held within
+  // limits (twips, its parent's coordinates) when given. dropTarget: the slash path of
+  // the clip a dragged clip was last dropped on, "" when none.
+  virtual void startDrag(DisplayNode*, bool /*lockCenter*/, const Bounds* /*limits*/) {}
+  virtual void stopDrag() {}
+  virtual std::string dropTarget(DisplayNode*) { return ""; }
   // Loading: false when the request cannot be made (no way to fetch, a bad address).
   // unload empties a clip, or a level when clip is null.
   virtual bool load(const LoadRequest&) { return false; }

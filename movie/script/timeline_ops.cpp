@@ -68,6 +68,20 @@ Value popValue(Activation& act) {
   return v;
 }
 
+// StartDrag: target, lock centre, constrain, then (when constrained) bottom, right,
+// top, left, each popped and converted in that order.
+void startDrag(Machine& m, Activation& act) {
+  DisplayNode* node = nodeAt(m, act, popValue(act));
+  bool lockCenter = m.toBoolean(popValue(act));
+  bool constrained = m.toBoolean(popValue(act));
+  Bounds limits;
+  if (constrained) {
+    Value bottom = popValue(act), right = popValue(act), top = popValue(act), left = popValue(act);
+    limits = dragLimits(m, left, top, right, bottom);
+  }
+  if (node) m.host().startDrag(node, lockCenter, constrained ? &limits : nullptr);
+}
+
 }  // namespace
 
 // Frame numbers far outside any timeline are held to a range ints can hold.
@@ -150,14 +164,8 @@ void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
       if (DisplayNode* n = nodeAt(m, act, popValue(act))) n->removeSelf();
       break;
     }
-    case 0x27: {  // StartDrag: target, lock centre, constrain [x1 y1 x2 y2]
-      popValue(act);
-      popValue(act);
-      if (m.toBoolean(popValue(act)))
-        for (int i = 0; i < 4; ++i) popValue(act);
-      break;
-    }
-    case 0x28: break;  // EndDrag
+    case 0x27: startDrag(m, act); break;
+    case 0x28: m.host().stopDrag(); break;  // EndDrag
     case 0x22: {  // GetProperty
       double index = m.toNumber(popValue(act));
       Value target = popValue(act);
@@ -219,6 +227,19 @@ void callFrame(Machine& m, Activation& act, const Value& frame) {
   if (index < 0 || index >= node->loadedFrames()) return;
   Object* clip = m.clipObject(node);
   for (const CodeRange& code : node->frameScripts(index)) m.run(code, clip);
+}
+
+Bounds dragLimits(Machine& m, const Value& left, const Value& top, const Value& right, const Value& bottom) {
+  auto twips = [&m](const Value& v) {
+    double d = m.toNumber(v) * 20;
+    return std::isfinite(d) ? std::clamp(d, -1e9, 1e9) : 0.0;
+  };
+  double l = twips(left), t = twips(top), r = twips(right), b = twips(bottom);
+  Bounds out;
+  out.xMin = std::min(l, r), out.xMax = std::max(l, r);
+  out.yMin = std::min(t, b), out.yMax = std::max(t, b);
+  out.empty = false;
+  return out;
 }
 
 }  // namespace movie::script

@@ -18,5 +18,8 @@ void callFrame(Machine& m, Activation& act, const Value& frame);
 // Frame index (0-based) that a goto value names on node: number (1-based) or label;
 // -1 when none.
 int frameIndexOf(Machine& m, DisplayNode* node, const Value& frame);
+// The rectangle a dragged clip's position is held in, from its edges in pixels (in
+// either order), as twips.
+Bounds dragLimits(Machine& m, const Value& left, const Value& top, const Value& right, const Value& bottom);
 
 }  // namespace movie::script

@@ -29,15 +29,14 @@ void installSelection(Machine& m, TextEnvironment& env) {
   Object* selection = m.newObject();
   m.global()->put("Selection", selection, script::kDontEnum);
   m.method(selection, "getFocus", [&env](Machine& m, CallArgs&) -> Value {
-    timeline::FieldNode* node = focusedField(m, env);
+    script::DisplayNode* node = m.nodeOf(Value(focusedObject(m, env)));
     return node ? Value(m.targetPath(node)) : kNull;
   });
+  // A field, a button or a clip takes the focus; null takes it away.
   m.method(selection, "setFocus", [&env](Machine& m, CallArgs& a) -> Value {
     if (!env.focus) return false;
-    Object* before = focusedObject(m, env);
     if (a.arg(0).isNullish()) {
-      env.focus->clear();
-      announceFocus(m, before, nullptr);
+      moveFocus(m, env, nullptr);
       return true;
     }
     Value target = a.arg(0);
@@ -45,10 +44,9 @@ void installSelection(Machine& m, TextEnvironment& env) {
       Object* from = m.current() && m.current()->target ? m.current()->target : m.clipObject(m.host().level(0));
       target = m.resolveTarget(from, m.toString(target));
     }
-    timeline::FieldNode* node = fieldOf(m, target);
-    if (!node) return false;
-    env.focus->focus(node->sharedField());
-    announceFocus(m, before, focusedObject(m, env));
+    script::DisplayNode* node = m.nodeOf(target);
+    if (!node || !node->parentNode() || (!node->isClip() && !fieldOf(m, target))) return false;
+    moveFocus(m, env, target.object());
     return true;
   });
   m.method(selection, "getBeginIndex", [&env](Machine&, CallArgs&) -> Value {

@@ -25,8 +25,25 @@ timeline::FieldNode* focusedField(script::Machine& m, TextEnvironment& env) {
 }
 
 Object* focusedObject(script::Machine& m, TextEnvironment& env) {
-  timeline::FieldNode* node = focusedField(m, env);
-  return node ? m.clipObject(node) : nullptr;
+  if (timeline::FieldNode* node = focusedField(m, env)) return m.clipObject(node);
+  if (!env.clipFocus || !env.clipFocus->object) return nullptr;
+  if (!m.nodeOf(Value(env.clipFocus->object))) env.clipFocus->object = nullptr;  // removed from the stage
+  return env.clipFocus->object;
+}
+
+void moveFocus(script::Machine& m, TextEnvironment& env, Object* to) {
+  Object* before = focusedObject(m, env);
+  if (before == to) return;
+  auto* field = dynamic_cast<timeline::FieldNode*>(m.nodeOf(Value(to)));
+  if (env.focus) {
+    if (field) env.focus->focus(field->sharedField());
+    else env.focus->clear();
+  }
+  if (env.clipFocus) {
+    env.clipFocus->object = field ? nullptr : to;
+    env.clipFocus->hearsKeys = true;
+  }
+  announceFocus(m, before, focusedObject(m, env));
 }
 
 void announceChange(script::Machine& m, Object* field) {

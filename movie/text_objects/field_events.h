@@ -8,9 +8,12 @@
 
 namespace movie::text_objects {
 
-// The focused field's node and script object (null: no field has the focus).
+// The focused field's node (null: no field has the focus), and the script object of
+// what has the focus, a field, a button or a clip (null: nothing has it).
 timeline::FieldNode* focusedField(script::Machine& m, TextEnvironment& env);
 script::Object* focusedObject(script::Machine& m, TextEnvironment& env);
+// Gives the focus to a field, a button or a clip (null: to nothing), telling scripts.
+void moveFocus(script::Machine& m, TextEnvironment& env, script::Object* to);
 
 void announceChange(script::Machine& m, script::Object* field);
 void announceFocus(script::Machine& m, script::Object* before, script::Object* after);

@@ -1,7 +1,12 @@
 #pragma once
 // What the text objects of scripts reach beyond the script machine: the movie's fonts
-// (for layout figures such as maxscroll and textWidth) and the keyboard focus. The
-// player owns it and keeps it current; either may be null.
+// (for layout figures such as maxscroll and textWidth) and the keyboard focus, a text
+// field's or a button's or clip's. The player owns it and keeps it current; any may be
+// null.
+namespace movie::script {
+class Object;
+}
+
 namespace movie::text {
 class FontLibrary;
 class FieldFocus;
@@ -9,9 +14,18 @@ class FieldFocus;
 
 namespace movie::text_objects {
 
+// The button or clip that has the keyboard; null when none has it (a text field may).
+// It hears keys only while the user works with the keyboard: moving the pointer stops
+// that until the focus moves again.
+struct ClipFocus {
+  script::Object* object = nullptr;
+  bool hearsKeys = true;
+};
+
 struct TextEnvironment {
   text::FontLibrary* fonts = nullptr;
   text::FieldFocus* focus = nullptr;
+  ClipFocus* clipFocus = nullptr;
 };
 
 }  // namespace movie::text_objects

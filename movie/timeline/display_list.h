@@ -67,6 +67,10 @@ struct DisplayObject {
   std::shared_ptr<const std::vector<format::ClipAction>> clipActions;  // onClipEvent handlers
 };
 
+// The box around what the object draws (its character's own bounds, a clip's around its
+// children), under m.
+script::Bounds boundsUnder(const DisplayObject& obj, const Matrix& m);
+
 // Depth offset between the file's depths and those scripts see (file depth 1 is -16383).
 constexpr int kScriptDepthOffset = 16384;
 

@@ -33,21 +33,22 @@ int listDepth(int scriptDepth) {
   return d < 0 || d > 65535 ? -1 : int(d);
 }
 
+void growBy(script::Bounds& out, double px, double py) {
+  if (out.empty) {
+    out.xMin = out.xMax = px;
+    out.yMin = out.yMax = py;
+    out.empty = false;
+  }
+  out.xMin = std::min(out.xMin, px);
+  out.xMax = std::max(out.xMax, px);
+  out.yMin = std::min(out.yMin, py);
+  out.yMax = std::max(out.yMax, py);
+}
+
 void growBounds(script::Bounds& out, const format::Rect& r, const Matrix& m) {
   if (r.xMax < r.xMin || r.yMax < r.yMin) return;
   for (double x : {double(r.xMin), double(r.xMax)})
-    for (double y : {double(r.yMin), double(r.yMax)}) {
-      double px = m.a * x + m.c * y + m.tx, py = m.b * x + m.d * y + m.ty;
-      if (out.empty) {
-        out.xMin = out.xMax = px;
-        out.yMin = out.yMax = py;
-        out.empty = false;
-      }
-      out.xMin = std::min(out.xMin, px);
-      out.xMax = std::max(out.xMax, px);
-      out.yMin = std::min(out.yMin, py);
-      out.yMax = std::max(out.yMax, py);
-    }
+    for (double y : {double(r.yMin), double(r.yMax)}) growBy(out, m.a * x + m.c * y + m.tx, m.b * x + m.d * y + m.ty);
 }
 
 }  // namespace
@@ -128,23 +129,32 @@ void SpriteInstance::setCacheAsBitmap(bool cached) {
   if (holder_) holder_->cacheAsBitmap = cached;
 }
 
+script::Bounds boundsUnder(const DisplayObject& obj, const Matrix& m) {
+  script::Bounds out;
+  const format::Character& c = obj.character;
+  if (obj.sprite) {
+    script::Bounds inner = obj.sprite->localBounds();
+    if (!inner.empty)
+      growBounds(out, format::Rect{int32_t(inner.xMin), int32_t(inner.xMax), int32_t(inner.yMin), int32_t(inner.yMax)},
+                 m);
+  } else if (c.kind == format::Character::Shape && c.shape) {
+    growBounds(out, c.shape->bounds, m);
+  } else if (c.kind == format::Character::MorphShape && c.morph) {
+    growBounds(out, c.morph->startBounds, m);
+  } else if (c.kind == format::Character::Bitmap && c.bitmap) {
+    growBounds(out, format::Rect{0, c.bitmap->width * 20, 0, c.bitmap->height * 20}, m);
+  }
+  return out;
+}
+
 script::Bounds SpriteInstance::localBounds() const {
   script::Bounds out;
   if (const ClipDrawing* d = drawing()) out = d->bounds();
   for (const auto& [depth, obj] : list_) {
-    const format::Character& c = obj.character;
-    if (obj.sprite) {
-      script::Bounds inner = obj.sprite->localBounds();
-      if (!inner.empty)
-        growBounds(out, format::Rect{int32_t(inner.xMin), int32_t(inner.xMax), int32_t(inner.yMin), int32_t(inner.yMax)},
-                   obj.matrix);
-    } else if (c.kind == format::Character::Shape && c.shape) {
-      growBounds(out, c.shape->bounds, obj.matrix);
-    } else if (c.kind == format::Character::MorphShape && c.morph) {
-      growBounds(out, c.morph->startBounds, obj.matrix);
-    } else if (c.kind == format::Character::Bitmap && c.bitmap) {
-      growBounds(out, format::Rect{0, c.bitmap->width * 20, 0, c.bitmap->height * 20}, obj.matrix);
-    }
+    script::Bounds b = boundsUnder(obj, obj.matrix);
+    if (b.empty) continue;
+    growBy(out, b.xMin, b.yMin);
+    growBy(out, b.xMax, b.yMax);
   }
   return out;
 }

@@ -391,6 +391,33 @@ TEST_F(MovieComponentTest, TheWheelReachesTheMoviesMouseListeners) {
   component->Advise(nullptr);
 }
 
+TEST_F(MovieComponentTest, KeyPressesTellScriptsTheCharacterTheKeyTypes) {
+  HttpServer::Route route;
+  route.body = hosts_test::keyMovie();
+  route.contentType = "application/x-shockwave-flash";
+  server.serve("/edu/3/05.swf", route);
+  auto sink = make<EventSink>();
+  std::vector<std::wstring> typed;
+  sink->on(kEventFSCommand, [&](const DispArgs& a) {
+    if (a.string(0) == L"key") typed.push_back(a.string(1));
+  });
+  component->Advise(sink.get());
+  movieThenPlay(server.url("/edu/3/05.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return shown(); }));
+  auto keyData = [](UINT vk) { return LPARAM(1 | (MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16)); };
+  // Posted through the message loop, whose translation queues the character after it.
+  PostMessageW(window, WM_KEYDOWN, 'A', keyData('A'));
+  PostMessageW(window, WM_KEYUP, 'A', keyData('A') | LPARAM(0xC0000000u));
+  ASSERT_TRUE(pumpUntil([&] { return typed.size() == 1; }));
+  EXPECT_EQ(typed[0], L"97") << "the A key types a small a";
+  // Sent straight to the window: no character follows, the keyboard layout tells it.
+  SendMessageW(window, WM_KEYDOWN, '5', keyData('5'));
+  SendMessageW(window, WM_KEYDOWN, VK_RETURN, keyData(VK_RETURN));
+  SendMessageW(window, WM_KEYDOWN, VK_LEFT, keyData(VK_LEFT) | LPARAM(1) << 24);
+  EXPECT_EQ(typed, (std::vector<std::wstring>{L"97", L"53", L"13", L"0"})) << "an arrow key types nothing";
+  component->Advise(nullptr);
+}
+
 TEST_F(MovieComponentTest, ScriptsLoadTextFromBesideTheMovie) {
   HttpServer::Route movie;
   movie.body = hosts_test::loadVarsMovie();

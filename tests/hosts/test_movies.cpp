@@ -132,6 +132,23 @@ std::vector<uint8_t> wheelMovie() {
   return oneFrameMovie(a);
 }
 
+std::vector<uint8_t> keyMovie() {
+  // l = new Object(); l.onKeyDown = function () { getURL("fscommand:key", Key.getAscii()); };
+  // Key.addListener(l);
+  swf::Actions tell;
+  tell.push({"fscommand:key", 0, "Key"}).op(swf::Actions::kGetVariable);
+  tell.push({"getAscii"}).op(swf::Actions::kCallMethod).getUrl2(0);
+  swf::Actions a;
+  a.push({"l", 0, "Object"}).op(swf::Actions::kNewObject).op(swf::Actions::kSetVariable);
+  a.push({"l"}).op(swf::Actions::kGetVariable).push({"onKeyDown"});
+  a.function("", {}, tell);
+  a.op(swf::Actions::kSetMember);
+  a.push({"l"}).op(swf::Actions::kGetVariable).push({1, "Key"}).op(swf::Actions::kGetVariable);
+  a.push({"addListener"}).op(swf::Actions::kCallMethod).op(swf::Actions::kPop);
+  a.op(swf::Actions::kStop);
+  return oneFrameMovie(a);
+}
+
 std::vector<uint8_t> loadVarsMovie() {
   // lv = new LoadVars();
   // lv.onLoad = function (ok) { getURL(ok ? "fscommand:loaded" : "fscommand:failed", this.word); };

@@ -22,6 +22,9 @@ std::vector<uint8_t> lessonWithButtonMovie();
 // A movie whose Mouse listener sends the FS command "wheel" with the lines the wheel
 // turned as its argument.
 std::vector<uint8_t> wheelMovie();
+// A movie whose Key listener sends the FS command "key" with Key.getAscii() of each key
+// pressed as its argument.
+std::vector<uint8_t> keyMovie();
 // A movie that loads "words.txt" next to itself with a LoadVars object and sends the FS
 // command "loaded" with its variable "word" (or "failed" when nothing came).
 std::vector<uint8_t> loadVarsMovie();

@@ -101,25 +101,28 @@ void moveDepth(swf::TagList& t, uint16_t depth, const swf::Matrix& m) {
 
 }  // namespace
 
-TEST(CacheAsBitmap, AtWholePixelsDrawsAsUncached) {
-  expectSameDrawing(firstFrame(ellipseAt(swf::twips(50), swf::twips(40), true)),
-                    firstFrame(ellipseAt(swf::twips(50), swf::twips(40), false)));
+// The sprite's bounds start 500 twips left of and 387 above its origin: placed 7 twips
+// below a whole pixel, they start on one.
+TEST(CacheAsBitmap, WithBoundsOnWholePixelsDrawsAsUncached) {
+  expectSameDrawing(firstFrame(ellipseAt(swf::twips(50), swf::twips(40) + 7, true)),
+                    firstFrame(ellipseAt(swf::twips(50), swf::twips(40) + 7, false)));
 }
 
 TEST(CacheAsBitmap, InsideAScaledParentDrawsAsUncached) {
   auto nested = [](bool cached) {
-    swf::TagList t = ellipseAt(swf::twips(20), swf::twips(10), cached);
+    // Bounds on whole pixels both on the stage and under the parent's scale.
+    swf::TagList t = ellipseAt(swf::twips(20), swf::twips(10) + 7, cached);
     swf::TagList outer;
     swf::Place p;
     p.depth = 1;
     p.characterId = 3;
-    p.matrix = swf::Matrix::translate(swf::twips(20), swf::twips(10));
+    p.matrix = swf::Matrix::translate(swf::twips(20), swf::twips(10) + 7);
     if (cached) p.cacheAsBitmap = true;
     outer.placeObject3(p);
     outer.showFrame();
     t.defineSprite(4, outer);
     swf::Place parent = placeAt(3, 4);
-    parent.matrix = swf::Matrix::transform(2, 2, 0, 0, 0);  // the clip lands at (40, 20)
+    parent.matrix = swf::Matrix::transform(2, 2, 0, 0, 0);  // the clip lands at (40, 20.7)
     t.placeObject2(parent);
     return firstFrame(t);
   };
@@ -127,14 +130,20 @@ TEST(CacheAsBitmap, InsideAScaledParentDrawsAsUncached) {
 }
 
 TEST(CacheAsBitmap, SnapsToTheNearestWholePixel) {
-  // 50.3 pixels draws at 50, 40.65 at 41.
-  expectSameDrawing(firstFrame(ellipseAt(1006, 813, true)), firstFrame(ellipseAt(1000, 820, false)));
-  EXPECT_GT(differing(firstFrame(ellipseAt(1006, 813, false)), firstFrame(ellipseAt(1000, 820, false)), 2), 120);
+  // The sprite's bounds start 500 twips left of and 387 above its origin. Placed at
+  // (50.3, 40.65) pixels they start at (25.3, 21.3), so the clip draws 0.3 pixels left and
+  // up: as the uncached clip at (50, 40.35).
+  expectSameDrawing(firstFrame(ellipseAt(1006, 813, true)), firstFrame(ellipseAt(1000, 807, false)));
+  EXPECT_GT(differing(firstFrame(ellipseAt(1006, 813, false)), firstFrame(ellipseAt(1000, 807, false)), 2), 120);
+  // At (50, 40) they start at (25, 20.65): the clip draws 0.35 pixels lower.
+  expectSameDrawing(firstFrame(ellipseAt(1000, 800, true)), firstFrame(ellipseAt(1000, 807, false)));
 }
 
 TEST(CacheAsBitmap, StillClipIsDrawnFromItsPictureWhileTheStageMoves) {
   // Frame 1 places; the square moves every frame; the clip moves by a fraction of a
-  // pixel in frame 2 and by whole pixels in frame 4; its content changes in frame 3.
+  // pixel in frame 2 (its bounds then start elsewhere within their pixel: a new picture)
+  // and by whole pixels in frame 4 (the same picture, moved); its content changes in
+  // frame 3.
   swf::TagList t = ellipseAt(1000, 800, true);
   t.showFrame();
   moveDepth(t, 2, swf::Matrix::translate(swf::twips(15), swf::twips(80)));
@@ -154,19 +163,19 @@ TEST(CacheAsBitmap, StillClipIsDrawnFromItsPictureWhileTheStageMoves) {
   EXPECT_EQ(stage.rgbAt(6, 81), kBlue);
   stage.next();
   stage.draw();
-  EXPECT_EQ(stage.filters().redrawn(), 1);
-  EXPECT_EQ(stage.filters().reused(), 1);
+  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.filters().reused(), 0);
   EXPECT_EQ(stage.rgbAt(16, 81), kBlue);
   stage.next();  // the sprite's third frame moves the ellipse within it
   stage.draw();
-  EXPECT_EQ(stage.filters().redrawn(), 2);
+  EXPECT_EQ(stage.filters().redrawn(), 3);
   stage.next();
   stage.draw();
-  EXPECT_EQ(stage.filters().redrawn(), 2);
-  EXPECT_EQ(stage.filters().reused(), 2);
+  EXPECT_EQ(stage.filters().redrawn(), 3);
+  EXPECT_EQ(stage.filters().reused(), 1);
   stage.next();  // scaled: a new picture
   stage.draw();
-  EXPECT_EQ(stage.filters().redrawn(), 3);
+  EXPECT_EQ(stage.filters().redrawn(), 4);
 }
 
 TEST(CacheAsBitmap, PictureMovedByWholePixelsMatchesAFreshDrawing) {
@@ -219,7 +228,9 @@ TEST(CacheAsBitmap, CachingAChildRedrawsTheCachedParent) {
   t.setBackgroundColor(swf::rgb(kWhite));
   defineEllipseSprite(t);
   swf::TagList outer;
-  outer.placeObject2(placeAt(1, 3, 10.5, 10.5));  // off the pixel grid: caching it moves it
+  // Its bounds are its parent's, already on the pixel grid: caching it moves nothing,
+  // yet the parent's picture holds what is cached within.
+  outer.placeObject2(placeAt(1, 3, 10.5, 10.5));
   outer.showFrame();
   t.defineSprite(4, outer);
   swf::Place p = placeAt(1, 4, 30, 30);

@@ -47,6 +47,16 @@ Comparison& comparisonNamed(CaseRules& rules, const std::string& name) {
   return rules.comparisons.back();
 }
 
+// The whole number after `key =` in an inline table ("{ width = 160, height = 80 }"), or 0.
+int inlineNumber(const std::string& table, const std::string& key) {
+  for (size_t at = table.find(key); at != std::string::npos; at = table.find(key, at + 1)) {
+    bool wordStart = at == 0 || table[at - 1] == ' ' || table[at - 1] == '{' || table[at - 1] == ',';
+    size_t eq = table.find_first_not_of(" ", at + key.size());
+    if (wordStart && eq != std::string::npos && table[eq] == '=') return std::atoi(table.c_str() + eq + 1);
+  }
+  return 0;
+}
+
 }  // namespace
 
 CaseRules parseCaseRules(const std::string& text) {
@@ -89,6 +99,10 @@ CaseRules parseCaseRules(const std::string& text) {
       }
       if (check && key == "tolerance") check->tolerance = std::atoi(value.c_str());
       if (check && key == "max_outliers") check->maxOutliers = std::atoi(value.c_str());
+    }
+    if (key == "viewport_dimensions") {
+      rules.viewportWidth = inlineNumber(value, "width");
+      rules.viewportHeight = inlineNumber(value, "height");
     }
     if (key == "with_renderer") {
       size_t q = value.find("quality");

@@ -24,6 +24,7 @@ struct Comparison {
 struct CaseRules {
   int numFrames = 1;
   std::string quality = "high";
+  int viewportWidth = 0, viewportHeight = 0;  // the picture's size when not the stage's
   std::vector<Comparison> comparisons;
 };
 

@@ -37,6 +37,14 @@ TEST(CaseRules, ArraysOfChecksAndTriggers) {
   EXPECT_EQ(r.quality, "high");  // when not given
 }
 
+TEST(CaseRules, ViewportSizeWhenGiven) {
+  auto r = parseCaseRules(
+      "[player_options]\nviewport_dimensions = { width = 800, height = 400, scale_factor = 1.0 }\n");
+  EXPECT_EQ(r.viewportWidth, 800);
+  EXPECT_EQ(r.viewportHeight, 400);
+  EXPECT_EQ(parseCaseRules("num_frames = 1\n").viewportWidth, 0);  // the stage's own size
+}
+
 TEST(CaseRules, TableWithoutKeysMeansExact) {
   auto r = parseCaseRules("num_frames = 1\n[image_comparisons.output]\n");
   ASSERT_EQ(r.comparisons.size(), 1u);

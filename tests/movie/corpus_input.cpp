@@ -55,7 +55,7 @@ void keyOf(const std::string& object, int& virtualKey, char32_t& character) {
       {"Enter", 0x0D}, {"Tab", 0x09},    {"Escape", 0x1B}, {"Backspace", 0x08}, {"Delete", 0x2E},
       {"Left", 0x25},  {"Up", 0x26},     {"Right", 0x27},  {"Down", 0x28},      {"Home", 0x24},
       {"End", 0x23},   {"PageUp", 0x21}, {"PageDown", 0x22}, {"Insert", 0x2D},  {"Space", 0x20},
-      {"Shift", 0x10}, {"Control", 0x11}, {"Alt", 0x12}};
+      {"Shift", 0x10}, {"LeftShift", 0x10}, {"RightShift", 0x10}, {"Control", 0x11}, {"Alt", 0x12}};
   std::string ch = object.find("\"Char\"") != std::string::npos ? stringAfter(object, "Char") : "";
   if (ch.size() == 1) {
     unsigned char c = static_cast<unsigned char>(ch[0]);

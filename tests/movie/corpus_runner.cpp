@@ -57,6 +57,8 @@ Outcome runCase(const fs::path& dir, movie::text::FontService* fonts) {
   player.setQuality(qualityOf(rules.quality));
   player.play();
   int width = player.stageWidth(), height = player.stageHeight();
+  if (rules.viewportWidth > 0 && rules.viewportHeight > 0 && width > 0 && height > 0)
+    width = rules.viewportWidth, height = rules.viewportHeight;  // the stage scaled to fit
   if (player.state() == movie::LoadState::Failed || width <= 0 || height <= 0) {
     out.passed = false;
     out.detail = "cannot be played: " + player.error();

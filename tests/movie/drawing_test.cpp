@@ -87,6 +87,17 @@ Actions withClip() {
   return a;
 }
 
+// A clip "c" and the arrays and box of a two-stop gradient over the 100 x 100 stage:
+// colors, alphas (both opaque), ratios (0, 255) and box.
+Actions withTwoStopGradient(int from, int to) {
+  Actions a = withClip();
+  setArray(a, "colors", {from, to});
+  setArray(a, "alphas", {100, 100});
+  setArray(a, "ratios", {0, 255});
+  setObject(a, "box", {{"matrixType", "box"}, {"x", 0}, {"y", 0}, {"w", 100}, {"h", 100}, {"r", 0}});
+  return a;
+}
+
 // A closed or open path through pixel points, after a moveTo to the first.
 void path(Actions& a, const std::string& clip, const std::vector<std::pair<int, int>>& points) {
   call(a, clip, "moveTo", {points[0].first, points[0].second});
@@ -171,11 +182,7 @@ TEST(ScriptDrawing, ACurveBoundsItsFill) {
 }
 
 TEST(ScriptDrawing, AGradientBoxSpreadsItsColoursAcrossTheBox) {
-  Actions a = withClip();
-  setArray(a, "colors", {0xFF0000, 0x0000FF});
-  setArray(a, "alphas", {100, 100});
-  setArray(a, "ratios", {0, 255});
-  setObject(a, "box", {{"matrixType", "box"}, {"x", 0}, {"y", 0}, {"w", 100}, {"h", 100}, {"r", 0}});
+  Actions a = withTwoStopGradient(0xFF0000, 0x0000FF);
   call(a, "c", "beginGradientFill",
        {"linear", Arg::variable("colors"), Arg::variable("alphas"), Arg::variable("ratios"), Arg::variable("box")});
   path(a, "c", {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
@@ -205,11 +212,7 @@ TEST(ScriptDrawing, AGradientBoxSpreadsItsColoursAcrossTheBox) {
 }
 
 TEST(ScriptDrawing, ARadialGradientIsBrightestAtItsCentre) {
-  Actions a = withClip();
-  setArray(a, "colors", {0xFFFFFF, 0x000000});
-  setArray(a, "alphas", {100, 100});
-  setArray(a, "ratios", {0, 255});
-  setObject(a, "box", {{"matrixType", "box"}, {"x", 0}, {"y", 0}, {"w", 100}, {"h", 100}, {"r", 0}});
+  Actions a = withTwoStopGradient(0xFFFFFF, 0x000000);
   call(a, "c", "beginGradientFill",
        {"radial", Arg::variable("colors"), Arg::variable("alphas"), Arg::variable("ratios"), Arg::variable("box")});
   path(a, "c", {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
@@ -221,6 +224,24 @@ TEST(ScriptDrawing, ARadialGradientIsBrightestAtItsCentre) {
   EXPECT_GT(grey(70, 50), grey(90, 50));
   EXPECT_EQ(grey(70, 49), grey(49, 70));  // the same distance, the same shade
   EXPECT_LT(grey(2, 2), 10);
+}
+
+// A focal point given by a script is held in 8.8 fixed point, cut toward zero, as a
+// gradient in the file would hold it: 230.9 / 256 draws as 230 / 256, not as 231 / 256.
+TEST(ScriptDrawing, AFocalPointIsHeldInEightEightFixedPoint) {
+  auto drawFocal = [](double focal) {
+    Actions a = withTwoStopGradient(0xFFFFFF, 0x000000);
+    call(a, "c", "beginGradientFill",
+         {"radial", Arg::variable("colors"), Arg::variable("alphas"), Arg::variable("ratios"), Arg::variable("box"),
+          "reflect", "RGB", PushValue(focal)});
+    path(a, "c", {{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+    call(a, "c", "endFill");
+    return stageOf(a);
+  };
+  auto cut = drawFocal(230.9 / 256);
+  EXPECT_EQ(cut, drawFocal(230.0 / 256));
+  EXPECT_NE(cut, drawFocal(231.0 / 256));
+  EXPECT_EQ(drawFocal(-230.9 / 256), drawFocal(-230.0 / 256));
 }
 
 TEST(ScriptDrawing, ABadGradientMakesNoFill) {

@@ -48,6 +48,16 @@ std::vector<uint32_t> renderPixels(movie::Player& player, int width, int height)
   return pixels;
 }
 
+TracingStage::TracingStage(const swf::Bytes& movie, int widthPx, int heightPx) : width(widthPx), height(heightPx) {
+  player.setTraceHandler([this](const std::string& line) { lines.push_back(line); });
+  load(player, movie);
+  player.setViewport(width, height);
+}
+
+uint32_t TracingStage::rgbAt(int x, int y) {
+  return rgbOf(renderPixels(player, width, height)[size_t(y) * size_t(width) + size_t(x)]);
+}
+
 void defineSpriteOf(swf::TagList& tags, uint16_t spriteId, uint16_t characterId) {
   swf::TagList inner;
   inner.placeObject2(placeAt(1, characterId, 0, 0));

@@ -1,6 +1,7 @@
 #pragma once
 // Small movies built with the SWF writer, and helpers to load and draw them.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "movie/player.h"
@@ -28,5 +29,14 @@ void load(movie::Player& player, const swf::Bytes& bytes);
 // Renders at the given size and returns 0xAARRGGBB pixels.
 std::vector<uint32_t> renderPixels(movie::Player& player, int width, int height);
 inline uint32_t rgbOf(uint32_t argb) { return argb & 0xFFFFFF; }
+
+// A player showing a movie in a viewport of the given size that keeps what it traces.
+struct TracingStage {
+  movie::Player player;
+  std::vector<std::string> lines;
+  int width, height;
+  TracingStage(const swf::Bytes& movie, int widthPx, int heightPx);
+  uint32_t rgbAt(int x, int y);
+};
 
 }  // namespace movie_test

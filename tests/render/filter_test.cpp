@@ -39,10 +39,30 @@ TEST(Filters, BoxBlurSpreadsOnePixelOverItsBox) {
   EXPECT_EQ(s.row(4)[6], 0u);
 }
 
-TEST(Filters, BlurSizeFollowsTheScale) {
+TEST(Filters, BlurBoxKeepsItsPixelsWhenTheViewScales) {
   Surface s = dot();
-  movie::render::applyFilter(s, blur(1.5f, 1.5f, 1), 2);  // 3 layer pixels
+  movie::render::applyFilter(s, blur(3, 3, 1), 2);  // still a box of 3 pixels
   EXPECT_EQ(s.row(4)[4], 0x1C1C1C1Cu);
+  EXPECT_EQ(s.row(4)[6], 0u);
+  Surface faint = dot();
+  movie::render::applyFilter(faint, blur(1.5f, 1.5f, 1), 2);  // below 2: no blur
+  EXPECT_EQ(faint.pixels(), dot().pixels());
+}
+
+TEST(Filters, EvenAmountsTakeTheOddBoxAboveThem) {
+  Surface s = dot();
+  movie::render::applyFilter(s, blur(4, 4, 1), 1);  // 2 pixels either side: a box of 5
+  // 255 / 5 across, then / 5 down: 51 then 10.
+  EXPECT_EQ(s.row(4)[4], 0x0A0A0A0Au);
+  EXPECT_EQ(s.row(2)[6], 0x0A0A0A0Au);
+  EXPECT_EQ(s.row(4)[7], 0u);
+}
+
+TEST(Filters, BoxAveragesAreTruncated) {
+  Surface s = dot();
+  movie::render::applyFilter(s, blur(12, 12, 1), 1);  // a box of 13
+  // 255 / 13 = 19.6 gives 19, then 19 / 13 = 1.46 gives 1.
+  EXPECT_EQ(s.row(4)[4], 0x01010101u);
 }
 
 TEST(Filters, ZeroPassesChangeNothing) {

@@ -88,6 +88,18 @@ TEST(LinearGradient, LinearRgbMiddleIsBrighter) {
   EXPECT_EQ(linear.row(0)[80], 0xFFFFFFFFu);
 }
 
+// Linear light is held at 8 bits: a dark stop channel comes back from it coarsened
+// (sRGB 20 is linear step 1, which is sRGB 13; 25 is step 2, sRGB 22), at the stops and
+// in the padded area beyond them alike, while full channels are kept.
+TEST(LinearGradient, LinearRgbKeepsLightAtEightBits) {
+  Surface s = drawLinear(Spread::Pad, Interpolation::LinearRGB, {255, 20, 25, 255}, {14, 20, 255, 255});
+  EXPECT_EQ(s.row(0)[5], 0xFFFF0D16u);
+  EXPECT_EQ(s.row(0)[90], 0xFF0D0DFFu);
+  // Halfway the light of each channel is halved, not its sRGB value.
+  EXPECT_NEAR(redOf(s.row(0)[39]), 190, 3);
+  EXPECT_EQ(greenOf(s.row(0)[39]), 13);
+}
+
 TEST(LinearGradient, ColorTransformAppliesToRamp) {
   Gradient g;
   g.stops = {{0, kRed}, {255, kBlue}};

@@ -132,6 +132,22 @@ TEST(Stroke, HairlineIsAtLeastOnePixel) {
   EXPECT_NEAR(alphaSum(stroked(big, width(20, Cap::None), 100, 100, tiny)), 80, 0.5);
 }
 
+// A hairline stays one device pixel wide under unequal x and y scales, in both
+// directions, and so does a pen that the matrix leaves thinner than a pixel.
+TEST(Stroke, HairlineUnderUnequalScaleIsOnePixelWide) {
+  Matrix tall{1, 0, 0, 8, 0, 0};
+  Path h = line(10, 5, 90, 5);
+  EXPECT_NEAR(alphaSum(stroked(h, width(0, Cap::None), 100, 100, tall)), 80, 0.5);
+  Path v = line(50, 1, 50, 11);
+  EXPECT_NEAR(alphaSum(stroked(v, width(0, Cap::None), 100, 100, tall)), 80, 0.5);
+  Matrix skew{1, 0, 3, 0.5f, 0, 0};
+  // Under a skew the line runs 10 * |(3, 0.5)| device pixels.
+  EXPECT_NEAR(alphaSum(stroked(v, width(0, Cap::None), 100, 100, skew)), 10 * std::hypot(3.0, 0.5), 1.5);
+  Matrix thin{0.02f, 0, 0, 0.05f, 0, 0};
+  Path bigH = line(500, 1000, 4500, 1000);
+  EXPECT_NEAR(alphaSum(stroked(bigH, width(10, Cap::None), 100, 100, thin)), 80, 0.5);
+}
+
 TEST(Stroke, WidthScalesWithTheMatrixUnlessUnscaled) {
   Matrix twice{2, 0, 0, 2, 0, 0};
   Path p = line(10, 25, 40, 25);
