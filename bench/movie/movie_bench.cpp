@@ -40,6 +40,17 @@ void moveEachFrame(swf::TagList& t, uint16_t depth, const std::function<swf::Mat
 }
 
 // The tags, ended, as a movie with a 550 x 400 pixel stage.
+// Defines sprite spriteId showing character characterId at its origin, for one frame.
+void defineSpriteOf(swf::TagList& t, uint16_t spriteId, uint16_t characterId) {
+  swf::TagList inner;
+  swf::Place p;
+  p.depth = 1;
+  p.characterId = characterId;
+  inner.placeObject2(p);
+  inner.showFrame();
+  t.defineSprite(spriteId, inner);
+}
+
 std::vector<uint8_t> stageMovie(swf::TagList& t) {
   t.end();
   swf::MovieHeader h;
@@ -149,10 +160,7 @@ std::vector<uint8_t> filteredClips() {
   kid.circle(0, -1200, 450, skin);
   kid.polygon({{-500, -700}, {500, -700}, {700, 600}, {-700, 600}}, shirt);
   t.defineShape(2, kid, 3);
-  swf::TagList inner;
-  inner.placeObject2([] { swf::Place p; p.depth = 1; p.characterId = 2; return p; }());
-  inner.showFrame();
-  t.defineSprite(3, inner);
+  defineSpriteOf(t, 3, 2);
   swf::FilterRecord shadow;
   shadow.kind = swf::FilterRecord::kDropShadow;
   shadow.color = swf::rgb(0x000000, 128);
@@ -217,10 +225,7 @@ std::vector<uint8_t> cachedStill() {
     flowers.circle(x, y, 150 + (i * 37) % 120, petal, k);
   }
   t.defineShape(1, flowers, 3);
-  swf::TagList still;
-  still.placeObject2([] { swf::Place p; p.depth = 1; p.characterId = 1; return p; }());
-  still.showFrame();
-  t.defineSprite(2, still);
+  defineSpriteOf(t, 2, 1);
   swf::Shape ball;
   int red = ball.addFill(swf::FillStyle::solid(swf::rgb(0xCC2222)));
   ball.circle(0, 0, 600, red);
