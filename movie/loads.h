@@ -1,6 +1,7 @@
 #pragma once
-// What a movie's scripts load while it plays: movies into clips (and level 0, which
-// replaces the movie), variables into clips, text for LoadVars objects. Requests go to
+// What a movie's scripts load while it plays: movies into clips and levels (level 0
+// replaces the movie; the others are drawn above it, each with its own root), variables
+// into clips, text for LoadVars objects. Requests go to
 // the host's Fetcher with addresses resolved against the movie's own; answers come back
 // through arrived(), outside any script, and are handed to the clips and objects that
 // asked, with the MovieClipLoader's listeners told along the way.
@@ -14,6 +15,7 @@
 #include "movie/format/movie_parser.h"
 #include "movie/script/load_request.h"
 #include "movie/script/value.h"
+#include "movie/text/font_library.h"
 #include "movie/timeline/display_list.h"
 
 namespace movie {
@@ -31,6 +33,8 @@ class Loads {
   Loads& operator=(const Loads&) = delete;
 
   void setFetcher(Fetcher* fetcher) { fetcher_ = fetcher; }
+  // Device fonts for the loaded movies' text (may be null).
+  void setFontService(text::FontService* service) { fontService_ = service; }
   void setAddress(const std::string& address) { address_ = address; }
   const std::string& address() const { return address_; }
 
@@ -44,6 +48,14 @@ class Loads {
   bool takeReplacement(std::vector<uint8_t>& bytes, std::string& address);
   // Level 0 unloaded: the player empties itself.
   bool takeUnloadAll();
+  // Levels unloaded by scripts go once the scripts are over; returns whether any went.
+  bool takeLevelChanges();
+
+  // The levels above 0: the root showing level n (null: none), the level a root shows
+  // (-1: none), and every level's root, lowest first.
+  timeline::SpriteInstance* levelRoot(int n) const;
+  int levelOf(const script::DisplayNode* root) const;
+  void addLevelRoots(std::vector<timeline::SpriteInstance*>& out) const;
 
   // Bytes of the movie a clip shows, when it was loaded into it.
   bool progressOf(script::DisplayNode* clip, double& loaded, double& total) const;
@@ -54,10 +66,15 @@ class Loads {
     script::LoadRequest request;
     std::string address;
   };
+  // Kept until reset, even once no clip shows it: functions its scripts defined run
+  // from its bytes.
   struct LoadedMovie {
     format::MovieParser parser;
     timeline::Budget budget;
+    std::unique_ptr<text::FontLibrary> fonts;
     timeline::SpriteInstance* clip = nullptr;  // where it shows (for its byte counts)
+    std::unique_ptr<timeline::SpriteInstance> levelRoot;  // shown in a level instead
+    int level = -1;
     size_t bytes = 0;
   };
   void movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes);
@@ -65,10 +82,17 @@ class Loads {
   void dataArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes);
   void tellLoader(script::Object* loader, const char* event, std::vector<script::Value> args);
   script::Object* levelClip(int level);
+  // The movie parsed and ready to show, or null (and the loader told why).
+  std::unique_ptr<LoadedMovie> prepare(const std::vector<uint8_t>& bytes, script::Object* target,
+                                       script::Object* loader);
+  timeline::SpriteInstance* showInLevel(int level, std::unique_ptr<LoadedMovie> loaded);
+  void dropLevel(int level);
 
   Scripting& scripting_;
   timeline::Budget& budget_;
   Fetcher* fetcher_ = nullptr;
+  text::FontService* fontService_ = nullptr;
+  std::vector<int> levelsToUnload_;
   std::string address_;
   int lastId_ = 0;
   std::map<int, Pending> pending_;

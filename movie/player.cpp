@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "movie/format/movie_parser.h"
 #include "movie/interaction.h"
@@ -67,6 +68,9 @@ struct Player::Impl : timeline::TimelineEvents {
   bool failed() const { return !hostError.empty() || parser->state() == format::MovieParser::State::Failed; }
   bool complete() const { return parser->state() == format::MovieParser::State::Done; }
   const format::MovieDef& movie() const { return parser->movie(); }
+  // A movie loaded into level 0 plays on the stage of the one it replaced.
+  std::optional<format::Rect> keptStage;
+  const format::Rect& stage() const { return keptStage ? *keptStage : movie().stage; }
   // A viewport point in stage twips.
   double stageX(double x, double y) const {
     Matrix back = view.toDevice().inverted();
@@ -80,7 +84,7 @@ struct Player::Impl : timeline::TimelineEvents {
   // Starts the main timeline once its first frame has arrived.
   void update() {
     if (!parser->headerKnown()) return;
-    view.setStage(movie().stage);
+    view.setStage(stage());
     if (!fonts) fonts = std::make_unique<text::FontLibrary>(movie().characters, fontService);
     if (!scripting) {
       scripting = std::make_unique<Scripting>(movie(), budget);
@@ -91,6 +95,7 @@ struct Player::Impl : timeline::TimelineEvents {
       input = std::make_unique<Interaction>(*scripting, cache, movie().characters);
       loads = std::make_unique<Loads>(*scripting, budget);
       loads->setFetcher(fetcher);
+      loads->setFontService(fontService);
       loads->setAddress(address);
       scripting->setLoads(loads.get());
       scripting->setDragging(&input->dragging());
@@ -154,6 +159,7 @@ void Player::reset() {
 void Player::setFontService(text::FontService* service) {
   impl_->fontService = service;
   impl_->fonts.reset();  // faces made with the old service go
+  if (impl_->loads) impl_->loads->setFontService(service);
   impl_->update();
 }
 
@@ -196,12 +202,12 @@ size_t Player::bytesTotal() const {
 }
 
 int Player::stageWidth() const {
-  const auto& s = impl_->movie().stage;
+  const auto& s = impl_->stage();
   return std::max(0, (s.xMax - s.xMin) / 20);
 }
 
 int Player::stageHeight() const {
-  const auto& s = impl_->movie().stage;
+  const auto& s = impl_->stage();
   return std::max(0, (s.yMax - s.yMin) / 20);
 }
 
@@ -290,7 +296,9 @@ bool Player::takeMovieChanges() {
   std::vector<uint8_t> bytes;
   std::string address;
   if (impl_->loads->takeReplacement(bytes, address)) {
+    std::optional<format::Rect> stage = impl_->stage();
     reset();  // a movie loaded into level 0 takes this one's place
+    impl_->keptStage = stage;
     setMovieAddress(address);
     append(bytes.data(), bytes.size());
     finish();
@@ -300,7 +308,7 @@ bool Player::takeMovieChanges() {
     reset();
     return true;
   }
-  return false;
+  return impl_->loads->takeLevelChanges();
 }
 
 bool Player::tick() {
@@ -329,11 +337,14 @@ bool Player::advanceOnce() {
   p.scripting->beginFrame();
   bool moved = p.root->advance(p.loop, true);
   if (waiting) p.root->setPlaying(true);
+  std::vector<timeline::SpriteInstance*> levels = p.scripting->levels();
+  for (size_t i = 1; i < levels.size(); ++i) moved = levels[i]->advance(true, true) || moved;  // loaded whole
   p.scripting->clipEvent(format::kClipEnterFrame, "onEnterFrame");
   bool ran = p.scripting->runQueued();
   ran = p.scripting->frameDone(frameRate()) || ran;
   ran = p.input->refresh() || ran;
   ran = script::runSoundCompletions(p.scripting->machine()) || ran;
+  ran = p.loads->takeLevelChanges() || ran;  // levels unloaded in this frame go at its end
   p.playing = p.root->playing();
   p.followSound();
   return moved || ran;
@@ -371,7 +382,8 @@ void Player::render(PixelView target) {
     options.filterCache = &p.filterCache;
     render::Matrix toDevice = p.view.toDevice();
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
-    paint::renderTree(p.surface, *p.root, toDevice, options, p.cache);
+    std::vector<timeline::SpriteInstance*> levels = p.scripting->levels();
+    paint::renderLevels(p.surface, {levels.begin(), levels.end()}, toDevice, options, p.cache);
     // Outside the stage shows only the background colour.
     float l, t, r, b;
     p.view.stageBox(l, t, r, b);

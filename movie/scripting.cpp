@@ -56,11 +56,55 @@ void Scripting::frameEntered(timeline::SpriteInstance& sprite, int frame) {
 
 void Scripting::beginFrame() { machine_->beginFrame(); }
 
+void Scripting::setRoot(timeline::SpriteInstance* root) {
+  root_ = root;
+  movies_.clear();
+  if (root) movies_.push_back({&movie_, machine_->clipObject(root), 0, {}});
+}
+
+void Scripting::addMovie(const format::MovieDef& movie, timeline::SpriteInstance& root) {
+  // Clips that showed loaded movies and are gone no longer need their entry.
+  std::erase_if(movies_, [this](const MovieScripts& m) { return m.movie != &movie_ && !machine_->nodeOf(m.root); });
+  movies_.push_back({&movie, machine_->clipObject(&root), 0, {}});
+}
+
 void Scripting::runInitActions() {
-  while (initActionsRun_ < movie_.initActions.size()) {
-    const format::InitAction& init = movie_.initActions[initActionsRun_++];
-    // A copy: the list of init actions grows (and moves) while the movie loads.
-    machine_->run(script::CodeRange::of(init.actions, movie_.version), machine_->clipObject(root_));
+  for (size_t i = 0; i < movies_.size(); ++i) runInitActions(movies_[i]);
+}
+
+size_t Scripting::initActionsLookedAt() const {
+  size_t n = 0;
+  for (const MovieScripts& m : movies_) n += m.next;
+  return n;
+}
+
+script::DisplayNode* Scripting::level(int n) {
+  if (n == 0) return root_;
+  return loads_ && root_ ? loads_->levelRoot(n) : nullptr;
+}
+
+int Scripting::levelNumber(script::DisplayNode* root) {
+  if (!root || root == root_ || !loads_) return 0;
+  return std::max(0, loads_->levelOf(root));
+}
+
+std::vector<timeline::SpriteInstance*> Scripting::levels() {
+  std::vector<timeline::SpriteInstance*> out;
+  if (!root_) return out;
+  out.push_back(root_);
+  if (loads_) loads_->addLevelRoots(out);
+  return out;
+}
+
+void Scripting::runInitActions(MovieScripts& movie) {
+  const std::vector<format::InitAction>& inits = movie.movie->initActions;
+  while (movie.next < inits.size()) {
+    script::DisplayNode* node = machine_->nodeOf(movie.root);
+    if (!node || inits[movie.next].frame > node->currentFrame()) return;
+    const format::InitAction& init = inits[movie.next++];
+    if (!movie.done.insert(init.spriteId).second) continue;
+    // CodeRange::of copies: the list of init actions grows (and moves) while the movie loads.
+    machine_->run(script::CodeRange::of(init.actions, movie.movie->version), movie.root);
   }
 }
 
@@ -103,9 +147,9 @@ void Scripting::gatherClips(timeline::SpriteInstance& sprite, std::vector<script
 }
 
 void Scripting::clipEvent(uint32_t event, const char* method) {
-  if (!root_) return;
   std::vector<script::Object*> clips;
-  gatherClips(*root_, clips, 0);
+  std::vector<timeline::SpriteInstance*> roots = levels();
+  for (auto it = roots.rbegin(); it != roots.rend(); ++it) gatherClips(**it, clips, 0);
   for (script::Object* clip : clips) {
     auto* node = static_cast<timeline::SpriteInstance*>(machine_->nodeOf(clip));
     if (!node) continue;  // removed by an earlier handler
@@ -117,10 +161,10 @@ void Scripting::clipEvent(uint32_t event, const char* method) {
 bool Scripting::runQueued() {
   // Fields placed or changed since the last scripts meet their variables before and
   // after the scripts run.
-  text_objects::exchangeAll(*machine_, root_);
-  size_t initBefore = initActionsRun_;
+  exchangeFields();
+  size_t initBefore = initActionsLookedAt();
   runInitActions();
-  bool ran = initActionsRun_ != initBefore || !queue_.empty();
+  bool ran = initActionsLookedAt() != initBefore || !queue_.empty();
   for (size_t i = 0; i < queue_.size(); ++i) {
     Pending p = queue_[i];
     script::DisplayNode* node = machine_->nodeOf(p.clip);
@@ -135,7 +179,7 @@ bool Scripting::runQueued() {
     }
   }
   queue_.clear();
-  text_objects::exchangeAll(*machine_, root_);
+  exchangeFields();
   collectIfGrown();
   return ran;
 }
@@ -147,10 +191,15 @@ bool Scripting::frameDone(double frameRate) {
   return runQueued() || timers;
 }
 
+void Scripting::exchangeFields() {
+  for (timeline::SpriteInstance* level : levels()) text_objects::exchangeAll(*machine_, level);
+}
+
 void Scripting::collectIfGrown() {
   if (machine_->heap().growthSinceCollect() < kCollectAfterSlots) return;
   std::vector<script::Object*> roots;
-  gatherClipObjects(root_, roots, 0);
+  for (timeline::SpriteInstance* level : levels()) gatherClipObjects(level, roots, 0);
+  for (const MovieScripts& m : movies_) roots.push_back(m.root);
   if (extraRoots_) extraRoots_(roots);
   machine_->collectGarbage(roots);
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,12 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   Scripting(const format::MovieDef& movie, timeline::Budget& budget);
   ~Scripting() override;
 
-  void setRoot(timeline::SpriteInstance* root) { root_ = root; }
+  void setRoot(timeline::SpriteInstance* root);
+  // A movie loaded into a clip or a level, shown by root: its init actions run from
+  // here on, with root as their this.
+  void addMovie(const format::MovieDef& movie, timeline::SpriteInstance& root);
+  // Level 0 and the levels above it, lowest first.
+  std::vector<timeline::SpriteInstance*> levels();
   void setLoading(size_t loaded, size_t total) { bytesLoaded_ = loaded, bytesTotal_ = total; }
   void setTraceHandler(TraceHandler h) { trace_ = std::move(h); }
   void setUrlHandler(UrlHandler h) { url_ = std::move(h); }
@@ -61,7 +67,8 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void trace(const std::string& line) override;
   void getUrl(const std::string& url, const std::string& target, int method) override;
   double milliseconds() override { return milliseconds_; }
-  script::DisplayNode* level(int n) override { return n == 0 ? root_ : nullptr; }
+  script::DisplayNode* level(int n) override;
+  int levelNumber(script::DisplayNode* root) override;
   double bytesLoaded(script::DisplayNode* clip) override;
   double bytesTotal(script::DisplayNode* clip) override;
   bool load(const script::LoadRequest& request) override;
@@ -96,6 +103,14 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void setDragging(Dragging* dragging) { dragging_ = dragging; }
 
  private:
+  // A movie whose init actions run: each character's once, before the frame of the
+  // main timeline that the tag came with.
+  struct MovieScripts {
+    const format::MovieDef* movie;
+    script::Object* root;  // the clip it shows in (this for its init actions)
+    size_t next = 0;       // init actions looked at
+    std::set<uint16_t> done;
+  };
   struct Pending {
     script::Object* clip;
     int frame;           // the frame whose actions run, or -1 for the load event
@@ -103,14 +118,17 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void gatherClips(timeline::SpriteInstance& sprite, std::vector<script::Object*>& out, int depth);
   void runLoadEvent(script::Object* clip);
   void runInitActions();
+  void runInitActions(MovieScripts& movie);
+  size_t initActionsLookedAt() const;
   void collectIfGrown();
+  void exchangeFields();
 
   const format::MovieDef& movie_;
   text_objects::TextEnvironment textEnvironment_;  // before the machine, whose natives use it
   std::unique_ptr<script::Machine> machine_;
   timeline::SpriteInstance* root_ = nullptr;
   std::vector<Pending> queue_;
-  size_t initActionsRun_ = 0;
+  std::vector<MovieScripts> movies_;  // the main movie first
   size_t bytesLoaded_ = 0, bytesTotal_ = 0;
   double milliseconds_ = 0;
   TraceHandler trace_;

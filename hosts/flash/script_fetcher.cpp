@@ -7,7 +7,7 @@
 namespace hosts::flash {
 ScriptFetcher::~ScriptFetcher() { cancelAll(); }
 
-void ScriptFetcher::fetch(int id, const std::string& url, bool post, const std::string&) {
+void ScriptFetcher::fetch(int id, const std::string& url, bool post, const std::string& body) {
   Open& open = open_[id];
   net::FetchHandlers h;
   h.data = [this, id](std::vector<uint8_t>&& chunk) {
@@ -18,9 +18,8 @@ void ScriptFetcher::fetch(int id, const std::string& url, bool post, const std::
   h.failed = [this, id](const std::wstring&) { finish(id, false); };
   net::FetchOptions options;
   options.maxBytes = maxBytes_;
-  // Without a way to send a body, a form sent with POST is fetched from nowhere: it fails.
-  std::wstring address = post ? std::wstring() : ui::fromUtf8(url);
-  open.fetch = net::fetch(address, std::move(h), options);
+  if (post) options.form = body;
+  open.fetch = net::fetch(ui::fromUtf8(url), std::move(h), options);
 }
 
 void ScriptFetcher::finish(int id, bool ok) {

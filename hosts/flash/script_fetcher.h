@@ -1,8 +1,8 @@
 #pragma once
 // What a movie's scripts load (movies, variables, LoadVars text), fetched with the same
 // bounds on size, redirects and time as the movie itself; each result goes back to the
-// player from the message loop, whole, once the fetch ends. Forms sent with POST are not
-// supported by the fetcher and fail.
+// player from the message loop, whole, once the fetch ends. Variables sent with POST go
+// in the request's body as a url-encoded form.
 #include <cstdint>
 #include <functional>
 #include <map>

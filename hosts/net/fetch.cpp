@@ -4,6 +4,7 @@
 #include <wininet.h>
 
 #include <atomic>
+#include <cwchar>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -188,6 +189,36 @@ bool resolve(const std::wstring& base, const std::wstring& location, std::wstrin
   return true;
 }
 
+// Only the web: a redirect must not lead to a file, FTP or any other scheme WinINet knows.
+bool isWebAddress(const std::wstring& url) {
+  auto startsWith = [&](const wchar_t* prefix) {
+    size_t n = wcslen(prefix);
+    return url.size() > n && _wcsnicmp(url.c_str(), prefix, n) == 0;
+  };
+  return startsWith(L"http://") || startsWith(L"https://");
+}
+
+// A POST of form to url (InternetOpenUrl only fetches with GET): a connection to the
+// host, then the request on it. False, with the system's error, when either fails.
+bool openPost(HINTERNET session, const std::wstring& url, const std::string& form, DWORD flags, Handle& connection,
+              Handle& request) {
+  URL_COMPONENTSW parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;  // pointers into url
+  if (!InternetCrackUrlW(url.c_str(), DWORD(url.size()), 0, &parts)) return false;
+  std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+  std::wstring object = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                        std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+  if (object.empty() || object[0] != L'/') object.insert(0, L"/");
+  if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+  connection.reset(InternetConnectW(session, host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection.h) return false;
+  request.reset(HttpOpenRequestW(connection.h, L"POST", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+  if (!request.h) return false;
+  static const wchar_t kFormHeader[] = L"Content-Type: application/x-www-form-urlencoded\r\n";
+  return HttpSendRequestW(request.h, kFormHeader, DWORD(-1), const_cast<char*>(form.data()), DWORD(form.size()));
+}
+
 void work(std::shared_ptr<Fetch::State> state) {
   const FetchOptions& o = state->options;
   Handle session(InternetOpenW(o.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
@@ -204,11 +235,23 @@ void work(std::shared_ptr<Fetch::State> state) {
                       INTERNET_FLAG_NO_AUTO_REDIRECT;
   const int maxRedirects = o.maxRedirects > 0 ? o.maxRedirects : 0;
   std::wstring url = state->url;
+  std::optional<std::string> form = o.form;
+  if (form && form->size() > o.maxBytes) return failWith(state, L"内容过大");
+  Handle connection;  // a POST's; closed after its request
   Handle request;
   DWORD status = 0;
   for (int redirects = 0;; ++redirects) {
-    request.reset(InternetOpenUrlW(session.h, url.c_str(), nullptr, 0, flags, 0));
-    if (!request.h) return failWith(state, errorText(GetLastError()));
+    if (!isWebAddress(url)) return failWith(state, errorText(ERROR_INTERNET_UNRECOGNIZED_SCHEME));
+    request.reset();
+    connection.reset();
+    bool opened = false;
+    if (form) {
+      opened = openPost(session.h, url, *form, flags, connection, request);
+    } else {
+      request.reset(InternetOpenUrlW(session.h, url.c_str(), nullptr, 0, flags, 0));
+      opened = request.h != nullptr;
+    }
+    if (!opened) return failWith(state, errorText(GetLastError()));
     if (state->cancelled.load()) return;
     status = 0;
     DWORD size = sizeof status, index = 0;
@@ -221,6 +264,7 @@ void work(std::shared_ptr<Fetch::State> state) {
     std::wstring next;
     if (!resolve(url, location, next)) return failWith(state, errorText(GetLastError()));
     url = std::move(next);
+    if (status != 307 && status != 308) form.reset();  // the form goes on only where asked to
   }
 
   auto head = std::make_unique<Delivery>();

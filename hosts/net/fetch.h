@@ -6,11 +6,13 @@
 // that called fetch() (it must run a message loop) and handed to the handlers there, in
 // order: response once, then data chunks, then exactly one of done or failed. After
 // cancel(), or once the Fetch is destroyed, no handler runs any more; the worker notices,
-// closes its handles and ends.
+// closes its handles and ends. Only http and https addresses are fetched, redirects
+// included; any other fails.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,10 @@ struct FetchOptions {
   unsigned timeoutMs = 15000;       // connect, send and receive timeouts
   int maxRedirects = 8;             // redirects followed; one more fails ("too many redirects")
   std::wstring userAgent = L"Brimblo";
+  // Set: the address is sent this url-encoded form with POST (application/x-www-form-
+  // urlencoded; a form larger than maxBytes fails). A redirect with 307 or 308 sends it
+  // again; the other redirects fetch their address with GET.
+  std::optional<std::string> form;
 };
 
 class Fetch {

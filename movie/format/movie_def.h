@@ -13,6 +13,7 @@ namespace movie::format {
 
 struct InitAction {
   uint16_t spriteId = 0;
+  int frame = 0;  // the main timeline's frame the tag came with (they run before it)
   std::vector<uint8_t> actions;
 };
 

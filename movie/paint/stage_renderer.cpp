@@ -104,8 +104,21 @@ struct Renderer {
       if (bend) maskItems(mask, bend->warp(d, render::Matrix{}), m);
       else maskItems(mask, d, m);
     }
-    for (const auto& [depth, child] : sprite.displayList())
-      if (!child.clipDepth) addToMask(mask, child, m, nesting + 1, bend);
+    withFontsOf(sprite, [&](Renderer& r) {
+      for (const auto& [depth, child] : sprite.displayList())
+        if (!child.clipDepth) r.addToMask(mask, child, m, nesting + 1, bend);
+    });
+  }
+
+  // A loaded movie's text is drawn with its own fonts, everything below it too.
+  template <class Draw>
+  void withFontsOf(const timeline::SpriteInstance& sprite, Draw&& draw) {
+    text::FontLibrary* fonts = sprite.fonts();
+    if (!fonts || fonts == options.fonts) return draw(*this);
+    RenderOptions own = options;
+    own.fonts = fonts;
+    Renderer inner{target, own, cache, inLayer, layers, rootToDevice, gridWarp};
+    draw(inner);
   }
 
   // Adds an object (and, for a sprite, its whole subtree) to a mask; grid: the scaling
@@ -216,7 +229,7 @@ struct Renderer {
     gridWarp = grid && gridFor(sprite, *grid, m, warp) ? &warp : nullptr;
     const render::Mask* inner = own ? own.get() : clip;
     drawScriptDrawing(sprite, content, cx, inner);
-    drawList(sprite, content, cx, inner, nesting + 1);
+    withFontsOf(sprite, [&](Renderer& r) { r.drawList(sprite, content, cx, inner, nesting + 1); });
     gridWarp = saved;
   }
 
@@ -311,9 +324,17 @@ struct Renderer {
 
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
                 const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
+  renderLevels(target, {&root}, toDevice, options, cache);
+}
+
+void renderLevels(render::Surface& target, const std::vector<const timeline::SpriteInstance*>& levels,
+                  const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
   Renderer r{target, options, cache, false, 0, toDevice};
-  r.drawScriptDrawing(root, toDevice, render::ColorTransform{}, nullptr);
-  r.drawList(root, toDevice, render::ColorTransform{}, nullptr, 0);
+  for (const timeline::SpriteInstance* root : levels) {
+    if (!root) continue;
+    r.drawScriptDrawing(*root, toDevice, render::ColorTransform{}, nullptr);
+    r.withFontsOf(*root, [&](Renderer& inner) { inner.drawList(*root, toDevice, render::ColorTransform{}, nullptr, 0); });
+  }
   if (options.filterCache) options.filterCache->sweep();
 }
 

@@ -2,6 +2,8 @@
 // Draws a display tree into a surface: matrices and colour transforms composed down
 // the tree, clip-depth masks (nested ones intersect), blend modes, filters (through
 // the filter cache) and quality settings.
+#include <vector>
+
 #include "movie/paint/shape_cache.h"
 #include "movie/render/render.h"
 #include "movie/text/font_library.h"
@@ -25,5 +27,8 @@ struct RenderOptions {
 
 void renderTree(render::Surface& target, const timeline::SpriteInstance& root,
                 const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache);
+// The levels of a stage, lowest first, each above the ones before it.
+void renderLevels(render::Surface& target, const std::vector<const timeline::SpriteInstance*>& levels,
+                  const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache);
 
 }  // namespace movie::paint

@@ -531,9 +531,7 @@ std::string Machine::targetPath(DisplayNode* node, bool slashes) {
     names.push_back(n->instanceName());
     n = n->parentNode();
   }
-  int level = 0;
-  for (int i = 0; i < 16; ++i)
-    if (host_.level(i) == n) level = i;
+  int level = host_.levelNumber(n);
   std::string out;
   if (slashes) {
     if (names.empty()) return level ? "_level" + std::to_string(level) + "/" : "/";

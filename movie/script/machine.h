@@ -32,6 +32,8 @@ class MachineHost {
   virtual void getUrl(const std::string& url, const std::string& target, int method) = 0;
   virtual double milliseconds() = 0;  // since the movie started (getTimer)
   virtual DisplayNode* level(int n) = 0;  // _level0 is the movie's root
+  // The level whose root a node is (0 for any other node).
+  virtual int levelNumber(DisplayNode*) { return 0; }
   // Loading progress of the movie a clip belongs to.
   virtual double bytesLoaded(DisplayNode*) { return 0; }
   virtual double bytesTotal(DisplayNode*) { return 0; }

@@ -199,14 +199,22 @@ void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
 }
 
 void getUrl2(Machine& m, Activation& act, const std::string& url, const std::string& target, uint8_t flags) {
-  int method = flags >> 6;
-  bool loadTarget = flags & 2, loadVariables = flags & 1;
+  // As authoring tools write the flags: the method in the low bits, the load flags on top.
+  int method = flags & 3;
+  bool loadTarget = flags & 0x40, loadVariables = flags & 0x80;
   // A level or a clip as the target loads into the movie; a window name goes to the host.
   if (loadTarget || loadVariables || levelOf(target) >= 0) {
     loadInto(m, &act, url, target, loadVariables, method);
     return;
   }
-  m.host().getUrl(url, target, method);
+  // A browser window opened by address alone gets the variables in it, whichever the method.
+  std::string address = url;
+  Object* from = act.target ? act.target : act.baseClip;
+  if ((method == 1 || method == 2) && url.rfind("fscommand:", 0) != 0) {
+    std::string variables = encodeVariables(m, from);
+    if (!variables.empty()) address += (address.find('?') == std::string::npos ? "?" : "&") + variables;
+  }
+  m.host().getUrl(address, target, method);
 }
 
 bool frameLoaded(Machine& m, Activation& act, const Value& frame, bool zeroBased) {

@@ -44,20 +44,21 @@ std::optional<uint16_t> TimelineSound::soundIdFor(const std::string& exportName)
   return it->second;
 }
 
-std::shared_ptr<const Audio> TimelineSound::soundAudio(uint16_t soundId) {
-  if (auto it = decoded_.find(soundId); it != decoded_.end()) return it->second;
-  if (undecodable_.count(soundId)) return nullptr;
-  auto c = movie_.characters.find(soundId);
-  if (c == movie_.characters.end() || c->second.kind != format::Character::Sound || !c->second.sound) {
+std::shared_ptr<const Audio> TimelineSound::soundAudio(uint16_t soundId, const format::CharacterTable& characters) {
+  const SoundKey key{&characters, soundId};
+  if (auto it = decoded_.find(key); it != decoded_.end()) return it->second;
+  if (undecodable_.count(key)) return nullptr;
+  auto c = characters.find(soundId);
+  if (c == characters.end() || c->second.kind != format::Character::Sound || !c->second.sound) {
     return nullptr;  // not defined (yet): it may still arrive
   }
   auto audio = std::make_shared<Audio>();
   std::string why;
   if (!decodeSound(*c->second.sound, mixer_.mp3Decoder(), *audio, why)) {
-    undecodable_.insert(soundId);
+    undecodable_.insert(key);
     return nullptr;
   }
-  decoded_[soundId] = audio;
+  decoded_[key] = audio;
   return audio;
 }
 
@@ -67,7 +68,7 @@ int TimelineSound::ownerOf(const script::DisplayNode* clip) {
   return it->second;
 }
 
-void TimelineSound::startSound(const format::SoundRef& ref, int owner) {
+void TimelineSound::startSound(const format::SoundRef& ref, int owner, const format::CharacterTable& characters) {
   format::SoundStart start;
   std::string why;
   if (ref.soundId != 0) {
@@ -83,7 +84,7 @@ void TimelineSound::startSound(const format::SoundRef& ref, int owner) {
     mixer_.stopSound(start.soundId);
     return;
   }
-  if (auto audio = soundAudio(start.soundId)) mixer_.startSound(start.soundId, audio, start.info, owner);
+  if (auto audio = soundAudio(start.soundId, characters)) mixer_.startSound(start.soundId, audio, start.info, owner);
 }
 
 void TimelineSound::frameEntered(const timeline::SpriteInstance& timeline, int frame) {
@@ -91,7 +92,7 @@ void TimelineSound::frameEntered(const timeline::SpriteInstance& timeline, int f
   const format::Frame& f = timeline.timeline().frames[size_t(frame)];
   if (!f.sounds.empty()) {
     const int owner = ownerOf(&timeline);
-    for (const auto& ref : f.sounds) startSound(ref, owner);
+    for (const auto& ref : f.sounds) startSound(ref, owner, timeline.characters());
   }
   // The main timeline's stream is fed ahead by rootMoved(); a sprite's as it plays.
   if (&timeline.timeline() != &movie_.root) spriteStream(timeline, f);
@@ -103,7 +104,7 @@ void TimelineSound::buttonStateChanged(timeline::SpriteInstance& button, int fro
   const format::SoundRef& ref = button.buttonDef()->sounds[index];
   if (ref.soundId == 0) return;
   const script::DisplayNode* holder = button.parentNode();
-  startSound(ref, ownerOf(holder ? holder : &button));
+  startSound(ref, ownerOf(holder ? holder : &button), button.characters());
 }
 
 void TimelineSound::spriteStream(const timeline::SpriteInstance& sprite, const format::Frame& frame) {

@@ -42,14 +42,16 @@ class TimelineSound {
   bool streamPlaying() const;
 
   // Decoded samples of a defined sound (decoded once), or null.
-  std::shared_ptr<const Audio> soundAudio(uint16_t soundId);
+  std::shared_ptr<const Audio> soundAudio(uint16_t soundId) { return soundAudio(soundId, movie_.characters); }
+  // The same from another dictionary (a loaded movie's, which outlives this).
+  std::shared_ptr<const Audio> soundAudio(uint16_t soundId, const format::CharacterTable& characters);
   std::optional<uint16_t> soundIdFor(const std::string& exportName) const;
   // The mixer's owner number for a clip, whose sound transform its sounds follow; the
   // movie as a whole is 0. A clip made later never inherits a removed clip's number.
   int ownerOf(const script::DisplayNode* clip);
 
  private:
-  void startSound(const format::SoundRef& ref, int owner);
+  void startSound(const format::SoundRef& ref, int owner, const format::CharacterTable& characters);
   void spriteStream(const timeline::SpriteInstance& sprite, const format::Frame& frame);
   void openRootStream(int frame, int owner);
   void closeRootStream();
@@ -59,8 +61,9 @@ class TimelineSound {
   const format::MovieDef& movie_;
   Mixer& mixer_;
   bool enabled_ = false;
-  std::map<uint16_t, std::shared_ptr<const Audio>> decoded_;
-  std::set<uint16_t> undecodable_;
+  using SoundKey = std::pair<const format::CharacterTable*, uint16_t>;
+  std::map<SoundKey, std::shared_ptr<const Audio>> decoded_;
+  std::set<SoundKey> undecodable_;
   // Both keyed by the clip's identity: a removed clip's address may be reused.
   std::map<uint64_t, int> spriteStreams_;
   std::map<uint64_t, int> owners_;

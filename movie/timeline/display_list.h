@@ -14,6 +14,10 @@
 #include "movie/timeline/clip_drawing.h"
 #include "movie/timeline/field_node.h"
 
+namespace movie::text {
+class FontLibrary;
+}
+
 namespace movie::timeline {
 
 class SpriteInstance;
@@ -97,6 +101,12 @@ class SpriteInstance : public script::DisplayNode {
   int frameCount() const { return int(timeline_.frames.size()); }
   const std::map<uint16_t, DisplayObject>& displayList() const { return list_; }
   const format::Timeline& timeline() const { return timeline_; }
+  // The dictionary its characters come from (a loaded movie's own).
+  const format::CharacterTable& characters() const { return characters_; }
+  // The root of a loaded movie draws its text with that movie's fonts (null: those of
+  // the movie around it); the library must outlive the instance.
+  void setFonts(text::FontLibrary* fonts) { fonts_ = fonts; }
+  text::FontLibrary* fonts() const { return fonts_; }
 
   // Buttons are instances over the button's state timeline that never play: the state
   // shown is a frame of it, and only the objects inside run their timelines.
@@ -205,6 +215,7 @@ class SpriteInstance : public script::DisplayNode {
   void unlinkMask();
   bool hasScrollRect_ = false;
   script::Bounds scrollRect_;
+  text::FontLibrary* fonts_ = nullptr;
   std::unique_ptr<ClipDrawing> drawing_;  // made when a script first draws
 };
 

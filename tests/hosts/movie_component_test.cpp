@@ -438,3 +438,32 @@ TEST_F(MovieComponentTest, ScriptsLoadTextFromBesideTheMovie) {
   EXPECT_EQ(commands[0].second, L"apple");
   component->Advise(nullptr);
 }
+
+TEST_F(MovieComponentTest, ScriptsSendVariablesWithPostAsAForm) {
+  HttpServer::Route movie;
+  movie.body = hosts_test::loadVarsMovie(true);
+  movie.contentType = "application/x-shockwave-flash";
+  server.serve("/edu/3/05.swf", movie);
+  // The form's answer comes from another address, reached by a redirect that keeps POST.
+  server.serve("/edu/3/words.txt", HttpServer::Route::redirect("/edu/answer.txt", 307));
+  HttpServer::Route words;
+  const std::string text = "word=pear";
+  words.body.assign(text.begin(), text.end());
+  words.contentType = "text/plain";
+  server.serve("/edu/answer.txt", words);
+  auto sink = make<EventSink>();
+  std::vector<std::pair<std::wstring, std::wstring>> commands;
+  sink->on(kEventFSCommand, [&](const DispArgs& a) { commands.emplace_back(a.string(0), a.string(1)); });
+  component->Advise(sink.get());
+  movieThenPlay(server.url("/edu/3/05.swf"));
+  ASSERT_TRUE(pumpUntil([&] { return !commands.empty(); }));
+  EXPECT_EQ(commands[0].first, L"loaded");
+  EXPECT_EQ(commands[0].second, L"pear");
+  for (const char* path : {"/edu/3/words.txt", "/edu/answer.txt"}) {
+    HttpServer::Received got = server.received(path);
+    EXPECT_EQ(got.method, "POST") << path;
+    EXPECT_EQ(got.contentType, "application/x-www-form-urlencoded") << path;
+    EXPECT_EQ(got.body, "name=Tom%20%26%20Jerry") << path;
+  }
+  component->Advise(nullptr);
+}

@@ -211,6 +211,57 @@ TEST(Fetching, NoRedirectsAllowedFailsOnTheFirst) {
   EXPECT_EQ(server.hits("/b"), 0);
 }
 
+TEST(Fetching, AFormGoesWithPostAndASeeOtherRedirectFetchesWithGet) {
+  HttpServer server;
+  server.serve("/send", HttpServer::Route::redirect("/thanks", 303));
+  server.serve("/thanks", HttpServer::Route{{9}});
+  Record r;
+  hosts::net::FetchOptions o;
+  o.form = "a=1&b=two%20words";
+  auto f = fetch(server.url("/send"), r.handlers(), o);
+  ASSERT_TRUE(pumpUntil([&] { return r.ended(); }));
+  EXPECT_TRUE(r.done) << std::string(r.reason.begin(), r.reason.end());
+  EXPECT_EQ(r.bytes, (std::vector<uint8_t>{9}));
+  HttpServer::Received sent = server.received("/send");
+  EXPECT_EQ(sent.method, "POST");
+  EXPECT_EQ(sent.contentType, "application/x-www-form-urlencoded");
+  EXPECT_EQ(sent.body, "a=1&b=two%20words");
+  HttpServer::Received after = server.received("/thanks");
+  EXPECT_EQ(after.method, "GET");
+  EXPECT_EQ(after.body, "");
+}
+
+TEST(Fetching, AFormLargerThanTheBoundIsNotSent) {
+  HttpServer server;
+  server.serve("/send", HttpServer::Route{{1}});
+  Record r;
+  hosts::net::FetchOptions o;
+  o.maxBytes = 10;
+  o.form = std::string(11, 'x');
+  auto f = fetch(server.url("/send"), r.handlers(), o);
+  ASSERT_TRUE(pumpUntil([&] { return r.ended(); }));
+  EXPECT_TRUE(r.failed);
+  EXPECT_EQ(server.hits("/send"), 0);
+}
+
+TEST(Fetching, RedirectsLeaveTheWebForNothing) {
+  HttpServer server;
+  server.serve("/to-file", HttpServer::Route::redirect("file:///C:/windows/win.ini"));
+  server.serve("/to-ftp", HttpServer::Route::redirect("ftp://127.0.0.1/x"));
+  for (const char* path : {"/to-file", "/to-ftp"}) {
+    Record r;
+    auto f = fetch(server.url(path), r.handlers());
+    ASSERT_TRUE(pumpUntil([&] { return r.ended(); }));
+    EXPECT_TRUE(r.failed) << path;
+    EXPECT_EQ(r.chunks, 0) << path;
+  }
+  Record direct;
+  auto f = fetch(L"file:///C:/windows/win.ini", direct.handlers());
+  ASSERT_TRUE(pumpUntil([&] { return direct.ended(); }));
+  EXPECT_TRUE(direct.failed);
+  EXPECT_EQ(direct.chunks, 0);
+}
+
 TEST(Fetching, CancelSilencesHandlersAndEndsTheWorker) {
   HttpServer server;
   HttpServer::Route slow;

@@ -149,10 +149,10 @@ std::vector<uint8_t> keyMovie() {
   return oneFrameMovie(a);
 }
 
-std::vector<uint8_t> loadVarsMovie() {
+std::vector<uint8_t> loadVarsMovie(bool post) {
   // lv = new LoadVars();
   // lv.onLoad = function (ok) { getURL(ok ? "fscommand:loaded" : "fscommand:failed", this.word); };
-  // lv.load("words.txt");
+  // lv.load("words.txt"), or with post: lv.name = "Tom & Jerry"; lv.sendAndLoad("words.txt", lv, "POST");
   swf::Actions tell;
   swf::Actions::Label failed = tell.label(), send = tell.label();
   tell.push({"ok"}).op(swf::Actions::kGetVariable).op(swf::Actions::kNot).ifTrue(failed);
@@ -165,7 +165,13 @@ std::vector<uint8_t> loadVarsMovie() {
   a.push({"lv"}).op(swf::Actions::kGetVariable).push({"onLoad"});
   a.function("", {"ok"}, tell);
   a.op(swf::Actions::kSetMember);
-  a.push({"words.txt", 1, "lv"}).op(swf::Actions::kGetVariable).push({"load"}).op(swf::Actions::kCallMethod);
+  if (post) {
+    a.push({"lv"}).op(swf::Actions::kGetVariable).push({"name", "Tom & Jerry"}).op(swf::Actions::kSetMember);
+    a.push({"POST", "lv"}).op(swf::Actions::kGetVariable).push({"words.txt", 3, "lv"}).op(swf::Actions::kGetVariable);
+    a.push({"sendAndLoad"}).op(swf::Actions::kCallMethod);
+  } else {
+    a.push({"words.txt", 1, "lv"}).op(swf::Actions::kGetVariable).push({"load"}).op(swf::Actions::kCallMethod);
+  }
   a.op(swf::Actions::kPop).op(swf::Actions::kStop);
   return oneFrameMovie(a);
 }

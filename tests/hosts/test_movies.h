@@ -26,8 +26,9 @@ std::vector<uint8_t> wheelMovie();
 // pressed as its argument.
 std::vector<uint8_t> keyMovie();
 // A movie that loads "words.txt" next to itself with a LoadVars object and sends the FS
-// command "loaded" with its variable "word" (or "failed" when nothing came).
-std::vector<uint8_t> loadVarsMovie();
+// command "loaded" with its variable "word" (or "failed" when nothing came). With post
+// it sends its own variable name="Tom & Jerry" with POST and loads the answer.
+std::vector<uint8_t> loadVarsMovie(bool post = false);
 // Bytes that begin like a movie and then are garbage.
 std::vector<uint8_t> brokenMovie();
 

@@ -3,7 +3,9 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <cctype>
 #include <chrono>
+#include <cstdlib>
 
 namespace hosts_test {
 
@@ -110,6 +112,12 @@ int HttpServer::hits(const std::string& path) const {
   return it == hits_.end() ? 0 : it->second;
 }
 
+HttpServer::Received HttpServer::received(const std::string& path) const {
+  std::lock_guard g(mutex_);
+  auto it = received_.find(path);
+  return it == received_.end() ? Received{} : it->second;
+}
+
 void HttpServer::run() {
   while (!stop_) {
     fd_set set;
@@ -134,6 +142,40 @@ void sendAll(SOCKET s, const char* data, size_t size) {
 }
 }  // namespace
 
+namespace {
+// A header's value (name matched in any case), or empty.
+std::string headerOf(const std::string& head, const std::string& name) {
+  std::string lower = head;
+  for (char& c : lower) c = char(tolower(uint8_t(c)));
+  std::string key = "\r\n" + name + ":";
+  size_t at = lower.find(key);
+  if (at == std::string::npos) return {};
+  size_t start = head.find_first_not_of(' ', at + key.size());
+  size_t end = head.find("\r\n", start);
+  return head.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+}  // namespace
+
+// The method, Content-Type and body of a request whose head (and perhaps part of the
+// body) was read; the rest of the body, as Content-Length counts it, is read here.
+HttpServer::Received HttpServer::receivedOf(uintptr_t handle, const std::string& request) {
+  Received out;
+  size_t headEnd = request.find("\r\n\r\n");
+  if (headEnd == std::string::npos) return out;
+  std::string head = request.substr(0, headEnd + 2);
+  out.method = head.substr(0, head.find(' '));
+  out.contentType = headerOf(head, "content-type");
+  size_t length = size_t(atoll(headerOf(head, "content-length").c_str()));
+  out.body = request.substr(headEnd + 4);
+  char buffer[2048];
+  while (out.body.size() < length && out.body.size() < (size_t(1) << 20)) {
+    int n = recv(SOCKET(handle), buffer, sizeof buffer, 0);
+    if (n <= 0) break;
+    out.body.append(buffer, size_t(n));
+  }
+  return out;
+}
+
 void HttpServer::answer(uintptr_t handle) {
   SOCKET client = SOCKET(handle);
   // Small pieces go out at once (no waiting for acknowledgements between them).
@@ -152,11 +194,13 @@ void HttpServer::answer(uintptr_t handle) {
     size_t sp2 = request.find(' ', sp + 1);
     path = request.substr(sp + 1, sp2 == std::string::npos ? std::string::npos : sp2 - sp - 1);
   }
+  Received got = receivedOf(client, request);
   Route route;
   bool found = false;
   {
     std::lock_guard g(mutex_);
     ++hits_[path];
+    received_[path] = got;
     auto it = routes_.find(path);
     if (it != routes_.end()) {
       route = it->second;

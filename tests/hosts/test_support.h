@@ -53,10 +53,17 @@ class HttpServer {
   int port() const { return port_; }
   std::wstring url(const std::string& path) const;
   int hits(const std::string& path) const;
+  // The last request for a path as it came: its method, Content-Type and body (empty
+  // when none came).
+  struct Received {
+    std::string method, contentType, body;
+  };
+  Received received(const std::string& path) const;
 
  private:
   void run();
   void answer(uintptr_t client);
+  static Received receivedOf(uintptr_t client, const std::string& request);
   uintptr_t listener_ = ~uintptr_t(0);
   int port_ = 0;
   std::atomic<bool> stop_{false};
@@ -64,6 +71,7 @@ class HttpServer {
   mutable std::mutex mutex_;
   std::map<std::string, Route> routes_;
   std::map<std::string, int> hits_;
+  std::map<std::string, Received> received_;
   std::thread thread_;
   std::vector<std::thread> clients_;
 };

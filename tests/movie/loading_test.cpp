@@ -181,3 +181,36 @@ TEST(Loading, PendingFetchesAreCancelledWithTheMovie) {
   run.answer(0, "late=1");  // an answer after the reset is dropped
   EXPECT_TRUE(run.lines.empty());
 }
+
+TEST(Loading, VariablesSentWithPostGoInTheBodyAndWithGetInTheAddress) {
+  // name = "Tom & Jerry"; box.loadVariables("form.php", "POST"); box.loadVariables("form.php", "GET");
+  Actions a;
+  a.push({"name", "Tom & Jerry"}).op(Actions::kSetVariable);
+  for (const char* method : {"POST", "GET"}) {
+    a.push({method, "form.php", 2, "box"}).op(Actions::kGetVariable).push({"loadVariables"});
+    a.op(Actions::kCallMethod).op(Actions::kPop);
+  }
+  LoadRun run(movie_test::boxMovie(a));
+  ASSERT_EQ(run.fetcher.requests.size(), 2u);
+  EXPECT_TRUE(run.fetcher.requests[0].post);
+  EXPECT_EQ(run.fetcher.requests[0].url, "http://lessons.test/edu/3/form.php");
+  EXPECT_EQ(run.fetcher.requests[0].body, "name=Tom%20%26%20Jerry");
+  EXPECT_FALSE(run.fetcher.requests[1].post);
+  EXPECT_EQ(run.fetcher.requests[1].url, "http://lessons.test/edu/3/form.php?name=Tom%20%26%20Jerry");
+  EXPECT_EQ(run.fetcher.requests[1].body, "");
+}
+
+TEST(Loading, ABrowserWindowGetsTheVariablesOfAPostInItsAddress) {
+  // name = "Tom"; getURL("page.htm", "_blank", "POST");
+  Actions a;
+  a.push({"name", "Tom"}).op(Actions::kSetVariable);
+  a.push({"page.htm", "_blank"}).getUrl2(2);  // POST
+  std::vector<std::pair<std::string, std::string>> opened;
+  RecordingFetcher fetcher;
+  movie::Player player;
+  player.setUrlHandler([&](const std::string& url, const std::string& target) { opened.emplace_back(url, target); });
+  movie_test::load(player, movie_test::boxMovie(a));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].first, "page.htm?name=Tom");
+  EXPECT_EQ(opened[0].second, "_blank");
+}

@@ -72,6 +72,7 @@ class Actions {
   Actions& gotoLabel(const std::string& label);
   Actions& gotoFrame2(bool play, uint16_t bias = 0);
   Actions& getUrl(const std::string& url, const std::string& target);
+  // flags: the method in the low bits (1 GET, 2 POST), 0x40 into a target, 0x80 variables.
   Actions& getUrl2(uint8_t flags);
   Actions& setTarget(const std::string& target);
   Actions& storeRegister(uint8_t reg);

@@ -12,6 +12,7 @@ void readDoInitAction(const Tag& tag, TagContext& context) {
   io::BitReader r(tag.body, tag.size);
   InitAction a;
   a.spriteId = r.u16();
+  a.frame = int(context.timeline.frames.size());
   a.actions.assign(r.cursor(), r.cursor() + r.remaining());
   context.build.movie().initActions.push_back(std::move(a));
 }

@@ -1,0 +1,216 @@
+// Movies loaded into levels above the main one, and what a loaded movie brings of its
+// own: its init actions, its fonts, its exported symbols, its stage kept or not.
+#include <gtest/gtest.h>
+
+#include "movie_fixtures.h"
+#include "tools/swf/actions.h"
+#include "tools/swf/text_writer.h"
+
+using swf::Actions;
+using Lines = std::vector<std::string>;
+using movie_test::rgbOf;
+
+namespace {
+
+struct RecordingFetcher : movie::Fetcher {
+  std::vector<std::pair<int, std::string>> requests;
+  void fetch(int id, const std::string& url, bool, const std::string&) override { requests.emplace_back(id, url); }
+  void cancel(int) override {}
+};
+
+struct LevelRun {
+  RecordingFetcher fetcher;
+  movie::Player player;
+  Lines lines;
+  explicit LevelRun(const swf::Bytes& movie) {
+    player.setTraceHandler([this](const std::string& l) { lines.push_back(l); });
+    player.setFetcher(&fetcher);
+    player.setMovieAddress("http://lessons.test/edu/3/01.swf");
+    movie_test::load(player, movie);
+  }
+  void answer(size_t index, const swf::Bytes& bytes) {
+    ASSERT_LT(index, fetcher.requests.size());
+    player.fetchDone(fetcher.requests[index].first, true, bytes.data(), bytes.size());
+  }
+  uint32_t pixel(int x, int y) { return rgbOf(movie_test::renderPixels(player, 100, 100)[size_t(y) * 100 + x]); }
+};
+
+Actions traceThis() {
+  Actions a;
+  a.push({"this"}).op(Actions::kGetVariable).op(Actions::kTrace);
+  return a;
+}
+
+// A movie of one frame per entry, each with those actions; a square of colour at the
+// given box (pixels) on the first frame.
+swf::Bytes framesMovie(const std::vector<Actions>& frames, uint32_t color, double x, double w,
+                       int widthPx = 100, int heightPx = 100) {
+  swf::TagList tags;
+  tags.defineShape(1, movie_test::rectShape(x, 0, w, 100, color), 3);
+  tags.placeObject2(movie_test::placeAt(1, 1));
+  for (const Actions& a : frames) {
+    swf::doAction(tags, a);
+    tags.showFrame();
+  }
+  tags.end();
+  return movie_test::movieOf(tags, widthPx, heightPx);
+}
+
+// Box glyphs 'A' (a square) of the given font id.
+swf::Font squareFont(uint16_t id) {
+  swf::Font f;
+  f.id = id;
+  f.name = "Squares";
+  f.glyphs.push_back(swf::boxGlyph('A', 0, -1024, 1024, 0, 1024));
+  return f;
+}
+
+// box.loadMovie("child.swf"); stop();
+Actions loadIntoBox() {
+  Actions a;
+  a.push({"child.swf", 1, "box"}).op(Actions::kGetVariable).push({"loadMovie"}).op(Actions::kCallMethod);
+  return a.op(Actions::kPop).op(Actions::kStop);
+}
+
+}  // namespace
+
+TEST(Levels, AMovieInALevelIsDrawnAboveAndGoesWhenUnloaded) {
+  // Frame 1 loads top.swf into level 2; frame 2 traces _level2 and unloads it; frame 3 stops.
+  Actions load, unload, end;
+  load.getUrl("top.swf", "_level2");
+  unload.push({"_level2"}).op(Actions::kGetVariable).op(Actions::kTrace);
+  unload.getUrl("", "_level2");
+  unload.push({"_level2"}).op(Actions::kGetVariable).op(Actions::kTrace);
+  end.push({"_level2"}).op(Actions::kGetVariable).op(Actions::kTrace).op(Actions::kStop);
+  LevelRun run(framesMovie({load, unload, end}, movie_test::kRed, 0, 100));
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  EXPECT_EQ(run.fetcher.requests[0].second, "http://lessons.test/edu/3/top.swf");
+  // The top movie covers the left half in green and names itself.
+  run.answer(0, framesMovie({traceThis()}, movie_test::kGreen, 0, 50));
+  EXPECT_EQ(run.lines, (Lines{"_level2"}));
+  EXPECT_EQ(run.pixel(25, 50), movie_test::kGreen);
+  EXPECT_EQ(run.pixel(75, 50), movie_test::kRed);
+  run.player.tick();
+  // Still there within the script that unloads it; gone once the frame is over.
+  EXPECT_EQ(run.lines, (Lines{"_level2", "_level2", "_level2"}));
+  EXPECT_EQ(run.pixel(25, 50), movie_test::kRed);
+  run.player.tick();
+  EXPECT_EQ(run.lines.back(), "undefined");
+}
+
+TEST(Levels, ALevelLoadedAgainReplacesTheMovieThere) {
+  Actions load;
+  load.getUrl("a.swf", "_level1").getUrl("b.swf", "_level1");
+  LevelRun run(framesMovie({load}, movie_test::kRed, 0, 100));
+  ASSERT_EQ(run.fetcher.requests.size(), 2u);
+  run.answer(0, framesMovie({traceThis()}, movie_test::kGreen, 0, 50));
+  run.answer(1, framesMovie({traceThis()}, movie_test::kBlue, 50, 50));
+  EXPECT_EQ(run.lines, (Lines{"_level1", "_level1"}));
+  EXPECT_EQ(run.pixel(25, 50), movie_test::kRed);
+  EXPECT_EQ(run.pixel(75, 50), movie_test::kBlue);
+}
+
+TEST(Levels, AMovieInLevelZeroKeepsTheStageButBringsItsBackground) {
+  Actions load;
+  load.getUrl("next.swf", "_level0");
+  LevelRun run(framesMovie({load}, movie_test::kRed, 0, 100));
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(movie_test::kBlue));
+  tags.showFrame();
+  tags.end();
+  run.answer(0, movie_test::movieOf(tags, 400, 50));
+  EXPECT_EQ(run.player.stageWidth(), 100);
+  EXPECT_EQ(run.player.stageHeight(), 100);
+  EXPECT_EQ(run.player.backgroundColor(), movie_test::kBlue);
+  EXPECT_EQ(run.pixel(50, 90), movie_test::kBlue);
+}
+
+TEST(LoadedMovies, RunTheirOwnInitActionsOnceBeforeTheirFrame) {
+  // The child: frame 1 traces "one"; frame 2 comes with init actions for sprite 5 (twice,
+  // the second never runs) and traces "two"; then it stops.
+  swf::TagList child;
+  Actions one, two, init, again;
+  one.trace("one");
+  two.trace("two").op(Actions::kStop);
+  init.trace("init");
+  init.push({"this"}).op(Actions::kGetVariable).op(Actions::kTrace);
+  again.trace("init again");
+  child.defineSprite(5, swf::TagList{});
+  swf::doAction(child, one);
+  child.showFrame();
+  swf::doInitAction(child, 5, init);
+  swf::doInitAction(child, 5, again);
+  swf::doAction(child, two);
+  child.showFrame();
+  child.end();
+  LevelRun run(movie_test::boxMovie(loadIntoBox()));
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  run.answer(0, movie_test::movieOf(child));
+  EXPECT_EQ(run.lines, (Lines{"one"}));
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"one", "init", "_level0.box", "two"}));
+}
+
+TEST(LoadedMovies, DrawTextWithTheirOwnFontsAndAttachTheirOwnSymbols) {
+  // The main movie's font 1 has no glyph at all; the child's font 1 is a square 'A'.
+  swf::TagList child;
+  child.setBackgroundColor(swf::rgb(movie_test::kWhite));
+  swf::add(child, swf::encodeDefineFont(squareFont(1), 2));
+  swf::TextRecord r;
+  r.fontId = 1;
+  r.height = uint16_t(swf::twips(20));
+  r.color = swf::rgb(movie_test::kBlue);
+  r.x = int16_t(swf::twips(10));
+  r.y = int16_t(swf::twips(40));
+  r.glyphs = {{0, swf::twips(20)}};
+  swf::add(child, swf::encodeDefineText(2, {0, swf::twips(100), 0, swf::twips(100)}, swf::Matrix{}, {r}, 1));
+  child.placeObject2(movie_test::placeAt(1, 2));
+  // A green square exported as "patch", attached by the child's own script at (60, 60).
+  child.defineShape(3, movie_test::rectShape(60, 60, 20, 20, movie_test::kGreen), 3);
+  movie_test::defineSpriteOf(child, 4, 3);
+  swf::exportAssets(child, {{4, "patch"}});
+  Actions attach;
+  attach.push({5, "p", "patch", 3, "this"}).op(Actions::kGetVariable).push({"attachMovie"});
+  attach.op(Actions::kCallMethod).op(Actions::kTrace).op(Actions::kStop);
+  swf::doAction(child, attach);
+  child.showFrame();
+  child.end();
+
+  swf::TagList main;
+  swf::Font empty;
+  empty.id = 1;
+  empty.name = "Empty";
+  swf::add(main, swf::encodeDefineFont(empty, 2));
+  main.defineShape(2, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
+  movie_test::defineSpriteOf(main, 3, 2);
+  swf::Place p = movie_test::placeAt(1, 3);
+  p.name = "box";
+  main.placeObject2(p);
+  swf::doAction(main, loadIntoBox());
+  main.showFrame();
+  main.end();
+  LevelRun run(movie_test::movieOf(main));
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  run.answer(0, movie_test::movieOf(child));
+  EXPECT_EQ(run.lines, (Lines{"_level0.box.p"}));
+  EXPECT_EQ(run.pixel(20, 30), movie_test::kBlue) << "the glyph of the child's own font";
+  EXPECT_EQ(run.pixel(70, 70), movie_test::kGreen) << "the child's own symbol";
+}
+
+TEST(LoadedMovies, ATextFieldAsTheTargetTakesNeitherAMovieNorIsBroken) {
+  // createTextField("t", 5, 0, 0, 50, 20); loadMovie("child.swf", "t"); loadVariables("v.txt", "t");
+  Actions a;
+  a.push({20, 50, 0, 0, 5, "t", 6, "this"}).op(Actions::kGetVariable).push({"createTextField"});
+  a.op(Actions::kCallMethod).op(Actions::kPop);
+  a.push({"child.swf", "t"}).getUrl2(0x40);
+  a.push({"v.txt", "t"}).getUrl2(0xC0);
+  a.op(Actions::kStop);
+  LevelRun run(movie_test::boxMovie(a));
+  ASSERT_EQ(run.fetcher.requests.size(), 2u);
+  run.answer(0, framesMovie({traceThis()}, movie_test::kGreen, 0, 100));
+  const std::string vars = "x=1";
+  run.player.fetchDone(run.fetcher.requests[1].first, true, reinterpret_cast<const uint8_t*>(vars.data()), vars.size());
+  run.player.tick();
+  EXPECT_TRUE(run.lines.empty());
+  EXPECT_EQ(run.pixel(50, 50), movie_test::kRed);
+}
