@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -24,6 +25,37 @@ std::vector<uint8_t> corpusCase(const char* name) {
     if (in) return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   return {};
+}
+
+// Moves the object at depth to where `at` puts it in each of frames 1 to 23, showing each.
+void moveEachFrame(swf::TagList& t, uint16_t depth, const std::function<swf::Matrix(int)>& at) {
+  for (int f = 1; f < 24; ++f) {
+    swf::Place m;
+    m.depth = depth;
+    m.move = true;
+    m.matrix = at(f);
+    t.placeObject2(m);
+    t.showFrame();
+  }
+}
+
+// The tags, ended, as a movie with a 550 x 400 pixel stage.
+// Defines sprite spriteId showing character characterId at its origin, for one frame.
+void defineSpriteOf(swf::TagList& t, uint16_t spriteId, uint16_t characterId) {
+  swf::TagList inner;
+  swf::Place p;
+  p.depth = 1;
+  p.characterId = characterId;
+  inner.placeObject2(p);
+  inner.showFrame();
+  t.defineSprite(spriteId, inner);
+}
+
+std::vector<uint8_t> stageMovie(swf::TagList& t) {
+  t.end();
+  swf::MovieHeader h;
+  h.stage = {0, 11000, 0, 8000};
+  return swf::writeMovie(h, t);
 }
 
 // A scene like the lessons': a gradient sky, ground, a house, a sun, a character made
@@ -108,18 +140,8 @@ std::vector<uint8_t> lessonLike() {
   place(6, 8, 5000, 6000);
   place(7, 8, 6500, 6300, 0.8);
   t.showFrame();
-  for (int f = 1; f < 24; ++f) {
-    swf::Place m;
-    m.depth = 6;
-    m.move = true;
-    m.matrix = swf::Matrix::transform(1, 1, f * 2, 5000 + f * 60, 6000);
-    t.placeObject2(m);
-    t.showFrame();
-  }
-  t.end();
-  swf::MovieHeader h;
-  h.stage = {0, 11000, 0, 8000};
-  return swf::writeMovie(h, t);
+  moveEachFrame(t, 6, [](int f) { return swf::Matrix::transform(1, 1, f * 2, 5000 + f * 60, 6000); });
+  return stageMovie(t);
 }
 
 // Clips with shadows, glows and blurs: three stand still, one moves across each frame,
@@ -138,10 +160,7 @@ std::vector<uint8_t> filteredClips() {
   kid.circle(0, -1200, 450, skin);
   kid.polygon({{-500, -700}, {500, -700}, {700, 600}, {-700, 600}}, shirt);
   t.defineShape(2, kid, 3);
-  swf::TagList inner;
-  inner.placeObject2([] { swf::Place p; p.depth = 1; p.characterId = 2; return p; }());
-  inner.showFrame();
-  t.defineSprite(3, inner);
+  defineSpriteOf(t, 3, 2);
   swf::FilterRecord shadow;
   shadow.kind = swf::FilterRecord::kDropShadow;
   shadow.color = swf::rgb(0x000000, 128);
@@ -186,10 +205,45 @@ std::vector<uint8_t> filteredClips() {
     t.placeObject2(turn);
     t.showFrame();
   }
-  t.end();
-  swf::MovieHeader h;
-  h.stage = {0, 11000, 0, 8000};
-  return swf::writeMovie(h, t);
+  return stageMovie(t);
+}
+
+// A heavy picture (hundreds of outlined, gradient-filled curves) that stands still,
+// cached as a bitmap, while a sprite moves across the stage around it each frame.
+std::vector<uint8_t> cachedStill() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(0xFFFFFF));
+  swf::Shape flowers;
+  int petal = flowers.addFill(swf::FillStyle::radial(swf::Matrix::gradientBox(-300, -300, 600, 600),
+                                                     {{0, swf::rgb(0xFFEE88)}, {255, swf::rgb(0xCC4488)}}));
+  swf::LineStyle ink;
+  ink.width = 30;
+  ink.color = swf::rgb(0x442222);
+  int k = flowers.addLine(ink);
+  for (int i = 0; i < 400; ++i) {
+    int x = 500 + (i % 20) * 300, y = 500 + (i / 20) * 300;
+    flowers.circle(x, y, 150 + (i * 37) % 120, petal, k);
+  }
+  t.defineShape(1, flowers, 3);
+  defineSpriteOf(t, 2, 1);
+  swf::Shape ball;
+  int red = ball.addFill(swf::FillStyle::solid(swf::rgb(0xCC2222)));
+  ball.circle(0, 0, 600, red);
+  t.defineShape(3, ball, 3);
+  swf::Place cached;
+  cached.depth = 1;
+  cached.characterId = 2;
+  cached.matrix = swf::Matrix::translate(1000, 700);
+  cached.cacheAsBitmap = true;
+  t.placeObject3(cached);
+  swf::Place mover;
+  mover.depth = 2;
+  mover.characterId = 3;
+  mover.matrix = swf::Matrix::translate(600, 7200);
+  t.placeObject2(mover);
+  t.showFrame();
+  moveEachFrame(t, 2, [](int f) { return swf::Matrix::translate(600 + f * 420, 7200 - f * 40); });
+  return stageMovie(t);
 }
 
 void renderMovie(benchmark::State& state, const std::vector<uint8_t>& bytes, movie::Quality quality) {
@@ -230,6 +284,11 @@ void BM_FilteredClips(benchmark::State& state) {
   renderMovie(state, bytes, movie::Quality::High);
 }
 
+void BM_CachedStill(benchmark::State& state) {
+  static const auto bytes = cachedStill();
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
 // Sample lessons 1, 2 and 7 differ in bitmaps, masks and shape versions.
 void BM_SampleLesson(benchmark::State& state) {
@@ -249,6 +308,7 @@ BENCHMARK(BM_HeavyTesselation)->Apply(sizes);
 BENCHMARK(BM_AcidBitmapFill)->Apply(sizes);
 BENCHMARK(BM_LessonLike)->Apply(sizes);
 BENCHMARK(BM_FilteredClips)->Apply(sizes);
+BENCHMARK(BM_CachedStill)->Apply(sizes);
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)
 BENCHMARK(BM_SampleLesson)
     ->Args({1024, 768, 1})->Args({1920, 1080, 1})->Args({1920, 1080, 2})->Args({1920, 1080, 7})

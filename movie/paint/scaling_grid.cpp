@@ -4,6 +4,8 @@
 #include <cmath>
 #include <variant>
 
+#include "movie/paint/grid_cuts.h"
+
 namespace movie::paint {
 namespace {
 
@@ -23,18 +25,51 @@ bool makeAxis(float min, float lo, float hi, float max, float s, GridWarp::Axis&
   return true;
 }
 
+render::Bend::Axis bendOf(const GridWarp::Axis& a) {
+  render::Bend::Axis out;
+  out.from = {a.min, a.lo, a.hi, a.max};
+  out.to = {a.map(a.min), a.mapIn(a.lo, 0), a.mapIn(a.hi, 2), a.map(a.max)};
+  return out;
+}
+
 }  // namespace
 
-float GridWarp::Axis::map(float v) const {
-  if (v < lo) return min + (v - min) * outer;
-  if (v > hi) return max - (max - v) * outer;
+float GridWarp::Axis::mapIn(float v, int band) const {
+  if (band == 0) return min + (v - min) * outer;
+  if (band == 2) return max - (max - v) * outer;
   return min + (lo - min) * outer + (v - lo) * middle;
 }
 
 bool GridWarp::set(const format::Rect& grid, const format::Rect& bounds, float xScale, float yScale) {
   if (grid.xMax <= grid.xMin || grid.yMax <= grid.yMin) return false;
-  return makeAxis(float(bounds.xMin), float(grid.xMin), float(grid.xMax), float(bounds.xMax), xScale, x_) &&
-         makeAxis(float(bounds.yMin), float(grid.yMin), float(grid.yMax), float(bounds.yMax), yScale, y_);
+  if (!makeAxis(float(bounds.xMin), float(grid.xMin), float(grid.xMax), float(bounds.xMax), xScale, x_) ||
+      !makeAxis(float(bounds.yMin), float(grid.yMin), float(grid.yMax), float(bounds.yMax), yScale, y_))
+    return false;
+  bend_ = std::make_shared<const render::Bend>(render::Bend{bendOf(x_), bendOf(y_)});
+  return true;
+}
+
+// Every piece lies in one band of each axis once cut; all its points, control points
+// included, move with that band, so lines stay lines and curves stay exact.
+render::Path GridWarp::bend(const render::Path& path, const Matrix& m) const {
+  render::Path sprite = transformed(path, m);
+  render::Path out;
+  forEachGridPiece(sprite, {x_.lo, x_.hi}, {y_.lo, y_.hi}, [&](const GridPiece& piece) {
+    int bx = x_.bandOf(piece.middleX), by = y_.bandOf(piece.middleY);
+    auto at = [&](int i) { return std::pair{x_.mapIn(piece.points[2 * i], bx), y_.mapIn(piece.points[2 * i + 1], by)}; };
+    if (piece.verb == render::Path::MoveTo) {
+      auto [px, py] = at(0);
+      out.moveTo(px, py);
+    } else if (piece.verb == render::Path::LineTo) {
+      auto [px, py] = at(0);
+      out.lineTo(px, py);
+    } else {
+      auto [cx, cy] = at(0);
+      auto [px, py] = at(1);
+      out.quadTo(cx, cy, px, py);
+    }
+  });
+  return out;
 }
 
 Drawable GridWarp::warp(const Drawable& d, const Matrix& m) const {
@@ -42,14 +77,12 @@ Drawable GridWarp::warp(const Drawable& d, const Matrix& m) const {
   out.items.reserve(d.items.size());
   for (const DrawItem& item : d.items) {
     DrawItem w = item;
-    std::vector<float>& c = w.path.coords;
-    for (size_t i = 0; i + 1 < c.size(); i += 2) {
-      float px = c[i], py = c[i + 1];
-      c[i] = x_.map(m.a * px + m.c * py + m.tx);
-      c[i + 1] = y_.map(m.b * px + m.d * py + m.ty);
-    }
+    w.path = bend(item.path, m);
     if (auto* g = std::get_if<render::Gradient>(&w.paint)) g->matrix = g->matrix.then(m);
-    if (auto* b = std::get_if<render::BitmapFill>(&w.paint)) b->matrix = b->matrix.then(m);
+    if (auto* b = std::get_if<render::BitmapFill>(&w.paint)) {
+      b->matrix = b->matrix.then(m);
+      b->bend = bend_;
+    }
     out.items.push_back(std::move(w));
   }
   return out;

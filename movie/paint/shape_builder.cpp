@@ -98,7 +98,7 @@ render::Paint toPaint(const format::FillStyle& fill) {
       return g;
     }
     case format::FillStyle::Bitmap:
-      return render::BitmapFill{fill.bitmap, fill.bitmapMatrix, fill.repeat, fill.smooth};
+      return render::BitmapFill{fill.bitmap, fill.bitmapMatrix, fill.repeat, fill.smooth, nullptr};
     case format::FillStyle::Solid:
     default:
       return fill.color;

@@ -44,7 +44,7 @@ struct Renderer {
     item.path = rectanglePath(0, 0, float(bitmap->width) * 20, float(bitmap->height) * 20);
     render::Matrix m;
     m.a = m.d = 20;
-    item.paint = render::BitmapFill{bitmap, m, false, true};
+    item.paint = render::BitmapFill{bitmap, m, false, true, nullptr};
     d.items.push_back(std::move(item));
     return d;
   }
@@ -92,12 +92,21 @@ struct Renderer {
     }
   }
 
+  // A sprite's children added to a mask, its scaling grid bending the shapes directly
+  // inside as it does when the sprite is drawn.
   void addSpriteToMask(render::Mask& mask, const timeline::SpriteInstance& sprite, const render::Matrix& m,
                        int nesting) {
-    if (const timeline::ClipDrawing* drawing = sprite.drawing()) maskItems(mask, cache.drawing(*drawing), m);
+    GridWarp warp;
+    const format::Rect* grid = sprite.scalingGrid();
+    const GridWarp* bend = grid && gridFor(sprite, *grid, m, warp) ? &warp : nullptr;
+    if (const timeline::ClipDrawing* drawing = sprite.drawing()) {
+      const Drawable& d = cache.drawing(*drawing);
+      if (bend) maskItems(mask, bend->warp(d, render::Matrix{}), m);
+      else maskItems(mask, d, m);
+    }
     withFontsOf(sprite, [&](Renderer& r) {
       for (const auto& [depth, child] : sprite.displayList())
-        if (!child.clipDepth) r.addToMask(mask, child, m, nesting + 1);
+        if (!child.clipDepth) r.addToMask(mask, child, m, nesting + 1, bend);
     });
   }
 
@@ -112,15 +121,17 @@ struct Renderer {
     draw(inner);
   }
 
-  // Adds an object (and, for a sprite, its whole subtree) to a mask.
+  // Adds an object (and, for a sprite, its whole subtree) to a mask; grid: the scaling
+  // grid of the sprite holding it.
   void addToMask(render::Mask& mask, const timeline::DisplayObject& obj, const render::Matrix& parent,
-                 int nesting) {
+                 int nesting, const GridWarp* grid = nullptr) {
     if (nesting > kMaxDrawNesting) return;
     render::Matrix m = obj.matrix.then(parent);
     // Inside a mask a scroll rectangle moves the content without clipping it.
     if (obj.sprite) return addSpriteToMask(mask, *obj.sprite, obj.sprite->withScroll(m), nesting);
     if (const Drawable* d = drawableOf(obj)) {
-      maskItems(mask, *d, m);
+      if (grid) maskItems(mask, grid->warp(*d, obj.matrix), parent);
+      else maskItems(mask, *d, m);
     } else if (obj.character.kind == format::Character::Bitmap) {
       maskItems(mask, bitmapDrawable(obj.character.bitmap), m);
     } else if (options.fonts && obj.character.kind == format::Character::StaticText && obj.character.text) {
@@ -130,18 +141,22 @@ struct Renderer {
     }
   }
 
-  // An object with a blend mode or filters is drawn into a layer of its own, filtered
-  // (through its kept picture), then put onto the target with its mode. Alpha and Erase
-  // only mean something inside a layer.
+  // An object with a blend mode, filters or cached as a bitmap is drawn into a layer of
+  // its own, filtered (through its kept picture), then put onto the target with its
+  // mode. Alpha and Erase only mean something inside a layer.
   void drawObject(const timeline::DisplayObject& obj, const render::Matrix& parent,
                   const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     render::BlendMode mode = render::blendModeOf(obj.blendMode);
     bool alphaLike = mode == render::BlendMode::Alpha || mode == render::BlendMode::Erase;
     if (alphaLike && !inLayer) return;
-    bool plain = mode == render::BlendMode::Normal && obj.filters.empty();
-    if (plain && obj.cacheAsBitmap) return drawOnPixelGrid(obj, parent, parentCx, clip, nesting);
-    if (plain || layers >= kMaxLayerNesting) return drawPlain(obj, parent, parentCx, clip, nesting);
-    if (!obj.filters.empty()) {
+    bool cached = !obj.filters.empty() || obj.cacheAsBitmap;
+    bool plain = mode == render::BlendMode::Normal && !cached;
+    if (plain) return drawPlain(obj, parent, parentCx, clip, nesting);
+    if (layers >= kMaxLayerNesting) {
+      if (obj.cacheAsBitmap) return drawOnPixelGrid(obj, parent, parentCx, clip, nesting);
+      return drawPlain(obj, parent, parentCx, clip, nesting);
+    }
+    if (cached) {
       auto draw = [&](render::Surface& layer, float dx, float dy) {
         render::Matrix moved = parent, movedRoot = rootToDevice;
         moved.tx += dx;
@@ -160,8 +175,8 @@ struct Renderer {
     render::compositeLayer(target, layer, mode, clip);
   }
 
-  // A clip cached as a bitmap is drawn where its bitmap would lie: moved so that its
-  // bounds start on a whole pixel.
+  // A clip cached as a bitmap, too deep for a layer of its own, is drawn where its bitmap
+  // would lie: moved so that its bounds start on a whole pixel.
   void drawOnPixelGrid(const timeline::DisplayObject& obj, const render::Matrix& parent,
                        const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     float sx, sy;
@@ -210,7 +225,8 @@ struct Renderer {
     render::Matrix content = sprite.withScroll(m);
     GridWarp warp;
     const GridWarp* saved = gridWarp;
-    gridWarp = obj.character.scalingGrid && gridFor(sprite, *obj.character.scalingGrid, m, warp) ? &warp : nullptr;
+    const format::Rect* grid = sprite.scalingGrid();
+    gridWarp = grid && gridFor(sprite, *grid, m, warp) ? &warp : nullptr;
     const render::Mask* inner = own ? own.get() : clip;
     drawScriptDrawing(sprite, content, cx, inner);
     withFontsOf(sprite, [&](Renderer& r) { r.drawList(sprite, content, cx, inner, nesting + 1); });
@@ -227,14 +243,17 @@ struct Renderer {
     else drawItems(d, content, cx, clip);
   }
 
-  // The grid applies while the sprite is only scaled and moved.
+  // The grid works along the sprite's own axes: the scale along each is the length its
+  // unit vector takes on the stage, whatever the rotation or skew.
   bool gridFor(const timeline::SpriteInstance& sprite, const format::Rect& grid, const render::Matrix& m,
-               GridWarp& warp) {
-    if (std::fabs(m.b) > 1e-6f || std::fabs(m.c) > 1e-6f || !(options.viewPixelsPerTwip > 0)) return false;
+               GridWarp& warp) const {
+    if (!(options.viewPixelsPerTwip > 0)) return false;
     script::Bounds b = sprite.localBounds();
     if (b.empty) return false;
     format::Rect bounds{int32_t(b.xMin), int32_t(b.xMax), int32_t(b.yMin), int32_t(b.yMax)};
-    return warp.set(grid, bounds, m.a / options.viewPixelsPerTwip, m.d / options.viewPixelsPerTwip);
+    float xScale = std::hypot(m.a, m.b) / options.viewPixelsPerTwip;
+    float yScale = std::hypot(m.c, m.d) / options.viewPixelsPerTwip;
+    return warp.set(grid, bounds, xScale, yScale);
   }
 
   // The script clip of a sprite intersected with the one around it; null when the sprite

@@ -68,7 +68,7 @@ void SubtreeKey::hold(std::shared_ptr<const void> p) {
 void SubtreeKey::addObject(const timeline::DisplayObject& obj, int nesting) {
   const format::Character& c = obj.character;
   add(uint64_t(c.kind) | uint64_t(obj.ratio) << 8 | uint64_t(obj.clipDepth) << 24 | uint64_t(obj.visible) << 40 |
-      uint64_t(obj.blendMode) << 48);
+      uint64_t(obj.cacheAsBitmap) << 41 | uint64_t(obj.blendMode) << 48);
   hold(c.shape);
   hold(c.morph);
   hold(c.bitmap);

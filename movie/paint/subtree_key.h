@@ -1,9 +1,9 @@
 #pragma once
 // What an object's drawing depends on, written down so that two frames can be compared:
-// its subtree (characters, matrices, colour transforms, ratios, masks, filters, text
-// revisions, scroll rectangles, script masks, what scripts drew), its matrix on the
-// device apart from whole-pixel moves, its colour transform and the drawing options.
-// Equal keys draw equal pictures, up to such a move.
+// its subtree (characters, matrices, colour transforms, ratios, masks, filters, cached
+// clips, text revisions, scroll rectangles, script masks, what scripts drew), its matrix
+// on the device apart from whole-pixel moves, its colour transform and the drawing
+// options. Equal keys draw equal pictures, up to such a move.
 #include <cstdint>
 #include <memory>
 #include <vector>

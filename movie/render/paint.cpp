@@ -80,12 +80,17 @@ Painter::Painter(const Paint& paint, const DrawState& state) : ct_(state.colorTr
   } else if (const BitmapFill* f = std::get_if<BitmapFill>(&paint)) {
     const Bitmap* bm = f->bitmap.get();
     if (bm && bm->width > 0 && bm->height > 0 && bm->pixels.size() >= size_t(bm->width) * bm->height &&
-        invert(f->matrix, state.toDevice, inv)) {
+        invert(f->matrix, f->bend ? Matrix{} : state.toDevice, inv)) {
       kind_ = Kind::Bitmap;
       bitmap_ = bm;
       repeat_ = f->repeat;
       smooth_ = f->smooth && state.antiAlias == AntiAlias::Full;
       inverse_ = {inv[0], inv[1], inv[2], inv[3], inv[4], inv[5]};
+      if (f->bend) {
+        bend_ = f->bend.get();
+        if (invert(Matrix{}, state.toDevice, inv)) pathInverse_ = {inv[0], inv[1], inv[2], inv[3], inv[4], inv[5]};
+        else kind_ = Kind::Nothing;
+      }
     }
   }
   if (kind_ == Kind::Solid && solid_ == 0) kind_ = Kind::Nothing;
@@ -93,7 +98,8 @@ Painter::Painter(const Paint& paint, const DrawState& state) : ct_(state.colorTr
 
 void Painter::fetch(int x, int y, int len, uint32_t* out) const {
   if (kind_ == Kind::Bitmap) {
-    fetchBitmap(x, y, len, out);
+    if (bend_) fetchBentBitmap(x, y, len, out);
+    else fetchBitmap(x, y, len, out);
     if (!ctIdentity_) transformColors(out, len);
   } else {
     fetchGradient(x, y, len, out);
@@ -196,6 +202,36 @@ void Painter::fetchBitmap(int x, int y, int len, uint32_t* out) const {
     out[i] = bilerp(px[y0 * w + x0], px[y0 * w + x1], px[y1 * w + x0], px[y1 * w + x1], unsigned(fu >> 8) & 255,
                     unsigned(fv >> 8) & 255);
   }
+}
+
+// Each pixel's centre taken back through the bend: the mapping is not affine along a row.
+void Painter::fetchBentBitmap(int x, int y, int len, uint32_t* out) const {
+  const Affine& p = pathInverse_;
+  const Affine& m = inverse_;
+  double cy = y + 0.5;
+  for (int i = 0; i < len; ++i) {
+    double cx = x + i + 0.5;
+    double bx = bend_->x.unbend(p.a * cx + p.c * cy + p.tx), by = bend_->y.unbend(p.b * cx + p.d * cy + p.ty);
+    double u = m.a * bx + m.c * by + m.tx, v = m.b * bx + m.d * by + m.ty;
+    if (smooth_) u -= 0.5, v -= 0.5;
+    out[i] = sampleClamped(u, v);
+  }
+}
+
+// The texel (or bilinear blend) at (u, v), wrapped or clamped as the fill asks.
+uint32_t Painter::sampleClamped(double u, double v) const {
+  static constexpr double kLimit = double(int64_t(1) << 30);
+  const int64_t w = bitmap_->width, h = bitmap_->height;
+  const uint32_t* px = bitmap_->pixels.data();
+  if (!(u == u) || !(v == v)) u = v = 0;
+  int64_t fu = int64_t(std::llround(std::clamp(u, -kLimit, kLimit) * 256.0));
+  int64_t fv = int64_t(std::llround(std::clamp(v, -kLimit, kLimit) * 256.0));
+  int64_t iu = fu >> 8, iv = fv >> 8;
+  int64_t x0 = wrapCoord(iu, w, repeat_), y0 = wrapCoord(iv, h, repeat_);
+  if (!smooth_) return px[y0 * w + x0];
+  int64_t x1 = wrapCoord(iu + 1, w, repeat_), y1 = wrapCoord(iv + 1, h, repeat_);
+  return bilerp(px[y0 * w + x0], px[y0 * w + x1], px[y1 * w + x0], px[y1 * w + x1], unsigned(fu) & 255,
+                unsigned(fv) & 255);
 }
 
 void Painter::transformColors(uint32_t* px, int len) const {

@@ -28,6 +28,8 @@ class Painter {
   void fetch(int x, int y, int len, uint32_t* out) const;
   void fetchGradient(int x, int y, int len, uint32_t* out) const;
   void fetchBitmap(int x, int y, int len, uint32_t* out) const;
+  void fetchBentBitmap(int x, int y, int len, uint32_t* out) const;
+  uint32_t sampleClamped(double u, double v) const;
   void transformColors(uint32_t* px, int len) const;
 
   Kind kind_ = Kind::Nothing;
@@ -36,6 +38,9 @@ class Painter {
   Spread spread_ = Spread::Pad;
   double focal_ = 0;
   Affine inverse_;
+  // A bent bitmap: device pixel -> bent path space (pathInverse_), unbent, then inverse_.
+  const Bend* bend_ = nullptr;
+  Affine pathInverse_;
   const Bitmap* bitmap_ = nullptr;
   bool repeat_ = true, smooth_ = false;
   ColorTransform ct_;

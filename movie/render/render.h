@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "movie/render/bend.h"
 #include "movie/value/bitmap.h"
 #include "movie/value/color.h"
 #include "movie/value/color_transform.h"
@@ -34,6 +35,9 @@ struct BitmapFill {
   Matrix matrix;  // bitmap pixels -> path space
   bool repeat = true;
   bool smooth = true;  // bilinear sampling, honoured at AntiAlias::Full only
+  // Null: none. Else matrix places the bitmap in the unbent plane and the path space is
+  // the bent one: the bitmap stretches with the bend, piece by piece.
+  std::shared_ptr<const Bend> bend;
 };
 
 using Paint = std::variant<Color, Gradient, BitmapFill>;

@@ -55,11 +55,14 @@ void setScaleRotation(DisplayNode* node, double xScale, double yScale, double de
   node->setMatrix(m);
 }
 
-// scrollRect belongs to clips of version 8 movies and later.
-bool isScrollRect(Machine& m, const std::string& name) {
-  return m.version() >= 8 && name.size() == 10 && lowered(name) == "scrollrect" &&
-         (!m.heap().caseSensitive() || name == "scrollRect");
+// scrollRect and cacheAsBitmap belong to clips of version 8 movies and later.
+bool isVersion8Member(Machine& m, const std::string& name, const std::string& member) {
+  return m.version() >= 8 && name.size() == member.size() && lowered(name) == lowered(member) &&
+         (!m.heap().caseSensitive() || name == member);
 }
+
+bool isScrollRect(Machine& m, const std::string& name) { return isVersion8Member(m, name, "scrollRect"); }
+bool isCacheAsBitmap(Machine& m, const std::string& name) { return isVersion8Member(m, name, "cacheAsBitmap"); }
 
 // Players on several threads may make nodes at once.
 uint64_t nextNodeIdentity() {
@@ -131,6 +134,10 @@ bool ClipObject::getSpecial(Machine& m, const std::string& name, Value& out) {
                                : Value();
     return true;
   }
+  if (node_->isClip() && isCacheAsBitmap(m, name)) {
+    out = node_->cacheAsBitmap();
+    return true;
+  }
   if (DisplayNode* child = node_->childNamed(name, heap().caseSensitive())) {
     out = m.clipObject(child);
     return true;
@@ -141,6 +148,10 @@ bool ClipObject::getSpecial(Machine& m, const std::string& name, Value& out) {
 bool ClipObject::setSpecial(Machine& m, const std::string& name, const Value& value) {
   if (node_ && isScrollRect(m, name)) {
     setScrollRect(m, value);
+    return true;
+  }
+  if (node_ && node_->isClip() && isCacheAsBitmap(m, name)) {
+    node_->setCacheAsBitmap(m.toBoolean(value));
     return true;
   }
   if (!node_ || name.empty() || name[0] != '_') return false;
@@ -213,8 +224,10 @@ bool ClipObject::setProperty(Machine& m, const std::string& p, const Value& valu
   } else if (p == "_rotation") {
     setScaleRotation(n, xScaleOf(mx), yScaleOf(mx), v);
   } else if (p == "_alpha") {
+    // Kept as the placement's 8.8 fixed-point multiplier, cut toward zero: 30 reads
+    // back as 29.6875 and draws as that.
     ColorTransform c = n->colorTransform();
-    c.am = float(v / 100);
+    c.am = std::isfinite(v) ? float(std::trunc(v * 2.56) / 256) : float(v / 100);
     n->setColorTransform(c);
   } else if (p == "_width" || p == "_height") {
     Bounds b = parentBounds(n);

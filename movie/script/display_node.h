@@ -75,6 +75,10 @@ class DisplayNode {
   virtual void setMask(DisplayNode*) {}
   virtual void setScrollRect(const Bounds*) {}
   virtual bool scrollRect(Bounds&) const { return false; }
+  // Whether the clip is drawn through a kept picture of itself (nodes other than clips:
+  // never).
+  virtual bool cacheAsBitmap() const { return false; }
+  virtual void setCacheAsBitmap(bool) {}
 
   // The clip's own drawing, made on first use; null for nodes that take none.
   virtual DrawingPen* drawingPen() { return nullptr; }

@@ -156,6 +156,10 @@ class SpriteInstance : public script::DisplayNode {
   void setMask(DisplayNode* mask) override;
   void setScrollRect(const script::Bounds* rect) override;
   bool scrollRect(script::Bounds& out) const override;
+  bool cacheAsBitmap() const override { return holder_ && holder_->cacheAsBitmap; }
+  void setCacheAsBitmap(bool cached) override;
+  // The nine-slice grid the clip's character was given (own coordinates), or null.
+  const format::Rect* scalingGrid() const { return holder_ ? holder_->character.scalingGrid.get() : nullptr; }
   script::DrawingPen* drawingPen() override;
   // What scripts drew into this clip, beneath its children; null when nothing is drawn.
   const ClipDrawing* drawing() const { return drawing_ && !drawing_->empty() ? drawing_.get() : nullptr; }

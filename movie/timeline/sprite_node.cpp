@@ -125,6 +125,10 @@ void SpriteInstance::setVisible(bool visible) {
   else rootVisible_ = visible;
 }
 
+void SpriteInstance::setCacheAsBitmap(bool cached) {
+  if (holder_) holder_->cacheAsBitmap = cached;
+}
+
 script::Bounds boundsUnder(const DisplayObject& obj, const Matrix& m) {
   script::Bounds out;
   const format::Character& c = obj.character;

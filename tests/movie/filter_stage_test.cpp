@@ -2,10 +2,7 @@
 // cache that keeps their filtered pictures while they do not change.
 #include <gtest/gtest.h>
 
-#include "movie/format/movie_parser.h"
-#include "movie/paint/filter_cache.h"
-#include "movie/paint/stage_renderer.h"
-#include "movie/timeline/display_list.h"
+#include "cached_stage.h"
 #include "movie_fixtures.h"
 
 using movie::Player;
@@ -101,37 +98,6 @@ TEST(FilteredStage, KnockoutGlowShowsOnlyTheGlow) {
 
 namespace {
 
-// Draws a movie's stage after each frame with one filter cache, as the player does.
-class CachedStage {
- public:
-  explicit CachedStage(const swf::Bytes& bytes) : surface_(100, 100) {
-    parser_.append(bytes.data(), bytes.size());
-    parser_.finish();
-    root_ = std::make_unique<movie::timeline::SpriteInstance>(parser_.movie().root, parser_.movie().characters,
-                                                               budget_, 0);
-    root_->start();
-  }
-  void draw() {
-    surface_.clear({255, 255, 255, 255});
-    movie::paint::RenderOptions options;
-    options.filterCache = &filters_;
-    movie::render::Matrix toPixels;
-    toPixels.a = toPixels.d = 1.0f / 20;
-    movie::paint::renderTree(surface_, *root_, toPixels, options, shapes_);
-  }
-  void next() { root_->advance(true, true); }
-  movie::timeline::SpriteInstance& clipAt(uint16_t depth) { return *root_->displayList().at(depth).sprite; }
-  uint32_t rgbAt(int x, int y) { return surface_.row(y)[x] & 0xFFFFFF; }
-  const movie::paint::FilterCache& filters() const { return filters_; }
-
- private:
-  movie::format::MovieParser parser_;
-  movie::timeline::Budget budget_;
-  std::unique_ptr<movie::timeline::SpriteInstance> root_;
-  movie::render::Surface surface_;
-  movie::paint::ShapeCache shapes_;
-  movie::paint::FilterCache filters_;
-};
 
 // A glowing square at (20, 20); frame 2 moves it right by 10 pixels, frame 3 changes
 // nothing, frame 4 doubles its width, frame 5 tints it.

@@ -128,7 +128,7 @@ TEST(Degenerate, PaintsWithoutContent) {
   auto b = std::make_shared<Bitmap>();
   b->width = 4;
   b->height = 4;  // pixels missing
-  BitmapFill broken{b, {}, true, true};
+  BitmapFill broken{b, {}, true, true, nullptr};
   fillPath(s, rect(0, 0, 10, 10), broken, FillRule::NonZero, {});
   Gradient hostile;
   for (int i = 0; i < 40; ++i) hostile.stops.push_back({uint8_t(250 - i * 6), {uint8_t(i), 0, 0, 255}});

@@ -243,3 +243,61 @@ TEST(BitmapFillSampling, RotatedMatrixMapsThroughTheInverse) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 4 x 1 bitmap, one texel per pixel, filled under a bend that stretches the middle two
+// texels from 2 pixels to 6 and leaves the outer ones at 1.
+Surface drawBent(bool smooth) {
+  auto b = std::make_shared<Bitmap>();
+  b->width = 4;
+  b->height = 1;
+  b->pixels = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};
+  auto bend = std::make_shared<Bend>();
+  bend->x.from = {0, 1, 3, 4};
+  bend->x.to = {0, 1, 7, 8};
+  bend->y.from = bend->y.to = {0, 0, 1, 1};  // pieces of no length at both ends
+  BitmapFill f;
+  f.bitmap = b;
+  f.repeat = false;
+  f.smooth = smooth;
+  f.bend = bend;
+  Surface s(10, 1);
+  s.clear({0, 0, 0, 0});
+  fillPath(s, rect(0, 0, 8, 1), f, FillRule::NonZero, {});
+  return s;
+}
+
+}  // namespace
+
+TEST(BentBitmapFill, EachPieceOfTheBitmapStretchesWithItsPiece) {
+  Surface s = drawBent(false);
+  EXPECT_EQ(s.row(0)[0], 0xFFFF0000u);
+  for (int x = 1; x <= 3; ++x) EXPECT_EQ(s.row(0)[x], 0xFF00FF00u) << x;
+  for (int x = 4; x <= 6; ++x) EXPECT_EQ(s.row(0)[x], 0xFF0000FFu) << x;
+  EXPECT_EQ(s.row(0)[7], 0xFFFFFFFFu);
+  EXPECT_EQ(s.row(0)[8], 0u);
+}
+
+TEST(BentBitmapFill, SmoothSamplingFollowsTheBend) {
+  Surface s = drawBent(true);
+  EXPECT_EQ(s.row(0)[0], 0xFFFF0000u);            // clamped at the edge
+  EXPECT_EQ(s.row(0)[2], 0xFF00FF00u);            // unbent 1.5: the green texel's centre
+  uint32_t p = s.row(0)[3];                       // unbent 1.83: a third of the way to blue
+  EXPECT_NEAR(greenOf(p), 255 * 2 / 3.0, 3);
+  EXPECT_NEAR(blueOf(p), 255 / 3.0, 3);
+}
+
+TEST(Bend, UnbendsPieceByPieceAndContinuesPastTheEnds) {
+  Bend::Axis a;
+  a.from = {0, 10, 30, 40};
+  a.to = {0, 5, 75, 80};
+  EXPECT_DOUBLE_EQ(a.unbend(2.5), 5);
+  EXPECT_DOUBLE_EQ(a.unbend(40), 20);
+  EXPECT_DOUBLE_EQ(a.unbend(77.5), 35);
+  EXPECT_DOUBLE_EQ(a.unbend(-5), -10);  // the first piece continues
+  EXPECT_DOUBLE_EQ(a.unbend(85), 50);   // so does the last
+  a.to = {0, 0, 80, 80};                // outer pieces squeezed to nothing
+  EXPECT_DOUBLE_EQ(a.unbend(40), 20);
+  EXPECT_DOUBLE_EQ(a.unbend(-8), 8);   // before the middle: its stretch continues
+}
