@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "movie/address.h"
+#include "movie/format/picture_movie.h"
 #include "movie/script/builtins.h"
+#include "movie/script/clip_object.h"
 #include "movie/script/errors.h"
 #include "movie/script/loading_ops.h"
 #include "movie/scripting.h"
@@ -47,7 +49,7 @@ void Loads::unload(script::DisplayNode* clip, int level) {
     levelsToUnload_.push_back(level);  // the level stays until the scripts are over
     return;
   }
-  if (auto* sprite = dynamic_cast<timeline::SpriteInstance*>(clip)) sprite->replaceByEmpty();
+  if (auto* sprite = dynamic_cast<timeline::SpriteInstance*>(clip)) showInClip(*sprite, nullptr);
 }
 
 bool Loads::arrived(int id, bool ok, const std::vector<uint8_t>& bytes) {
@@ -55,13 +57,32 @@ bool Loads::arrived(int id, bool ok, const std::vector<uint8_t>& bytes) {
   if (it == pending_.end()) return false;
   Pending p = std::move(it->second);
   pending_.erase(it);
+  if (p.request.kind == script::LoadRequest::Kind::Movie && ok && !replacesMovie(p.request)) {
+    arrivedMovies_.push_back({std::move(p), ok, bytes});  // shown at the end of the next frame
+    return false;
+  }
   scripting_.beginFrame();
   switch (p.request.kind) {
-    case script::LoadRequest::Kind::Movie: movieArrived(p, ok, bytes); break;
+    case script::LoadRequest::Kind::Movie: movieArrived(p, ok, bytes); break;  // the loader hears at once
     case script::LoadRequest::Kind::Variables: variablesArrived(p, ok, bytes); break;
     case script::LoadRequest::Kind::Data: dataArrived(p, ok, bytes); break;
   }
   scripting_.runQueued();
+  return true;
+}
+
+bool Loads::deliverMovies() {
+  if (arrivedMovies_.empty()) return false;
+  std::vector<ArrivedMovie> batch = std::move(arrivedMovies_);
+  arrivedMovies_.clear();
+  scripting_.beginFrame();
+  for (const ArrivedMovie& a : batch) movieArrived(a.pending, a.ok, a.bytes);
+  scripting_.runQueued();  // the loaded movies' first frames run before onLoadInit
+  // The loaders hear of the last movie first.
+  std::vector<LoadInit> inits = std::move(inits_);
+  inits_.clear();
+  for (auto it = inits.rbegin(); it != inits.rend(); ++it)
+    if (scripting_.machine().nodeOf(it->clip)) tellLoader(it->loader, "onLoadInit", {it->clip});
   return true;
 }
 
@@ -70,8 +91,18 @@ script::Object* Loads::levelClip(int level) {
   return root ? scripting_.machine().clipObject(root) : nullptr;
 }
 
+// The loader's listeners hear through its broadcastMessage, which scripts may replace.
 void Loads::tellLoader(script::Object* loader, const char* event, std::vector<script::Value> args) {
-  if (loader) script::broadcast(scripting_.machine(), loader, event, args);
+  if (!loader) return;
+  args.insert(args.begin(), script::Value(event));
+  scripting_.machine().callHandler(loader, "broadcastMessage", std::move(args));
+}
+
+bool Loads::replacesMovie(const script::LoadRequest& r) {
+  if (!r.target) return r.level == 0;
+  auto* node = dynamic_cast<timeline::SpriteInstance*>(scripting_.machine().nodeOf(r.target));
+  int level = levelOf(node);
+  return level == 0 || (node && !node->parentNode() && level < 0);
 }
 
 void Loads::movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes) {
@@ -84,50 +115,70 @@ void Loads::movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& 
     tellLoader(loader, "onLoadError", {target, "URLNotFound", 0});
     return;
   }
-  if (level == 0 || (node && !node->parentNode() && level < 0)) {
+  if (replacesMovie(p.request)) {
     replacement_ = bytes;  // a new movie in place of this one
     replacementAddress_ = p.address;
     haveReplacement_ = true;
     return;
   }
   if (!node && level < 0) return;  // the clip went while its movie was on the way
-  std::unique_ptr<LoadedMovie> loaded = prepare(bytes, target, loader);
-  if (!loaded) return;
-  if (level > 0) {
-    timeline::SpriteInstance* root = showInLevel(level, std::move(loaded));
-    scripting_.runQueued();  // the loaded movie's first frame runs before onLoadInit
-    tellLoader(loader, "onLoadInit", {m.clipObject(root)});
+  if (movies_.size() >= kMaxLoadedMovies) {
+    tellLoader(loader, "onLoadError", {target, "LoadNeverCompleted", 0});
     return;
   }
-  node = dynamic_cast<timeline::SpriteInstance*>(m.nodeOf(target));  // a listener may have removed it
-  if (!node) return;
-  const format::MovieDef& def = loaded->parser.movie();
-  timeline::SpriteInstance* fresh = node->replaceTimeline(def.root, def.characters, loaded->budget);
-  if (!fresh) return;
-  fresh->setFonts(loaded->fonts.get());
-  loaded->clip = fresh;
-  scripting_.addMovie(def, *fresh);
-  movies_.push_back(std::move(loaded));
-  script::Object* clip = m.clipObject(fresh);
-  scripting_.runQueued();  // the loaded movie's first frame runs before onLoadInit
-  tellLoader(loader, "onLoadInit", {clip});
+  std::unique_ptr<LoadedMovie> loaded = prepare(bytes);
+  if (!loaded && format::looksLikeMovie(bytes.data(), bytes.size())) {  // a damaged movie
+    tellLoader(loader, "onLoadError", {target, "LoadNeverCompleted", 0});
+    return;
+  }
+  double size = loaded ? double(bytes.size()) : 0;  // what is not a movie loads as nothing
+  timeline::SpriteInstance* shown = nullptr;
+  if (level > 0) shown = loaded ? showInLevel(level, std::move(loaded)) : nullptr;
+  else shown = showInClip(*node, std::move(loaded));
+  if (!shown) return;
+  script::Object* clip = m.clipObject(shown);
+  tellLoader(loader, "onLoadStart", {clip});
+  tellLoader(loader, "onLoadProgress", {clip, size, size});
+  tellLoader(loader, "onLoadComplete", {clip, 0});
+  if (loader) inits_.push_back({loader, clip});
 }
 
-std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& bytes, script::Object* target,
-                                                   script::Object* loader) {
-  auto loaded = std::make_unique<LoadedMovie>();
-  loaded->parser.append(bytes.data(), bytes.size());
-  loaded->parser.finish();
-  const format::MovieDef& def = loaded->parser.movie();
-  bool usable = loaded->parser.state() != format::MovieParser::State::Failed && !def.root.frames.empty();
-  if (!usable || movies_.size() >= kMaxLoadedMovies) {
-    tellLoader(loader, "onLoadError", {target, "LoadNeverCompleted", 0});
+timeline::SpriteInstance* Loads::showInClip(timeline::SpriteInstance& node, std::unique_ptr<LoadedMovie> loaded) {
+  // The clip's script object stays the clip's, its own variables gone with the old movie.
+  auto* object = dynamic_cast<script::ClipObject*>(node.scriptObject);
+  node.scriptObject = nullptr;
+  timeline::SpriteInstance* fresh = loaded ? node.replaceTimeline(loaded->def().root, loaded->def().characters,
+                                                                  loaded->budget)
+                                           : node.replaceByEmpty();
+  if (!fresh) {
+    node.scriptObject = object;  // nothing changed
     return nullptr;
   }
-  double size = double(bytes.size());
-  tellLoader(loader, "onLoadStart", {target});
-  tellLoader(loader, "onLoadProgress", {target, size, size});
-  tellLoader(loader, "onLoadComplete", {target, 0});
+  if (object) {
+    object->moveTo(fresh);
+    object->clearOwn();
+  }
+  if (loaded) {
+    fresh->setFonts(loaded->fonts.get());
+    loaded->clip = fresh;
+    scripting_.addMovie(loaded->def(), *fresh);
+    movies_.push_back(std::move(loaded));
+  }
+  fresh->start();
+  return fresh;
+}
+
+std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& bytes) {
+  auto loaded = std::make_unique<LoadedMovie>();
+  if (format::looksLikePicture(bytes.data(), bytes.size())) {
+    if (!preparePicture(*loaded, bytes)) return nullptr;
+  } else {
+    loaded->parser.append(bytes.data(), bytes.size());
+    loaded->parser.finish();
+    bool usable = loaded->parser.state() != format::MovieParser::State::Failed && !loaded->def().root.frames.empty();
+    if (!usable) return nullptr;
+  }
+  const format::MovieDef& def = loaded->def();
   loaded->budget.maxNesting = budget_.maxNesting;
   loaded->budget.maxObjects = budget_.maxObjects / 4;
   loaded->budget.events = budget_.events;
@@ -138,10 +189,23 @@ std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& b
   return loaded;
 }
 
+bool Loads::preparePicture(LoadedMovie& loaded, const std::vector<uint8_t>& bytes) {
+  loaded.picture = format::pictureMovie(bytes.data(), bytes.size(), budget_.version);
+  if (!loaded.picture) return false;
+  const format::Rect& stage = loaded.picture->stage;
+  size_t pixels = size_t(stage.xMax / 20) * size_t(stage.yMax / 20);
+  if (pixels > kMaxPicturePixels - picturePixels_) {
+    loaded.picture.reset();
+    return false;
+  }
+  picturePixels_ += pixels;
+  return true;
+}
+
 timeline::SpriteInstance* Loads::showInLevel(int level, std::unique_ptr<LoadedMovie> loaded) {
   dropLevel(level);
   std::erase(levelsToUnload_, level);  // unloaded before this movie came
-  const format::MovieDef& def = loaded->parser.movie();
+  const format::MovieDef& def = loaded->def();
   loaded->level = level;
   loaded->levelRoot = std::make_unique<timeline::SpriteInstance>(def.root, def.characters, loaded->budget, 0);
   timeline::SpriteInstance* root = loaded->levelRoot.get();
@@ -243,10 +307,13 @@ bool Loads::progressOf(script::DisplayNode* clip, double& loaded, double& total)
 }
 
 void Loads::gatherRoots(std::vector<script::Object*>& out) const {
-  for (const auto& [id, p] : pending_) {
-    if (p.request.target) out.push_back(p.request.target);
-    if (p.request.loader) out.push_back(p.request.loader);
-  }
+  auto requestRoots = [&out](const script::LoadRequest& r) {
+    if (r.target) out.push_back(r.target);
+    if (r.loader) out.push_back(r.loader);
+  };
+  for (const auto& [id, p] : pending_) requestRoots(p.request);
+  for (const ArrivedMovie& a : arrivedMovies_) requestRoots(a.pending.request);
+  for (const LoadInit& init : inits_) out.insert(out.end(), {init.loader, init.clip});
 }
 
 }  // namespace movie

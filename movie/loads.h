@@ -26,6 +26,7 @@ class Loads {
  public:
   static constexpr size_t kMaxPending = 64;       // fetches open at once
   static constexpr size_t kMaxLoadedMovies = 64;  // movies loaded into clips, kept until reset
+  static constexpr size_t kMaxPicturePixels = 64u << 20;  // loaded pictures together
 
   Loads(Scripting& scripting, timeline::Budget& budget) : scripting_(scripting), budget_(budget) {}
   ~Loads();
@@ -44,6 +45,11 @@ class Loads {
   // From the host: what a fetch brought (ok false: it failed). Returns whether the
   // picture may have changed.
   bool arrived(int id, bool ok, const std::vector<uint8_t>& bytes);
+  // Movies that arrived (not failed fetches: their loaders hear at once) are shown at
+  // the end of a frame, all together: each replaces its clip or level and its loader
+  // hears onLoadStart, onLoadProgress and onLoadComplete; then their first frames run,
+  // and the loaders hear onLoadInit, last movie first. Returns whether any was shown.
+  bool deliverMovies();
   // A movie loaded into level 0 replaces the whole movie: the player takes its bytes.
   bool takeReplacement(std::vector<uint8_t>& bytes, std::string& address);
   // Level 0 unloaded: the player empties itself.
@@ -66,10 +72,21 @@ class Loads {
     script::LoadRequest request;
     std::string address;
   };
+  struct ArrivedMovie {
+    Pending pending;
+    bool ok = false;
+    std::vector<uint8_t> bytes;
+  };
+  struct LoadInit {
+    script::Object* loader;
+    script::Object* clip;
+  };
   // Kept until reset, even once no clip shows it: functions its scripts defined run
   // from its bytes.
   struct LoadedMovie {
     format::MovieParser parser;
+    std::unique_ptr<format::MovieDef> picture;  // a loaded picture instead of a movie
+    const format::MovieDef& def() const { return picture ? *picture : parser.movie(); }
     timeline::Budget budget;
     std::unique_ptr<text::FontLibrary> fonts;
     timeline::SpriteInstance* clip = nullptr;  // where it shows (for its byte counts)
@@ -77,14 +94,20 @@ class Loads {
     int level = -1;
     size_t bytes = 0;
   };
+  // Whether a movie loaded as asked takes the place of the whole movie (level 0).
+  bool replacesMovie(const script::LoadRequest& r);
   void movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes);
   void variablesArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes);
   void dataArrived(const Pending& p, bool ok, const std::vector<uint8_t>& bytes);
   void tellLoader(script::Object* loader, const char* event, std::vector<script::Value> args);
   script::Object* levelClip(int level);
-  // The movie parsed and ready to show, or null (and the loader told why).
-  std::unique_ptr<LoadedMovie> prepare(const std::vector<uint8_t>& bytes, script::Object* target,
-                                       script::Object* loader);
+  // The movie (or picture) parsed and ready to show, or null when the bytes are neither.
+  std::unique_ptr<LoadedMovie> prepare(const std::vector<uint8_t>& bytes);
+  // Shows the movie in the clip in place of what it showed (null: nothing); the clip
+  // keeps its script object. Returns the clip's new instance, or null.
+  timeline::SpriteInstance* showInClip(timeline::SpriteInstance& node, std::unique_ptr<LoadedMovie> loaded);
+  // A picture's bytes made into a movie, within the pixels loaded pictures may hold.
+  bool preparePicture(LoadedMovie& loaded, const std::vector<uint8_t>& bytes);
   timeline::SpriteInstance* showInLevel(int level, std::unique_ptr<LoadedMovie> loaded);
   void dropLevel(int level);
 
@@ -96,7 +119,10 @@ class Loads {
   std::string address_;
   int lastId_ = 0;
   std::map<int, Pending> pending_;
+  std::vector<ArrivedMovie> arrivedMovies_;
+  std::vector<LoadInit> inits_;  // loaders to tell once the first frames have run
   std::vector<std::unique_ptr<LoadedMovie>> movies_;
+  size_t picturePixels_ = 0;
   std::vector<uint8_t> replacement_;
   std::string replacementAddress_;
   bool haveReplacement_ = false;

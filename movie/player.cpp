@@ -345,6 +345,7 @@ bool Player::advanceOnce() {
   ran = p.input->refresh() || ran;
   ran = script::runSoundCompletions(p.scripting->machine()) || ran;
   ran = p.loads->takeLevelChanges() || ran;  // levels unloaded in this frame go at its end
+  ran = p.loads->deliverMovies() || ran;     // movies that arrived show from the next frame
   p.playing = p.root->playing();
   p.followSound();
   return moved || ran;

@@ -98,8 +98,10 @@ void installMovieClipLoader(Machine& m) {
   if (Object* broadcaster = m.memberOrUndefined(m.global(), "AsBroadcaster").object())
     m.callMethod(broadcaster, "initialize", {proto});
   m.method(proto, "loadClip", [](Machine& m, CallArgs& a) -> Value {
+    if (a.size() < 2) return Value();  // no target: no answer
     LoadRequest r;
-    r.url = m.toString(a.arg(0));
+    if (!a.arg(0).isString()) return false;
+    r.url = a.arg(0).string();
     if (r.url.empty() || !loaderTarget(m, a.arg(1), r.target, r.level)) return false;
     r.loader = a.self.object();
     return m.host().load(r);

@@ -72,6 +72,14 @@ void structureMethods(Machine& m, Object* proto) {
     for (DisplayNode* child : n->childNodes()) highest = std::max(highest, child->depth());
     return double(std::max(0, highest + 1));
   });
+  m.method(proto, "getInstanceAtDepth", [](Machine& m, CallArgs& a) -> Value {
+    DisplayNode* n = selfNode(m, a);
+    double depth = m.toNumber(a.arg(0));
+    if (!n || a.size() < 1 || !std::isfinite(depth)) return Value();
+    for (DisplayNode* child : n->childNodes())
+      if (child->depth() == int(std::floor(depth))) return m.clipObject(child);
+    return Value();
+  });
   m.method(proto, "createEmptyMovieClip", [](Machine& m, CallArgs& a) -> Value {
     DisplayNode* n = selfNode(m, a);
     int depth = depthArg(m, a.arg(1));

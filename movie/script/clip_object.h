@@ -23,6 +23,11 @@ class ClipObject : public Object {
 
   DisplayNode* node() const { return node_; }
   void detach() { node_ = nullptr; }
+  // The node that took the place of this object's (a movie loaded into the clip).
+  void moveTo(DisplayNode* node) {
+    node_ = node;
+    node->scriptObject = this;
+  }
 
   bool getSpecial(Machine& m, const std::string& name, Value& out) override;
   bool setSpecial(Machine& m, const std::string& name, const Value& value) override;

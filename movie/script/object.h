@@ -62,6 +62,7 @@ class Object {
   // Sets (or creates) a plain own value; flags apply only on creation.
   Property& put(const std::string& name, const Value& value, uint8_t flags = 0);
   bool remove(const std::string& name);  // false when absent or not deletable
+  void clearOwn() { props_.clear(); }
   // Own properties in enumeration order (the order they were added).
   std::vector<const Property*> ownProperties() const;
   size_t ownCount() const { return props_.size(); }

@@ -147,8 +147,9 @@ class SpriteInstance : public script::DisplayNode {
   bool swapDepth(int depth) override;
   // Puts a new instance running another timeline (a loaded movie, over its own characters
   // and budget, which must outlive it) in this clip's place, keeping its name, depth and
-  // placement, and shows its first frame. This instance is destroyed: the caller uses only
-  // the result (null, and nothing changed, for the root or past the nesting budget).
+  // placement; the caller start()s it once it has given it what it needs. This instance
+  // is destroyed: the caller uses only the result (null, and nothing changed, for the
+  // root or past the nesting budget).
   SpriteInstance* replaceTimeline(const format::Timeline& timeline, const format::CharacterTable& characters,
                                   Budget& budget);
   // The same with an empty timeline over this clip's characters (unloadMovie).

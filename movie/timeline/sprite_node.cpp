@@ -274,7 +274,6 @@ SpriteInstance* SpriteInstance::replaceTimeline(const format::Timeline& timeline
   auto fresh = std::make_unique<SpriteInstance>(timeline, characters, budget, nesting_);
   obj.sprite = std::move(fresh);  // this instance ends here
   parent->adopt(obj);
-  obj.sprite->start();
   return obj.sprite.get();
 }
 

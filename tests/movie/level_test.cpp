@@ -82,11 +82,14 @@ TEST(Levels, AMovieInALevelIsDrawnAboveAndGoesWhenUnloaded) {
   unload.getUrl("", "_level2");
   unload.push({"_level2"}).op(Actions::kGetVariable).op(Actions::kTrace);
   end.push({"_level2"}).op(Actions::kGetVariable).op(Actions::kTrace).op(Actions::kStop);
-  LevelRun run(framesMovie({load, unload, end}, movie_test::kRed, 0, 100));
+  LevelRun run(framesMovie({load, Actions{}, unload, end}, movie_test::kRed, 0, 100));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   EXPECT_EQ(run.fetcher.requests[0].second, "http://lessons.test/edu/3/top.swf");
-  // The top movie covers the left half in green and names itself.
+  // The top movie covers the left half in green and names itself at the end of the
+  // next frame.
   run.answer(0, framesMovie({traceThis()}, movie_test::kGreen, 0, 50));
+  EXPECT_TRUE(run.lines.empty());
+  run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"_level2"}));
   EXPECT_EQ(run.pixel(25, 50), movie_test::kGreen);
   EXPECT_EQ(run.pixel(75, 50), movie_test::kRed);
@@ -104,7 +107,9 @@ TEST(Levels, ALevelLoadedAgainReplacesTheMovieThere) {
   LevelRun run(framesMovie({load}, movie_test::kRed, 0, 100));
   ASSERT_EQ(run.fetcher.requests.size(), 2u);
   run.answer(0, framesMovie({traceThis()}, movie_test::kGreen, 0, 50));
+  run.player.tick();
   run.answer(1, framesMovie({traceThis()}, movie_test::kBlue, 50, 50));
+  run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"_level1", "_level1"}));
   EXPECT_EQ(run.pixel(25, 50), movie_test::kRed);
   EXPECT_EQ(run.pixel(75, 50), movie_test::kBlue);
@@ -146,6 +151,7 @@ TEST(LoadedMovies, RunTheirOwnInitActionsOnceBeforeTheirFrame) {
   LevelRun run(movie_test::boxMovie(loadIntoBox()));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   run.answer(0, movie_test::movieOf(child));
+  run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"one"}));
   run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"one", "init", "_level0.box", "two"}));
@@ -192,6 +198,7 @@ TEST(LoadedMovies, DrawTextWithTheirOwnFontsAndAttachTheirOwnSymbols) {
   LevelRun run(movie_test::movieOf(main));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   run.answer(0, movie_test::movieOf(child));
+  run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"_level0.box.p"}));
   EXPECT_EQ(run.pixel(20, 30), movie_test::kBlue) << "the glyph of the child's own font";
   EXPECT_EQ(run.pixel(70, 70), movie_test::kGreen) << "the child's own symbol";

@@ -5,6 +5,7 @@
 
 #include "movie/address.h"
 #include "movie_fixtures.h"
+#include "picture_bytes.h"
 #include "tools/swf/actions.h"
 
 using swf::Actions;
@@ -141,6 +142,8 @@ TEST(Loading, AMovieLoadedIntoAClipShowsThereAndTheLoaderIsTold) {
   EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kRed);
   run.answer(1, std::string("FWS\x08garbage"));
   run.answer(0, child);
+  EXPECT_TRUE(run.lines.empty()) << "movies that arrived show at the end of the next frame";
+  run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"LoadNeverCompleted", "child", "box"}));
   EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kGreen);
 }
@@ -213,4 +216,105 @@ TEST(Loading, ABrowserWindowGetsTheVariablesOfAPostInItsAddress) {
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].first, "page.htm?name=Tom");
   EXPECT_EQ(opened[0].second, "_blank");
+}
+
+namespace {
+
+// l = new MovieClipLoader();
+// l.broadcastMessage = function (e, c, a, b) { trace(e + " " + c + " " + a + " " + b); };
+// l.loadClip(url, box)
+Actions loadClipIntoBoxTracingEvents(const std::string& url) {
+  Actions body;
+  body.push({"e"}).op(Actions::kGetVariable);
+  for (const char* param : {"c", "a", "b"})
+    body.push({" "}).op(Actions::kAdd2).push({param}).op(Actions::kGetVariable).op(Actions::kAdd2);
+  body.op(Actions::kTrace);
+  Actions a;
+  a.push({"l", 0, "MovieClipLoader"}).op(Actions::kNewObject).op(Actions::kSetVariable);
+  handler(a, "l", "broadcastMessage", {"e", "c", "a", "b"}, body);
+  a.push({"box"}).op(Actions::kGetVariable).push({url, 2, "l"}).op(Actions::kGetVariable);
+  return a.push({"loadClip"}).op(Actions::kCallMethod).op(Actions::kPop);
+}
+
+Lines loadEvents(size_t bytes) {
+  std::string size = std::to_string(bytes);
+  return {"onLoadStart _level0.box undefined undefined", "onLoadProgress _level0.box " + size + " " + size,
+          "onLoadComplete _level0.box 0 undefined", "onLoadInit _level0.box undefined undefined"};
+}
+
+}  // namespace
+
+TEST(Loading, PicturesLoadIntoAClipAtItsOrigin) {
+  struct Picture {
+    const char* name;
+    swf::Bytes bytes;
+    int width, height;
+  };
+  const Picture pictures[] = {{"a.png", movie_test::pngOf(20, 10, movie_test::kGreen), 20, 10},
+                              {"a.jpg", movie_test::jpegOf(24, 16, movie_test::kGreen), 24, 16},
+                              {"a.gif", movie_test::gifPixelOf(movie_test::kGreen, false), 1, 1},
+                              {"b.gif", movie_test::gifPixelOf(movie_test::kGreen, true), 1, 1},
+                              {"png-named.gif", movie_test::pngOf(2, 2, movie_test::kGreen), 2, 2}};
+  for (const Picture& p : pictures) {
+    SCOPED_TRACE(p.name);
+    LoadRun run(movie_test::boxMovie(loadClipIntoBoxTracingEvents(p.name)));
+    ASSERT_EQ(run.fetcher.requests.size(), 1u);
+    run.answer(0, p.bytes);
+    EXPECT_TRUE(run.lines.empty());
+    run.player.tick();
+    EXPECT_EQ(run.lines, loadEvents(p.bytes.size()));
+    std::vector<uint32_t> pixels = movie_test::renderPixels(run.player, 100, 100);
+    auto at = [&](int x, int y) { return pixels[size_t(y) * 100 + x]; };
+    uint32_t inside = at(p.width / 2, p.height / 2);
+    EXPECT_LT((inside >> 16) & 0xFF, 40u);
+    EXPECT_GT((inside >> 8) & 0xFF, 215u);
+    EXPECT_LT(inside & 0xFF, 40u);
+    // The picture took the place of the box's red square: the background shows beside it.
+    EXPECT_EQ(movie_test::rgbOf(at(p.width + 1, p.height + 1)), movie_test::kWhite);
+  }
+}
+
+TEST(Loading, WhatIsNeitherAMovieNorAPictureLoadsAsNothing) {
+  for (const std::string& text : {std::string("just some text"), std::string("\x89PNG\r\n\x1a\nbroken")}) {
+    LoadRun run(movie_test::boxMovie(loadClipIntoBoxTracingEvents("a.txt")));
+    run.answer(0, text);
+    run.player.tick();
+    EXPECT_EQ(run.lines, loadEvents(0));
+    EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kWhite);
+  }
+}
+
+TEST(Loading, AClipKeepsItsScriptObjectAcrossALoadButNotItsVariables) {
+  // box.note = "old"; keep = box; box.loadMovie("child.swf"); then, a frame later:
+  // trace(keep.note); trace(keep._name); keep.unloadMovie(); trace(keep == box)
+  Actions first;
+  first.push({"box"}).op(Actions::kGetVariable).push({"note", "old"}).op(Actions::kSetMember);
+  first.push({"keep", "box"}).op(Actions::kGetVariable).op(Actions::kSetVariable);
+  call(first, "box", "loadMovie", "child.swf");
+  Actions later;
+  later.push({"keep"}).op(Actions::kGetVariable).push({"note"}).op(Actions::kGetMember).op(Actions::kTrace);
+  later.push({"keep"}).op(Actions::kGetVariable).push({"_name"}).op(Actions::kGetMember).op(Actions::kTrace);
+  later.push({0, "keep"}).op(Actions::kGetVariable).push({"unloadMovie"}).op(Actions::kCallMethod).op(Actions::kPop);
+  later.push({"keep"}).op(Actions::kGetVariable).push({"box"}).op(Actions::kGetVariable).op(Actions::kEquals2);
+  later.op(Actions::kTrace).op(Actions::kStop);
+  swf::TagList tags;
+  tags.defineShape(1, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
+  movie_test::defineSpriteOf(tags, 2, 1);
+  swf::Place p = movie_test::placeAt(1, 2);
+  p.name = "box";
+  tags.placeObject2(p);
+  swf::doAction(tags, first);
+  tags.showFrame();
+  tags.showFrame();
+  swf::doAction(tags, later);
+  tags.showFrame();
+  tags.end();
+  LoadRun run(movie_test::movieOf(tags));
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  run.answer(0, movie_test::boxMovie(Actions{}, movie_test::kBlue));
+  run.player.tick();
+  EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kBlue);
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"undefined", "box", "true"}));
+  EXPECT_EQ(movie_test::rgbOf(movie_test::renderPixels(run.player, 100, 100)[5050]), movie_test::kWhite);
 }

@@ -2,17 +2,7 @@
 
 #include <algorithm>
 
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#endif
-#include <stb_image_write.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include "tools/stb_write_private.h"
 
 bool writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& argb) {
   std::vector<uint8_t> rgba(size_t(width) * height * 4);
