@@ -22,6 +22,11 @@ std::string textOf(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
+Loads::Loads(Scripting& scripting, timeline::Budget& budget)
+    : scripting_(scripting), budget_(budget), imports_(scripting, [this](const std::string& url) {
+        return fetchAssets(url);
+      }) {}
+
 Loads::~Loads() {
   if (fetcher_)
     for (const auto& [id, p] : pending_) fetcher_->cancel(id);
@@ -37,6 +42,17 @@ bool Loads::request(const script::LoadRequest& r) {
   pending_[id] = Pending{r, url};
   fetcher_->fetch(id, url, r.post, r.post ? r.variables : std::string());
   return true;
+}
+
+int Loads::fetchAssets(const std::string& url) {
+  if (!fetcher_ || pending_.size() >= kMaxPending) return 0;
+  script::LoadRequest r;
+  r.kind = script::LoadRequest::Kind::Assets;
+  r.url = url;
+  int id = ++lastId_;
+  pending_[id] = Pending{r, url};
+  fetcher_->fetch(id, url, false, std::string());
+  return id;
 }
 
 void Loads::unload(script::DisplayNode* clip, int level) {
@@ -63,6 +79,7 @@ bool Loads::arrived(int id, bool ok, const std::vector<uint8_t>& bytes) {
   }
   scripting_.beginFrame();
   switch (p.request.kind) {
+    case script::LoadRequest::Kind::Assets: imports_.arrived(id, ok, bytes); break;  // init actions run below
     case script::LoadRequest::Kind::Movie: movieArrived(p, ok, bytes); break;  // the loader hears at once
     case script::LoadRequest::Kind::Variables: variablesArrived(p, ok, bytes); break;
     case script::LoadRequest::Kind::Data: dataArrived(p, ok, bytes); break;
@@ -126,7 +143,7 @@ void Loads::movieArrived(const Pending& p, bool ok, const std::vector<uint8_t>& 
     tellLoader(loader, "onLoadError", {target, "LoadNeverCompleted", 0});
     return;
   }
-  std::unique_ptr<LoadedMovie> loaded = prepare(bytes);
+  std::unique_ptr<LoadedMovie> loaded = prepare(bytes, p.address);
   if (!loaded && format::looksLikeMovie(bytes.data(), bytes.size())) {  // a damaged movie
     tellLoader(loader, "onLoadError", {target, "LoadNeverCompleted", 0});
     return;
@@ -162,14 +179,16 @@ timeline::SpriteInstance* Loads::showInClip(timeline::SpriteInstance& node, std:
     fresh->setFonts(loaded->fonts.get());
     loaded->clip = fresh;
     scripting_.addMovie(loaded->def(), *fresh);
+    if (!loaded->picture) imports_.watch(loaded->parser, loaded->address, scripting_.machine().clipObject(fresh));
     movies_.push_back(std::move(loaded));
   }
   fresh->start();
   return fresh;
 }
 
-std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& bytes) {
+std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& bytes, const std::string& address) {
   auto loaded = std::make_unique<LoadedMovie>();
+  loaded->address = address;
   if (format::looksLikePicture(bytes.data(), bytes.size())) {
     if (!preparePicture(*loaded, bytes)) return nullptr;
   } else {
@@ -184,6 +203,7 @@ std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& b
   loaded->budget.events = budget_.events;
   loaded->budget.exports = &def.exports;
   loaded->budget.version = def.version;
+  loaded->budget.fontsOf = budget_.fontsOf;
   loaded->fonts = std::make_unique<text::FontLibrary>(def.characters, fontService_);
   loaded->bytes = bytes.size();
   return loaded;
@@ -210,6 +230,7 @@ timeline::SpriteInstance* Loads::showInLevel(int level, std::unique_ptr<LoadedMo
   loaded->levelRoot = std::make_unique<timeline::SpriteInstance>(def.root, def.characters, loaded->budget, 0);
   timeline::SpriteInstance* root = loaded->levelRoot.get();
   root->setFonts(loaded->fonts.get());
+  if (!loaded->picture) imports_.watch(loaded->parser, loaded->address, scripting_.machine().clipObject(root));
   movies_.push_back(std::move(loaded));
   scripting_.addMovie(def, *root);
   root->start();
@@ -314,6 +335,7 @@ void Loads::gatherRoots(std::vector<script::Object*>& out) const {
   for (const auto& [id, p] : pending_) requestRoots(p.request);
   for (const ArrivedMovie& a : arrivedMovies_) requestRoots(a.pending.request);
   for (const LoadInit& init : inits_) out.insert(out.end(), {init.loader, init.clip});
+  imports_.gatherRoots(out);
 }
 
 }  // namespace movie

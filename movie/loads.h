@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "movie/asset_imports.h"
 #include "movie/fetcher.h"
 #include "movie/format/movie_parser.h"
 #include "movie/script/load_request.h"
@@ -28,17 +29,26 @@ class Loads {
   static constexpr size_t kMaxLoadedMovies = 64;  // movies loaded into clips, kept until reset
   static constexpr size_t kMaxPicturePixels = 64u << 20;  // loaded pictures together
 
-  Loads(Scripting& scripting, timeline::Budget& budget) : scripting_(scripting), budget_(budget) {}
+  Loads(Scripting& scripting, timeline::Budget& budget);
   ~Loads();
   Loads(const Loads&) = delete;
   Loads& operator=(const Loads&) = delete;
 
   void setFetcher(Fetcher* fetcher) { fetcher_ = fetcher; }
   // Device fonts for the loaded movies' text (may be null).
-  void setFontService(text::FontService* service) { fontService_ = service; }
+  void setFontService(text::FontService* service) {
+    fontService_ = service;
+    imports_.setFontService(service);
+  }
   void setAddress(const std::string& address) { address_ = address; }
   const std::string& address() const { return address_; }
 
+  // The main movie's imports read so far are asked for (root: the clip showing it).
+  void watchImports(format::MovieParser& movie, script::Object* root) { imports_.watch(movie, address_, root); }
+  // The fonts of the movie an imported character comes from.
+  text::FontLibrary* importedFonts(const format::CharacterTable& characters) const {
+    return imports_.fontsOf(characters);
+  }
   // From scripts. False when nothing will be fetched (no fetcher, a bad address, too many).
   bool request(const script::LoadRequest& request);
   void unload(script::DisplayNode* clip, int level);
@@ -90,6 +100,7 @@ class Loads {
     timeline::Budget budget;
     std::unique_ptr<text::FontLibrary> fonts;
     timeline::SpriteInstance* clip = nullptr;  // where it shows (for its byte counts)
+    std::string address;                       // where it came from (its imports are relative to it)
     std::unique_ptr<timeline::SpriteInstance> levelRoot;  // shown in a level instead
     int level = -1;
     size_t bytes = 0;
@@ -102,7 +113,9 @@ class Loads {
   void tellLoader(script::Object* loader, const char* event, std::vector<script::Value> args);
   script::Object* levelClip(int level);
   // The movie (or picture) parsed and ready to show, or null when the bytes are neither.
-  std::unique_ptr<LoadedMovie> prepare(const std::vector<uint8_t>& bytes);
+  std::unique_ptr<LoadedMovie> prepare(const std::vector<uint8_t>& bytes, const std::string& address);
+  // A movie asked for by an import (0: not fetched).
+  int fetchAssets(const std::string& url);
   // Shows the movie in the clip in place of what it showed (null: nothing); the clip
   // keeps its script object. Returns the clip's new instance, or null.
   timeline::SpriteInstance* showInClip(timeline::SpriteInstance& node, std::unique_ptr<LoadedMovie> loaded);
@@ -127,6 +140,7 @@ class Loads {
   std::string replacementAddress_;
   bool haveReplacement_ = false;
   bool unloadAll_ = false;
+  AssetImports imports_;  // last: it asks through fetchAssets
 };
 
 }  // namespace movie

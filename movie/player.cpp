@@ -97,6 +97,7 @@ struct Player::Impl : timeline::TimelineEvents {
       loads->setFetcher(fetcher);
       loads->setFontService(fontService);
       loads->setAddress(address);
+      budget.fontsOf = [this](const format::CharacterTable& table) { return loads->importedFonts(table); };
       scripting->setLoads(loads.get());
       scripting->setDragging(&input->dragging());
       scripting->setShapeTest([this](script::DisplayNode* node, double x, double y) {
@@ -120,6 +121,7 @@ struct Player::Impl : timeline::TimelineEvents {
       scripting->runQueued();
       followSound();
     }
+    if (root) loads->watchImports(*parser, scripting->machine().clipObject(root.get()));
   }
 
   void followSound() {

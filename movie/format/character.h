@@ -13,6 +13,9 @@
 
 namespace movie::format {
 
+struct Character;
+using CharacterTable = std::unordered_map<uint16_t, Character>;
+
 struct Character {
   enum Kind { Shape, MorphShape, Bitmap, Sprite, Font, StaticText, EditText, Sound, Button } kind = Shape;
   std::shared_ptr<const ShapeDef> shape;
@@ -26,8 +29,9 @@ struct Character {
   std::shared_ptr<const ButtonDef> button;
   // DefineScalingGrid of a sprite or button: its centre band, own coordinates.
   std::shared_ptr<const Rect> scalingGrid;
+  // An imported character's own movie's dictionary, where the ids it uses (what a sprite
+  // places, a button shows, a field's font) are found; null: the dictionary holding it.
+  const CharacterTable* home = nullptr;
 };
-
-using CharacterTable = std::unordered_map<uint16_t, Character>;
 
 }  // namespace movie::format

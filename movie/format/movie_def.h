@@ -1,5 +1,6 @@
 #pragma once
 // A movie as parsed so far: header facts, the character table and the main timeline.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -16,6 +17,18 @@ struct InitAction {
   int frame = 0;  // the main timeline's frame the tag came with (they run before it)
   std::vector<uint8_t> actions;
 };
+
+// Characters another movie exports, bound to ids of this one once it has been fetched.
+struct ImportedAsset {
+  uint16_t id = 0;   // the id this movie uses
+  std::string name;  // the name the other movie exports it by
+};
+struct AssetImport {
+  std::string url;  // relative to this movie's address
+  int frame = 0;    // the main timeline's frame the tag came with
+  std::vector<ImportedAsset> assets;
+};
+constexpr size_t kMaxImportTags = 64;  // more in one movie are left out
 
 struct MovieDef {
   // Header.
@@ -35,6 +48,7 @@ struct MovieDef {
   uint16_t maxRecursion = 256, scriptTimeout = 15;
   std::vector<uint8_t> jpegTables;
   std::vector<InitAction> initActions;
+  std::vector<AssetImport> imports;
 
   CharacterTable characters;
   Timeline root;

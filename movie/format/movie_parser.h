@@ -32,6 +32,12 @@ class MovieParser {
   const std::string& error() const { return build_.error(); }
   const std::vector<std::string>& warnings() const { return build_.warnings(); }
   const MovieDef& movie() const { return build_.movie(); }
+  // An imported character, bound to an id of this movie and named by the name it was
+  // imported by (unless this movie exports another by that name).
+  void bindImported(uint16_t id, const Character& c, const std::string& name) {
+    build_.movie().characters[id] = c;
+    build_.movie().exports.emplace(name, id);
+  }
   size_t bytesIn() const { return bytesIn_; }
 
  private:

@@ -8,7 +8,8 @@ namespace movie::script {
 class Object;
 
 struct LoadRequest {
-  enum class Kind { Movie, Variables, Data };
+  // Assets: a movie whose exported characters another imports (not asked by scripts).
+  enum class Kind { Movie, Variables, Data, Assets };
   Kind kind = Kind::Movie;
   std::string url;         // as the script gave it (relative to the movie's address)
   bool post = false;       // variables go in the body instead of the address

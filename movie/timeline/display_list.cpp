@@ -163,6 +163,16 @@ void SpriteInstance::runFrame(int f, List& list, bool live, std::vector<uint16_t
   }
 }
 
+std::unique_ptr<SpriteInstance> SpriteInstance::childInstance(const format::Timeline& timeline,
+                                                              const format::Character& c) {
+  // An imported character finds what it places in its own movie's dictionary, and draws
+  // text with that movie's fonts.
+  const format::CharacterTable& home = c.home ? *c.home : characters_;
+  auto child = std::make_unique<SpriteInstance>(timeline, home, budget_, nesting_ + 1);
+  if (&home != &characters_ && budget_.fontsOf) child->setFonts(budget_.fontsOf(home));
+  return child;
+}
+
 void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live) {
   obj.characterId = id;
   obj.sprite.reset();
@@ -175,20 +185,20 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
   if (live && obj.known && clip && obj.name.empty()) obj.name = "instance" + std::to_string(++budget_.unnamedClips);
   if (live && obj.known && obj.character.kind == format::Character::Sprite && obj.character.sprite &&
       nesting_ < budget_.maxNesting) {
-    obj.sprite = std::make_unique<SpriteInstance>(obj.character.sprite->timeline, characters_,
-                                                  budget_, nesting_ + 1);
+    obj.sprite = childInstance(obj.character.sprite->timeline, obj.character);
     adopt(obj);
     obj.sprite->start();
   }
   if (live && obj.known && obj.character.kind == format::Character::Button && obj.character.button &&
       nesting_ < budget_.maxNesting) {
-    obj.sprite = std::make_unique<SpriteInstance>(obj.character.button->states, characters_, budget_,
-                                                  nesting_ + 1);
+    obj.sprite = childInstance(obj.character.button->states, obj.character);
     adopt(obj);
     obj.sprite->makeButton(*obj.character.button);
   }
   if (live && obj.known && obj.character.kind == format::Character::EditText && obj.character.editText) {
-    obj.field = std::make_shared<text::TextField>(obj.character.editText, characters_);
+    // An imported field finds its font in its own movie's dictionary.
+    const format::CharacterTable& home = obj.character.home ? *obj.character.home : characters_;
+    obj.field = std::make_shared<text::TextField>(obj.character.editText, home);
     obj.fieldNode = std::make_unique<FieldNode>(obj.field);
     adopt(obj);
   }

@@ -2,6 +2,7 @@
 // The running state of a timeline: the display list by depth and the current frame,
 // with sprite instances that run their own timelines.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,6 +48,8 @@ struct Budget {
   int version = 0;  // the movie's version, which its actions were written for
   int unnamedClips = 0;  // clips placed without a name are "instance1", "instance2", ...
   DrawingAllowance drawings;  // what the clips' script drawings hold together
+  // The fonts of the movie whose dictionary an imported character comes from.
+  std::function<text::FontLibrary*(const format::CharacterTable&)> fontsOf;
 };
 
 struct DisplayObject {
@@ -189,6 +192,8 @@ class SpriteInstance : public script::DisplayNode {
   void runFrame(int f, List& list, bool live, std::vector<uint16_t>* placed);
   void place(const format::PlaceTag& tag, int f, List& list, bool live, std::vector<uint16_t>* placed);
   void assignCharacter(DisplayObject& obj, uint16_t id, bool live);
+  // A child instance over a sprite's or button's timeline (c's own dictionary when imported).
+  std::unique_ptr<SpriteInstance> childInstance(const format::Timeline& timeline, const format::Character& c);
   void rebuildTo(int f, std::vector<uint16_t>* created);
   // Makes plan the live list, keeping instances that the plan places as before.
   void adoptPlan(List& plan, std::vector<uint16_t>* created);

@@ -176,7 +176,7 @@ DisplayObject* SpriteInstance::placeByScript(int scriptDepth, uint16_t character
   obj.character = c;
   obj.known = true;
   if (c.kind == format::Character::Sprite && c.sprite) {
-    obj.sprite = std::make_unique<SpriteInstance>(c.sprite->timeline, characters_, budget_, nesting_ + 1);
+    obj.sprite = childInstance(c.sprite->timeline, c);
     adopt(obj);
   }
   return &obj;

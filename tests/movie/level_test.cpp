@@ -2,6 +2,7 @@
 // own: its init actions, its fonts, its exported symbols, its stage kept or not.
 #include <gtest/gtest.h>
 
+#include "fetch_run.h"
 #include "movie_fixtures.h"
 #include "tools/swf/actions.h"
 #include "tools/swf/text_writer.h"
@@ -12,28 +13,7 @@ using movie_test::rgbOf;
 
 namespace {
 
-struct RecordingFetcher : movie::Fetcher {
-  std::vector<std::pair<int, std::string>> requests;
-  void fetch(int id, const std::string& url, bool, const std::string&) override { requests.emplace_back(id, url); }
-  void cancel(int) override {}
-};
-
-struct LevelRun {
-  RecordingFetcher fetcher;
-  movie::Player player;
-  Lines lines;
-  explicit LevelRun(const swf::Bytes& movie) {
-    player.setTraceHandler([this](const std::string& l) { lines.push_back(l); });
-    player.setFetcher(&fetcher);
-    player.setMovieAddress("http://lessons.test/edu/3/01.swf");
-    movie_test::load(player, movie);
-  }
-  void answer(size_t index, const swf::Bytes& bytes) {
-    ASSERT_LT(index, fetcher.requests.size());
-    player.fetchDone(fetcher.requests[index].first, true, bytes.data(), bytes.size());
-  }
-  uint32_t pixel(int x, int y) { return rgbOf(movie_test::renderPixels(player, 100, 100)[size_t(y) * 100 + x]); }
-};
+using LevelRun = movie_test::FetchRun;
 
 Actions traceThis() {
   Actions a;

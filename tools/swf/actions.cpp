@@ -218,14 +218,31 @@ void doInitAction(TagList& tags, uint16_t spriteId, const Actions& actions) {
   tags.raw(59, body);
 }
 
-void exportAssets(TagList& tags, const std::vector<std::pair<uint16_t, std::string>>& names) {
-  Bytes body;
+namespace {
+
+void putAssetNames(Bytes& body, const std::vector<std::pair<uint16_t, std::string>>& names) {
   put16(body, uint16_t(names.size()));
   for (const auto& [id, name] : names) {
     put16(body, id);
     putString(body, name);
   }
+}
+
+}  // namespace
+
+void exportAssets(TagList& tags, const std::vector<std::pair<uint16_t, std::string>>& names) {
+  Bytes body;
+  putAssetNames(body, names);
   tags.raw(56, body);
+}
+
+void importAssets(TagList& tags, const std::string& url, const std::vector<std::pair<uint16_t, std::string>>& names,
+                  bool version2) {
+  Bytes body;
+  putString(body, url);
+  if (version2) put16(body, 1);  // reserved
+  putAssetNames(body, names);
+  tags.raw(version2 ? 71 : 57, body);
 }
 
 }  // namespace swf

@@ -116,5 +116,9 @@ class Actions {
 void doAction(TagList& tags, const Actions& actions);
 void doInitAction(TagList& tags, uint16_t spriteId, const Actions& actions);
 void exportAssets(TagList& tags, const std::vector<std::pair<uint16_t, std::string>>& names);
+// ImportAssets (version2: ImportAssets2): the named exports of the movie at url, bound to
+// the ids given.
+void importAssets(TagList& tags, const std::string& url, const std::vector<std::pair<uint16_t, std::string>>& names,
+                  bool version2 = false);
 
 }  // namespace swf
