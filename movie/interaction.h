@@ -17,7 +17,7 @@ namespace movie {
 class Interaction {
  public:
   Interaction(Scripting& scripting, paint::ShapeCache& cache, const format::CharacterTable& characters)
-      : scripting_(scripting), hits_(cache, characters), dragging_(scripting.machine(), hits_) {}
+      : scripting_(scripting), cache_(cache), hits_(cache, characters), dragging_(scripting.machine(), hits_) {}
 
   void setRoot(timeline::SpriteInstance* root) { root_ = root; }
   // The clip scripts drag, which follows the pointer.
@@ -47,6 +47,10 @@ class Interaction {
   void gatherRoots(std::vector<script::Object*>& out) const;
 
  private:
+  // The button or clip the pointer is over, in the highest level that has one.
+  timeline::SpriteInstance* targetUnderPointer();
+  // Hit tests in a clip's own movie, whose characters a loaded movie brings.
+  paint::HitTester hitsIn(const timeline::SpriteInstance& sprite) const { return {cache_, sprite.characters()}; }
   timeline::SpriteInstance* findTarget(timeline::SpriteInstance& sprite, const Matrix& toStage, int nesting);
   bool interactive(timeline::SpriteInstance& node);
   bool contains(timeline::SpriteInstance& node);
@@ -57,12 +61,19 @@ class Interaction {
   // The button or clip with the keyboard hears the key; Tab moves the focus, Enter
   // and Space press and release what has it. Returns whether anything happened.
   bool focusKeyDown(int virtualKey);
+  // Whether the focused button or clip shows the focus frame (its _focusrect, else the
+  // player's); Enter and Space press it only then.
+  bool framed(script::Object* focused);
   void moveFocusByTab();
   script::Object* focusedClip();
   bool updateHover();
+  // Buttons and clips that track as menus hear a pointer pressed elsewhere.
+  bool tracksAsMenu(script::Object* target);
+  bool trackMenu(script::Object* over);
 
   Scripting& scripting_;
-  paint::HitTester hits_;
+  paint::ShapeCache& cache_;
+  paint::HitTester hits_;  // in the main movie
   Dragging dragging_;
   timeline::SpriteInstance* root_ = nullptr;
   double x_ = 0, y_ = 0;
@@ -70,6 +81,7 @@ class Interaction {
   script::Object* hover_ = nullptr;    // under the pointer
   script::Object* pressed_ = nullptr;  // pressed and not yet released
   bool pressedInside_ = false;
+  bool buttonHeld_ = false;  // the pointer's button is down
 };
 
 }  // namespace movie

@@ -139,6 +139,7 @@ void Player::reset() {
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
+  bool focusRect = impl_->clipFocus.rectShown;  // the player's setting outlives the movie
   if (impl_->scripting) impl_->scripting->setDragging(nullptr);
   impl_->input.reset();
   impl_->root.reset();  // before the definitions it points into
@@ -153,6 +154,7 @@ void Player::reset() {
   impl_->fontService = fontService;
   impl_->fetcher = fetcher;
   impl_->address = address;
+  impl_->clipFocus.rectShown = focusRect;
   impl_->view.setViewport(width, height);  // a new movie starts shown whole
 }
 

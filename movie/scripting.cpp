@@ -45,6 +45,19 @@ script::ClipObject* Scripting::newNodeObject(script::DisplayNode* node) {
   return field ? text_objects::newFieldObject(*machine_, *field, textEnvironment_) : nullptr;
 }
 
+void Scripting::nodeLeavesFocus(script::DisplayNode* node) {
+  script::Object* focused = focusedFieldObject();
+  int guard = 0;
+  for (script::DisplayNode* n = machine_->nodeOf(script::Value(focused)); n && guard < 4096; n = n->parentNode(), ++guard)
+    if (n == node) return text_objects::moveFocus(*machine_, textEnvironment_, nullptr);
+}
+
+bool Scripting::focusRectShown() { return !textEnvironment_.clipFocus || textEnvironment_.clipFocus->rectShown; }
+
+void Scripting::setFocusRectShown(bool shown) {
+  if (textEnvironment_.clipFocus) textEnvironment_.clipFocus->rectShown = shown;
+}
+
 Scripting::~Scripting() = default;
 
 void Scripting::frameEntered(timeline::SpriteInstance& sprite, int frame) {

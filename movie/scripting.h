@@ -98,6 +98,9 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void broadcast(const char* source, const char* handler, const std::vector<script::Value>& args = {});
   script::SoundService* sounds() override { return sounds_; }
   script::ClipObject* newNodeObject(script::DisplayNode* node) override;
+  void nodeLeavesFocus(script::DisplayNode* node) override;
+  bool focusRectShown() override;
+  void setFocusRectShown(bool shown) override;
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
   void setLoads(Loads* loads) { loads_ = loads; }
   void setDragging(Dragging* dragging) { dragging_ = dragging; }

@@ -20,6 +20,8 @@ namespace movie::text_objects {
 struct ClipFocus {
   script::Object* object = nullptr;
   bool hearsKeys = true;
+  // The player-wide _focusrect: a frame is drawn around the focused button or clip.
+  bool rectShown = true;
 };
 
 struct TextEnvironment {
