@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "movie/script/clip_object.h"
 #include "movie/tab_order.h"
 #include "movie/text_objects/field_events.h"
 #include "movie/timeline/clip_nesting.h"
@@ -228,12 +229,16 @@ bool Interaction::pointerMove(double x, double y) {
   scripting_.beginFrame();
   bool dragged = dragging_.follow(x, y);
   if (moved) dragging_.noteDropTarget(root_, x, y);
-  if (moved && scripting_.textEnvironment().clipFocus) scripting_.textEnvironment().clipFocus->hearsKeys = false;
+  // Working with the pointer ends working with the keyboard: the focus frame goes.
+  text_objects::ClipFocus* focus = scripting_.textEnvironment().clipFocus;
+  script::Bounds frame;
+  bool frameGone = moved && focus && focusFrameBox(frame);
+  if (moved && focus) focus->hearsKeys = false;
   if (moved) {
     scripting_.clipEvent(format::kClipMouseMove, "onMouseMove");
     scripting_.broadcast("Mouse", "onMouseMove");
   }
-  bool changed = updateHover() || dragged;
+  bool changed = updateHover() || dragged || frameGone;
   return scripting_.runQueued() || changed;
 }
 
@@ -260,11 +265,22 @@ bool Interaction::pointerDown() {
   scripting_.broadcast("Mouse", "onMouseDown");
   updateHover();
   buttonHeld_ = true;
-  if (!hover_ || !live(hover_)) return scripting_.runQueued();
+  bool focusLeft = pressTakesClipFocus();
+  if (!hover_ || !live(hover_)) return scripting_.runQueued() || focusLeft;
   pressed_ = hover_;
   pressedInside_ = true;
   transition(pressed_, format::kOverUpToOverDown, "onPress", format::kButtonDown);
   scripting_.runQueued();
+  return true;
+}
+
+bool Interaction::pressTakesClipFocus() {
+  // A press anywhere but on the button or clip with the focus takes the focus from it.
+  text_objects::TextEnvironment& env = scripting_.textEnvironment();
+  script::Machine& m = scripting_.machine();
+  script::Object* focused = text_objects::focusedObject(m, env);
+  if (!focused || !env.clipFocus || focused != env.clipFocus->object || focused == hover_) return false;
+  text_objects::moveFocus(m, env, nullptr);
   return true;
 }
 
@@ -389,6 +405,17 @@ bool Interaction::overClickable() const {
   if (!m.nodeOf(script::Value(target))) return false;
   script::Value hand = m.memberOrUndefined(target, "useHandCursor");
   return hand.isUndefined() || m.toBoolean(hand);
+}
+
+bool Interaction::focusFrameBox(script::Bounds& box) {
+  script::Object* focused = focusedClip();
+  SpriteInstance* node = live(focused);
+  if (!node || !framed(focused)) return false;
+  int guard = 0;
+  for (SpriteInstance* n = node; n; n = parentOf(*n))
+    if (!n->visible() || ++guard > timeline::kMaxClipNesting) return false;
+  box = script::transformBounds(node->localBounds(), timeline::placementToStage(*node));
+  return !box.empty;
 }
 
 void Interaction::gatherRoots(std::vector<script::Object*>& out) const {

@@ -43,6 +43,9 @@ class Interaction {
   // Whether a stage point (twips) lies on what a clip draws (its drawing and children;
   // a button's hit area), wherever the pointer is.
   bool shapeContains(timeline::SpriteInstance& node, double x, double y);
+  // The stage box (twips) of the button or clip that shows the focus frame: it has the
+  // focus from the keyboard or a script, is shown and framed. False: none.
+  bool focusFrameBox(script::Bounds& box);
   // What the machine must keep alive between scripts.
   void gatherRoots(std::vector<script::Object*>& out) const;
 
@@ -61,6 +64,8 @@ class Interaction {
   // The button or clip with the keyboard hears the key; Tab moves the focus, Enter
   // and Space press and release what has it. Returns whether anything happened.
   bool focusKeyDown(int virtualKey);
+  // A press elsewhere takes the focus from a button or clip; returns whether it did.
+  bool pressTakesClipFocus();
   // Whether the focused button or clip shows the focus frame (its _focusrect, else the
   // player's); Enter and Space press it only then.
   bool framed(script::Object* focused);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "movie/format/movie_parser.h"
+#include "movie/focus_frame.h"
 #include "movie/interaction.h"
 #include "movie/loads.h"
 #include "movie/paint/filter_cache.h"
@@ -386,6 +387,8 @@ void Player::render(PixelView target) {
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     std::vector<timeline::SpriteInstance*> levels = p.scripting->levels();
     paint::renderLevels(p.surface, {levels.begin(), levels.end()}, toDevice, options, p.cache);
+    script::Bounds focusBox;
+    if (p.input->focusFrameBox(focusBox)) drawFocusFrame(p.surface, focusBox, toDevice);
     // Outside the stage shows only the background colour.
     float l, t, r, b;
     p.view.stageBox(l, t, r, b);

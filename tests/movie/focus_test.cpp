@@ -213,3 +213,48 @@ TEST(Focus, EnterPressesTheFocusedButtonOnlyWhileItIsFramed) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr uint32_t kFrameYellow = 0xFFFF00;
+
+TEST(Focus, AFrameShowsAroundTheFocusedButtonUntilThePointerMoves) {
+  swf::Actions a;
+  setFocus(a, "b1");  // b1 covers (50, 10) to (70, 30)
+  Stage s(buttonsMovie(a));
+  const uint32_t background = s.rgbAt(40, 50);
+  EXPECT_EQ(s.rgbAt(48, 20), kFrameYellow);
+  EXPECT_EQ(s.rgbAt(49, 20), kFrameYellow);
+  EXPECT_EQ(s.rgbAt(60, 8), kFrameYellow);
+  EXPECT_EQ(s.rgbAt(71, 31), kFrameYellow);
+  EXPECT_EQ(s.rgbAt(47, 20), background);
+  EXPECT_EQ(s.rgbAt(50, 20), kRed);
+  s.player.pointerMove(90, 90);
+  EXPECT_EQ(s.rgbAt(49, 20), background);
+  s.press(kTab);  // b2, from the keyboard again
+  EXPECT_EQ(s.rgbAt(49, 20), background);
+  EXPECT_EQ(s.rgbAt(9, 70), kFrameYellow);
+}
+
+TEST(Focus, NoFrameShowsWhileFocusRectIsOff) {
+  swf::Actions a;
+  a.push({"_focusrect", false}).op(A::kSetVariable);
+  setFocus(a, "b1");
+  Stage s(buttonsMovie(a));
+  EXPECT_EQ(s.rgbAt(49, 20), s.rgbAt(40, 50));
+}
+
+TEST(Focus, APressElsewhereTakesTheFocusFromAButtonAndOneOnItKeepsIt) {
+  swf::Actions a;
+  traceFocusChanges(a);
+  setFocus(a, "b1");
+  Stage s(buttonsMovie(a));
+  s.player.pointerDown(55, 15);
+  s.player.pointerUp();
+  s.player.pointerDown(15, 15);
+  s.player.pointerUp();
+  EXPECT_EQ(s.lines, (std::vector<std::string>{"_level0.b1", "b1 press", "b1 release", "null", "b3 press",
+                                               "b3 release"}));
+}
+
+}  // namespace
