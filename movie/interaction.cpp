@@ -422,6 +422,8 @@ void Interaction::gatherRoots(std::vector<script::Object*>& out) const {
   dragging_.gatherRoots(out);
   const text_objects::ClipFocus* focus = scripting_.textEnvironment().clipFocus;
   if (focus && focus->object) out.push_back(focus->object);
+  if (focus)
+    for (const auto& highlight : focus->highlights) out.push_back(highlight.first);
   if (hover_) out.push_back(hover_);
   if (pressed_) out.push_back(pressed_);
 }

@@ -118,6 +118,9 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
     script::Object* clip;
     int frame;           // the frame whose actions run, or -1 for the load event
   };
+  void runPending(const Pending& p);
+  // Rollover and rollout that focusing by script gave; returns whether any ran.
+  bool runFocusHighlights();
   void gatherClips(timeline::SpriteInstance& sprite, std::vector<script::Object*>& out, int depth);
   void runLoadEvent(script::Object* clip);
   void runInitActions();

@@ -3,6 +3,9 @@
 // (for layout figures such as maxscroll and textWidth) and the keyboard focus, a text
 // field's or a button's or clip's. The player owns it and keeps it current; any may be
 // null.
+#include <utility>
+#include <vector>
+
 namespace movie::script {
 class Object;
 }
@@ -22,6 +25,9 @@ struct ClipFocus {
   bool hearsKeys = true;
   // The player-wide _focusrect: a frame is drawn around the focused button or clip.
   bool rectShown = true;
+  // Selection.setFocus rolls the pointer's highlight over the button or clip it focuses
+  // and off the one it leaves; they hear it (true: over) once the running scripts end.
+  std::vector<std::pair<script::Object*, bool>> highlights;
 };
 
 struct TextEnvironment {

@@ -75,9 +75,6 @@ swf::Bytes buttonsMovie(const swf::Actions& actions, uint8_t version = 10) {
   return swf::writeMovie(header, t);
 }
 
-// trace(expression), the expression a variable path such as "b1._focusrect".
-void traceVariable(swf::Actions& a, const std::string& path) { a.push({path}).op(A::kGetVariable).op(A::kTrace); }
-
 // name[member] = value
 void setMember(swf::Actions& a, const std::string& name, const std::string& member, swf::PushValue value) {
   a.push({name}).op(A::kGetVariable).push({member, value}).op(A::kSetMember);
@@ -173,18 +170,18 @@ TEST(Focus, HidingTheFocusedButtonTakesTheFocusAway) {
 
 TEST(Focus, TheFocusRectOfTheRootIsThePlayersAndOthersHaveTheirOwn) {
   swf::Actions a;
-  traceVariable(a, "_focusrect");
-  traceVariable(a, "b1._focusrect");
+  a.traceVariable("_focusrect");
+  a.traceVariable("b1._focusrect");
   setMember(a, "b1", "_focusrect", 0);
-  traceVariable(a, "b1._focusrect");
-  traceVariable(a, "b2._focusrect");
+  a.traceVariable("b1._focusrect");
+  a.traceVariable("b2._focusrect");
   a.push({"_focusrect", "test"}).op(A::kSetVariable);  // any number but zero, NaN too
-  traceVariable(a, "_root._focusrect");
+  a.traceVariable("_root._focusrect");
   a.push({"_focusrect", 0, "Object"}).op(A::kNewObject).op(A::kSetVariable);  // objects: off
-  traceVariable(a, "_focusrect");
+  a.traceVariable("_focusrect");
   a.push({"_focusrect", 1.5}).op(A::kSetVariable);
   a.push({"_focusrect", swf::PushValue::null()}).op(A::kSetVariable);  // ignored
-  traceVariable(a, "_focusrect");
+  a.traceVariable("_focusrect");
   Stage s(buttonsMovie(a));
   EXPECT_EQ(s.lines, (std::vector<std::string>{"true", "null", "false", "null", "true", "false", "true"}));
 }
@@ -192,8 +189,8 @@ TEST(Focus, TheFocusRectOfTheRootIsThePlayersAndOthersHaveTheirOwn) {
 TEST(Focus, BeforeVersion6EveryFocusRectIsThePlayersAndANumber) {
   swf::Actions a;
   setMember(a, "b1", "_focusrect", false);
-  traceVariable(a, "_focusrect");
-  traceVariable(a, "b2._focusrect");
+  a.traceVariable("_focusrect");
+  a.traceVariable("b2._focusrect");
   Stage s(buttonsMovie(a, 5));
   EXPECT_EQ(s.lines, (std::vector<std::string>{"0", "0"}));
 }
@@ -255,6 +252,24 @@ TEST(Focus, APressElsewhereTakesTheFocusFromAButtonAndOneOnItKeepsIt) {
   s.player.pointerUp();
   EXPECT_EQ(s.lines, (std::vector<std::string>{"_level0.b1", "b1 press", "b1 release", "null", "b3 press",
                                                "b3 release"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Focus, FocusingByScriptRollsTheHighlightOverOnceTheScriptEnds) {
+  swf::Actions a;
+  for (const char* name : {"b1", "b2"}) {
+    traceHandler(a, name, "onRollOver", std::string(name) + " over");
+    traceHandler(a, name, "onRollOut", std::string(name) + " out");
+  }
+  setFocus(a, "b1");
+  setFocus(a, "b2");
+  a.push({0, "Selection"}).op(A::kGetVariable).push({"setFocus"}).op(A::kCallMethod).op(A::kPop);  // to nothing
+  a.trace("done");
+  Stage s(buttonsMovie(a));
+  EXPECT_EQ(s.lines, (std::vector<std::string>{"done", "b1 over", "b1 out", "b2 over", "b2 out"}));
 }
 
 }  // namespace
