@@ -89,6 +89,7 @@ CaseRules parseCaseRules(const std::string& text) {
     size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     std::string key = trim(line.substr(0, eq)), value = trim(line.substr(eq + 1));
+    // num_ticks counts the frames the same way in the cases that use it.
     if (table.empty() && (key == "num_frames" || key == "num_ticks")) rules.numFrames = std::atoi(value.c_str());
     if (!table.empty() && table[0] == "image_comparisons" && table.size() >= 2) {
       Comparison& c = comparisonNamed(rules, table[1]);
