@@ -231,6 +231,7 @@ TEST(Levels, ThePointerReachesButtonsInTheHighestLevelFirst) {
   LevelRun run(buttonMovie("level0", 0, 100, true));
   run.player.setViewport(100, 100);
   run.answer(0, buttonMovie("level1", 0, 50, false));
+  run.player.tick();  // the loaded movie shows at the end of the frame
   run.player.pointerMove(25, 50);
   run.player.pointerDown(25, 50);
   run.player.pointerUp();
@@ -243,6 +244,7 @@ TEST(Levels, ThePointerReachesButtonsInTheHighestLevelFirst) {
 TEST(Levels, ButtonsInEveryLevelWaitForKeys) {
   LevelRun run(buttonMovie("level0", 0, 100, true));
   run.answer(0, buttonMovie("level1", 0, 50, false));
+  run.player.tick();  // the loaded movie shows at the end of the frame
   run.player.keyDown('K', U'k');
   EXPECT_EQ(run.lines, (Lines{"level1 k"}));
 }
