@@ -49,19 +49,40 @@ TEST(Filters, BlurBoxKeepsItsPixelsWhenTheViewScales) {
   EXPECT_EQ(faint.pixels(), dot().pixels());
 }
 
-TEST(Filters, EvenAmountsTakeTheOddBoxAboveThem) {
+TEST(Filters, EvenAmountsCountTheirEndPixelsByHalf) {
   Surface s = dot();
-  movie::render::applyFilter(s, blur(4, 4, 1), 1);  // 2 pixels either side: a box of 5
-  // 255 / 5 across, then / 5 down: 51 then 10.
-  EXPECT_EQ(s.row(4)[4], 0x0A0A0A0Au);
-  EXPECT_EQ(s.row(2)[6], 0x0A0A0A0Au);
+  movie::render::applyFilter(s, blur(4, 4, 1), 1);  // 3 whole pixels and a half either end
+  // Across: 255 * 1 / 4 = 63.75 gives 63 at the middle, 255 * 0.5 / 4 = 31.9 gives 31 two
+  // pixels aside. Down the same: 63 / 4 -> 15, 31 / 4 -> 7, and 31 * 0.5 / 4 -> 3.
+  EXPECT_EQ(s.row(4)[4], 0x0F0F0F0Fu);
+  EXPECT_EQ(s.row(4)[6], 0x07070707u);
+  EXPECT_EQ(s.row(2)[6], 0x03030303u);
   EXPECT_EQ(s.row(4)[7], 0u);
+}
+
+TEST(Filters, FractionalAmountsWeighTheirEndPixelsByTheirShare) {
+  Surface s = dot();
+  movie::render::applyFilter(s, blur(3.5f, 3.5f, 1), 1);  // 3 whole pixels and a quarter either end
+  // Weights 64/256 at the ends: divisor 3 * 256 + 2 * 64 = 896. Across: 255 * 256 / 896 = 72.9
+  // gives 72, 255 * 64 / 896 = 18.2 gives 18; down: 72 -> 20, 18 -> 5.
+  EXPECT_EQ(s.row(4)[4], 0x14141414u);
+  EXPECT_EQ(s.row(4)[6], 0x05050505u);
+  EXPECT_EQ(s.row(4)[7], 0u);
+}
+
+TEST(Filters, AmountsFromTwoToThreeTakeThreeWholePixels) {
+  for (float amount : {2.0f, 2.5f}) {
+    Surface s = dot();
+    movie::render::applyFilter(s, blur(amount, amount, 1), 1);
+    EXPECT_EQ(s.row(4)[4], 0x1C1C1C1Cu) << amount;  // as a box of 3: 255 / 3 / 3
+    EXPECT_EQ(s.row(4)[6], 0u) << amount;
+  }
 }
 
 TEST(Filters, BoxAveragesAreTruncated) {
   Surface s = dot();
-  movie::render::applyFilter(s, blur(12, 12, 1), 1);  // a box of 13
-  // 255 / 13 = 19.6 gives 19, then 19 / 13 = 1.46 gives 1.
+  movie::render::applyFilter(s, blur(12, 12, 1), 1);  // 11 whole pixels and two halves
+  // 255 / 12 = 21.25 gives 21, then 21 / 12 = 1.75 gives 1.
   EXPECT_EQ(s.row(4)[4], 0x01010101u);
 }
 
@@ -106,6 +127,23 @@ TEST(Filters, KnockoutGlowLeavesOnlyTheGlow) {
   movie::render::applyFilter(s, f, 1);
   EXPECT_EQ(s.row(4)[4], 0u);  // cut out where the dot was
   EXPECT_EQ(s.row(4)[5], 0x1C1C0000u);
+}
+
+TEST(Filters, GlowStrengthBelowOneFadesTheGlow) {
+  Surface s = dot();
+  Filter f;
+  f.kind = Filter::Glow;
+  f.color = {255, 0, 0, 255};
+  f.blurX = f.blurY = 3;
+  f.strength = 0.5f;
+  f.knockout = true;
+  movie::render::applyFilter(s, f, 1);
+  // The blurred alpha beside the dot, 28, halved and truncated: 14.
+  EXPECT_EQ(s.row(4)[5], 0x0E0E0000u);
+  f.strength = 0;
+  Surface none = dot();
+  movie::render::applyFilter(none, f, 1);
+  EXPECT_EQ(none.row(4)[5], 0u);  // no strength, no glow
 }
 
 TEST(Filters, HostileParametersEndInBoundedTime) {
