@@ -331,8 +331,14 @@ uint8_t lerp8(uint8_t a, uint8_t b, float t) {
   return uint8_t(std::clamp(v + 0.5f, 0.0f, 255.0f));
 }
 
+// Colour channels in between are cut to whole values, not rounded (255 to 0 at ratio
+// 43691 of 65535 is 84), as the movies were authored against.
+uint8_t lerpChannel(uint8_t a, uint8_t b, float t) {
+  return uint8_t(std::clamp(lerp(float(a), float(b), t), 0.0f, 255.0f));
+}
+
 Color lerpColor(Color a, Color b, float t) {
-  return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
+  return {lerpChannel(a.r, b.r, t), lerpChannel(a.g, b.g, t), lerpChannel(a.b, b.b, t), lerpChannel(a.a, b.a, t)};
 }
 
 Matrix lerpMatrix(const Matrix& a, const Matrix& b, float t) {

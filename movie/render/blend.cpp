@@ -94,23 +94,17 @@ void compositeLayer(Surface& target, const Surface& layer, BlendMode mode, const
                     int originY) {
   int w = target.width(), h = target.height();
   if (clip) w = std::min(w, clip->width()), h = std::min(h, clip->height());
-  // Alpha and Erase change what lies beneath even where the layer is empty; other modes
-  // touch only the pixels the layer covers.
-  bool emptyMatters = mode == BlendMode::Alpha;
-  int x0 = 0, x1 = w, y0 = 0, y1 = h;
-  if (!emptyMatters) {
-    x0 = std::max(0, originX), x1 = std::min(w, originX + layer.width());
-    y0 = std::max(0, originY), y1 = std::min(h, originY + layer.height());
-  }
+  // Every mode, Alpha too, touches only the pixels the layer covers: where an Alpha
+  // layer is clear, what lies beneath stays as it was.
+  int x0 = std::max(0, originX), x1 = std::min(w, originX + layer.width());
+  int y0 = std::max(0, originY), y1 = std::min(h, originY + layer.height());
   for (int y = y0; y < y1; ++y) {
     uint32_t* d = target.row(y);
-    int ly = y - originY;
-    const uint32_t* s = ly >= 0 && ly < layer.height() ? layer.row(ly) : nullptr;
+    const uint32_t* s = layer.row(y - originY);
     const uint8_t* c = clip ? clip->row(y) : nullptr;
     for (int x = x0; x < x1; ++x) {
-      int lx = x - originX;
-      uint32_t src = s && lx >= 0 && lx < layer.width() ? s[lx] : 0;
-      if (src == 0 && !emptyMatters) continue;
+      uint32_t src = s[x - originX];
+      if (src == 0) continue;
       unsigned cover = c ? c[x] : 255;
       if (cover == 0) continue;
       uint32_t blended = blendPixel(d[x], src, mode);

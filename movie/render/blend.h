@@ -32,6 +32,7 @@ uint32_t blendPixel(uint32_t dst, uint32_t src, BlendMode mode);
 
 // Composites a layer onto the target, the layer's top left at (originX, originY) of the
 // target; where a clip is given, its coverage weighs the result against what was there.
+// Nothing outside the layer's rectangle changes, whatever the mode.
 void compositeLayer(Surface& target, const Surface& layer, BlendMode mode, const Mask* clip, int originX = 0,
                     int originY = 0);
 

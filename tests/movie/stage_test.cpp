@@ -234,3 +234,20 @@ TEST(Stage, ShapesOfVersionFourMayAskForTheNonZeroRule) {
     EXPECT_EQ(rgbOf(px[45 * 100 + 45]), nonZero ? kRed : kWhite) << "non-zero " << nonZero;
   }
 }
+
+TEST(Stage, MorphColoursInBetweenAreCutToWholeValues) {
+  // Red to blue at ratio 43691: red 255 - 255 * 43691 / 65535 = 84.997 and blue
+  // 255 * 43691 / 65535 = 170.003 are cut to 84 and 170.
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.raw(movie::format::kDefineMorphShape, morphBody(1, 0xFF0000, 0x0000FF, 40, 40), true);
+  swf::Place p = placeAt(1, 1);
+  p.ratio = 43691;
+  t.placeObject2(p);
+  t.showFrame();
+  t.end();
+  Player player;
+  load(player, movieOf(t));
+  auto px = renderPixels(player, 100, 100);
+  EXPECT_EQ(rgbOf(px[20 * 100 + 20]), 0x5400AAu);
+}

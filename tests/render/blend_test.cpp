@@ -63,3 +63,17 @@ TEST(Blend, ClipCoverageWeighsTheLayer) {
   EXPECT_EQ(target.row(0)[0], 0xFF489B32u);
   EXPECT_EQ(target.row(0)[1], kBeneath);
 }
+
+TEST(Blend, AlphaLayerLeavesWhatItDoesNotCover) {
+  // An Alpha layer scales what lies beneath by its own alpha where it covers it, and
+  // leaves the rest: a clear layer pixel is no instruction to clear.
+  movie::render::Surface target(3, 1), layer(3, 1);
+  target.row(0)[0] = target.row(0)[1] = target.row(0)[2] = kBeneath;
+  layer.row(0)[0] = 0xFF000000u;  // opaque: keeps all
+  layer.row(0)[1] = 0x80000000u;  // half: (200, 100, 50) at 128/255 -> 100, 50, 25 at alpha 128
+  layer.row(0)[2] = 0;            // clear: untouched
+  movie::render::compositeLayer(target, layer, BlendMode::Alpha, nullptr);
+  EXPECT_EQ(target.row(0)[0], kBeneath);
+  EXPECT_EQ(target.row(0)[1], 0x80643219u);
+  EXPECT_EQ(target.row(0)[2], kBeneath);
+}
