@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "movie/script/clip_object.h"
 #include "movie/tab_order.h"
 #include "movie/text_objects/field_events.h"
 #include "movie/timeline/clip_nesting.h"
@@ -32,6 +33,8 @@ uint32_t clipEventOf(uint16_t condition) {
     case format::kOverDownToOutDown: return format::kClipDragOut;
     case format::kOutDownToOverDown: return format::kClipDragOver;
     case format::kOutDownToIdle: return format::kClipReleaseOutside;
+    case format::kIdleToOverDown: return format::kClipDragOver;
+    case format::kOverDownToIdle: return format::kClipDragOut;
     default: return 0;
   }
 }
@@ -90,22 +93,25 @@ bool Interaction::contains(SpriteInstance& node) {
   SpriteInstance* parent = parentOf(node);
   if (!parent) return false;
   Matrix parentToStage = timeline::contentToStage(*parent);
+  const paint::HitTester hits = hitsIn(*parent);
   for (const auto& [depth, obj] : parent->displayList())
     if (obj.sprite.get() == &node)
-      return hits_.objectContains(obj, parentToStage, x_, y_) &&
-             paint::HitTester::ListMasks(*parent).shows(hits_, depth, parentToStage, x_, y_);
+      return hits.objectContains(obj, parentToStage, x_, y_) &&
+             paint::HitTester::ListMasks(*parent).shows(hits, depth, parentToStage, x_, y_);
   return false;
 }
 
 bool Interaction::shapeContains(SpriteInstance& node, double x, double y) {
   Matrix m = timeline::placementToStage(node);
-  if (node.buttonDef()) return hits_.buttonHit(*node.buttonDef(), m, x, y);
-  return hits_.clipContains(node, node.withScroll(m), x, y);
+  const paint::HitTester hits = hitsIn(node);
+  if (node.buttonDef()) return hits.buttonHit(*node.buttonDef(), m, x, y);
+  return hits.clipContains(node, node.withScroll(m), x, y);
 }
 
 SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& parentToStage, int nesting) {
   if (nesting > timeline::kMaxClipNesting) return nullptr;
   const auto& list = sprite.displayList();
+  const paint::HitTester hits = hitsIn(sprite);
   const paint::HitTester::ListMasks masks(sprite);
   for (auto it = list.rbegin(); it != list.rend(); ++it) {
     const timeline::DisplayObject& obj = it->second;
@@ -113,20 +119,50 @@ SpriteInstance* Interaction::findTarget(SpriteInstance& sprite, const Matrix& pa
     SpriteInstance& child = *obj.sprite;
     Matrix placement = obj.matrix.then(parentToStage);
     // Masks over the child hide all of it, its inner buttons too.
-    if (!hits_.clippingShows(child, placement, x_, y_) || !masks.shows(hits_, it->first, parentToStage, x_, y_))
+    if (!hits.clippingShows(child, placement, x_, y_) || !masks.shows(hits, it->first, parentToStage, x_, y_))
       continue;
     Matrix content = child.withScroll(placement);
     // A button's own states may hold buttons, which are in front of it.
     if (child.buttonDef())
       if (SpriteInstance* inner = findTarget(child, content, nesting + 1)) return inner;
     if (interactive(child)) {
-      if (hits_.objectContains(obj, parentToStage, x_, y_)) return &child;
+      if (hits.objectContains(obj, parentToStage, x_, y_)) return &child;
       continue;
     }
     if (child.buttonDef()) continue;
     if (SpriteInstance* inner = findTarget(child, content, nesting + 1)) return inner;
   }
   return nullptr;
+}
+
+SpriteInstance* Interaction::targetUnderPointer() {
+  // The levels lie one above the other: the highest that has something there answers.
+  std::vector<SpriteInstance*> levels = scripting_.levels();
+  for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+    SpriteInstance& level = **it;
+    if (!level.visible()) continue;
+    if (SpriteInstance* found = findTarget(level, level.matrix(), 0)) return found;
+  }
+  return nullptr;
+}
+
+bool Interaction::tracksAsMenu(script::Object* target) {
+  SpriteInstance* node = live(target);
+  if (!node) return false;
+  script::Machine& m = scripting_.machine();
+  script::Value set = m.memberOrUndefined(target, "trackAsMenu");
+  if (!set.isUndefined()) return m.toBoolean(set);
+  return node->buttonDef() && node->buttonDef()->trackAsMenu;
+}
+
+bool Interaction::trackMenu(script::Object* over) {
+  // With the pointer held down but nothing pressed, only menu items hear it come over
+  // them; the one it comes over takes the press, so releasing there releases it.
+  if (!over || !tracksAsMenu(over)) return false;
+  pressed_ = hover_ = over;
+  pressedInside_ = true;
+  transition(over, format::kIdleToOverDown, "onDragOver", format::kButtonDown);
+  return true;
 }
 
 void Interaction::transition(script::Object* target, uint16_t condition, const char* handler, int buttonState) {
@@ -150,7 +186,7 @@ void Interaction::transition(script::Object* target, uint16_t condition, const c
 
 bool Interaction::updateHover() {
   if (!root_ || !pointerKnown_) return false;
-  SpriteInstance* found = findTarget(*root_, root_->matrix(), 0);
+  SpriteInstance* found = targetUnderPointer();
   script::Object* now = found ? scripting_.machine().clipObject(found) : nullptr;
   if (pressed_) {
     // While pressed only the pressed target matters: it is dragged out and back over.
@@ -161,6 +197,14 @@ bool Interaction::updateHover() {
     }
     bool inside = contains(*node);
     if (inside == pressedInside_) return false;
+    if (!inside && tracksAsMenu(pressed_)) {
+      // A menu item lets go of the press when the pointer leaves it.
+      script::Object* left = pressed_;
+      pressed_ = hover_ = nullptr;
+      transition(left, format::kOverDownToIdle, "onDragOut", format::kButtonUp);
+      trackMenu(now == left ? nullptr : now);
+      return true;
+    }
     pressedInside_ = inside;
     if (inside)
       transition(pressed_, format::kOutDownToOverDown, "onDragOver", format::kButtonDown);
@@ -168,6 +212,7 @@ bool Interaction::updateHover() {
       transition(pressed_, format::kOverDownToOutDown, "onDragOut", format::kButtonOver);
     return true;
   }
+  if (buttonHeld_) return trackMenu(now);
   if (now == hover_) return false;
   script::Object* before = hover_;
   hover_ = now;
@@ -184,12 +229,16 @@ bool Interaction::pointerMove(double x, double y) {
   scripting_.beginFrame();
   bool dragged = dragging_.follow(x, y);
   if (moved) dragging_.noteDropTarget(root_, x, y);
-  if (moved && scripting_.textEnvironment().clipFocus) scripting_.textEnvironment().clipFocus->hearsKeys = false;
+  // Working with the pointer ends working with the keyboard: the focus frame goes.
+  text_objects::ClipFocus* focus = scripting_.textEnvironment().clipFocus;
+  script::Bounds frame;
+  bool frameGone = moved && focus && focusFrameBox(frame);
+  if (moved && focus) focus->hearsKeys = false;
   if (moved) {
     scripting_.clipEvent(format::kClipMouseMove, "onMouseMove");
     scripting_.broadcast("Mouse", "onMouseMove");
   }
-  bool changed = updateHover() || dragged;
+  bool changed = updateHover() || dragged || frameGone;
   return scripting_.runQueued() || changed;
 }
 
@@ -215,7 +264,9 @@ bool Interaction::pointerDown() {
   scripting_.clipEvent(format::kClipMouseDown, "onMouseDown");
   scripting_.broadcast("Mouse", "onMouseDown");
   updateHover();
-  if (!hover_ || !live(hover_)) return scripting_.runQueued();
+  buttonHeld_ = true;
+  bool focusLeft = pressTakesClipFocus();
+  if (!hover_ || !live(hover_)) return scripting_.runQueued() || focusLeft;
   pressed_ = hover_;
   pressedInside_ = true;
   transition(pressed_, format::kOverUpToOverDown, "onPress", format::kButtonDown);
@@ -223,11 +274,25 @@ bool Interaction::pointerDown() {
   return true;
 }
 
+bool Interaction::pressTakesClipFocus() {
+  // A press anywhere but on the button or clip with the focus takes the focus from it.
+  text_objects::TextEnvironment& env = scripting_.textEnvironment();
+  script::Machine& m = scripting_.machine();
+  script::Object* focused = text_objects::focusedObject(m, env);
+  if (!focused || !env.clipFocus || focused != env.clipFocus->object || focused == hover_) return false;
+  text_objects::moveFocus(m, env, nullptr);
+  return true;
+}
+
 bool Interaction::pointerUp() {
   scripting_.beginFrame();
   scripting_.clipEvent(format::kClipMouseUp, "onMouseUp");
   scripting_.broadcast("Mouse", "onMouseUp");
-  if (!pressed_) return scripting_.runQueued();
+  buttonHeld_ = false;
+  if (!pressed_) {
+    updateHover();
+    return scripting_.runQueued();
+  }
   script::Object* released = pressed_;
   bool inside = pressedInside_;
   pressed_ = nullptr;
@@ -288,6 +353,13 @@ void Interaction::moveFocusByTab() {
   text_objects::moveFocus(m, env, order[next]);
 }
 
+bool Interaction::framed(script::Object* focused) {
+  SpriteInstance* node = live(focused);
+  if (!node) return false;
+  if (node->focusRect >= 0 && scripting_.machine().version() >= 6) return node->focusRect == 1;
+  return scripting_.focusRectShown();
+}
+
 bool Interaction::focusKeyDown(int virtualKey) {
   script::Object* focused = focusedClip();
   if (focused) scripting_.machine().callHandler(script::Value(focused), "onKeyDown");
@@ -295,7 +367,7 @@ bool Interaction::focusKeyDown(int virtualKey) {
     moveFocusByTab();
     return true;
   }
-  if (!focused || (virtualKey != kEnterKey && virtualKey != kSpaceKey) || !live(focused)) return focused != nullptr;
+  if (!focused || (virtualKey != kEnterKey && virtualKey != kSpaceKey) || !framed(focused)) return focused != nullptr;
   transition(focused, format::kOverUpToOverDown, "onPress", format::kButtonDown);
   if (live(focused))
     transition(focused, format::kOverDownToOverUp, "onRelease", hover_ == focused ? format::kButtonOver : format::kButtonUp);
@@ -311,7 +383,8 @@ bool Interaction::keyDown(int virtualKey, char32_t character) {
   bool focusChanged = focusKeyDown(virtualKey);
   int key = buttonKeyCode(virtualKey, character);
   bool buttonAnswered = false;
-  if (key) runKeyActions(*root_, key, 0, buttonAnswered);
+  if (key)
+    for (SpriteInstance* level : scripting_.levels()) runKeyActions(*level, key, 0, buttonAnswered);
   return scripting_.runQueued() || key != 0 || focusChanged;
 }
 
@@ -334,10 +407,23 @@ bool Interaction::overClickable() const {
   return hand.isUndefined() || m.toBoolean(hand);
 }
 
+bool Interaction::focusFrameBox(script::Bounds& box) {
+  script::Object* focused = focusedClip();
+  SpriteInstance* node = live(focused);
+  if (!node || !framed(focused)) return false;
+  int guard = 0;
+  for (SpriteInstance* n = node; n; n = parentOf(*n))
+    if (!n->visible() || ++guard > timeline::kMaxClipNesting) return false;
+  box = script::transformBounds(node->localBounds(), timeline::placementToStage(*node));
+  return !box.empty;
+}
+
 void Interaction::gatherRoots(std::vector<script::Object*>& out) const {
   dragging_.gatherRoots(out);
   const text_objects::ClipFocus* focus = scripting_.textEnvironment().clipFocus;
   if (focus && focus->object) out.push_back(focus->object);
+  if (focus)
+    for (const auto& highlight : focus->highlights) out.push_back(highlight.first);
   if (hover_) out.push_back(hover_);
   if (pressed_) out.push_back(pressed_);
 }

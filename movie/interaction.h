@@ -17,7 +17,7 @@ namespace movie {
 class Interaction {
  public:
   Interaction(Scripting& scripting, paint::ShapeCache& cache, const format::CharacterTable& characters)
-      : scripting_(scripting), hits_(cache, characters), dragging_(scripting.machine(), hits_) {}
+      : scripting_(scripting), cache_(cache), hits_(cache, characters), dragging_(scripting.machine(), hits_) {}
 
   void setRoot(timeline::SpriteInstance* root) { root_ = root; }
   // The clip scripts drag, which follows the pointer.
@@ -43,10 +43,17 @@ class Interaction {
   // Whether a stage point (twips) lies on what a clip draws (its drawing and children;
   // a button's hit area), wherever the pointer is.
   bool shapeContains(timeline::SpriteInstance& node, double x, double y);
+  // The stage box (twips) of the button or clip that shows the focus frame: it has the
+  // focus from the keyboard or a script, is shown and framed. False: none.
+  bool focusFrameBox(script::Bounds& box);
   // What the machine must keep alive between scripts.
   void gatherRoots(std::vector<script::Object*>& out) const;
 
  private:
+  // The button or clip the pointer is over, in the highest level that has one.
+  timeline::SpriteInstance* targetUnderPointer();
+  // Hit tests in a clip's own movie, whose characters a loaded movie brings.
+  paint::HitTester hitsIn(const timeline::SpriteInstance& sprite) const { return {cache_, sprite.characters()}; }
   timeline::SpriteInstance* findTarget(timeline::SpriteInstance& sprite, const Matrix& toStage, int nesting);
   bool interactive(timeline::SpriteInstance& node);
   bool contains(timeline::SpriteInstance& node);
@@ -57,12 +64,21 @@ class Interaction {
   // The button or clip with the keyboard hears the key; Tab moves the focus, Enter
   // and Space press and release what has it. Returns whether anything happened.
   bool focusKeyDown(int virtualKey);
+  // A press elsewhere takes the focus from a button or clip; returns whether it did.
+  bool pressTakesClipFocus();
+  // Whether the focused button or clip shows the focus frame (its _focusrect, else the
+  // player's); Enter and Space press it only then.
+  bool framed(script::Object* focused);
   void moveFocusByTab();
   script::Object* focusedClip();
   bool updateHover();
+  // Buttons and clips that track as menus hear a pointer pressed elsewhere.
+  bool tracksAsMenu(script::Object* target);
+  bool trackMenu(script::Object* over);
 
   Scripting& scripting_;
-  paint::HitTester hits_;
+  paint::ShapeCache& cache_;
+  paint::HitTester hits_;  // in the main movie
   Dragging dragging_;
   timeline::SpriteInstance* root_ = nullptr;
   double x_ = 0, y_ = 0;
@@ -70,6 +86,7 @@ class Interaction {
   script::Object* hover_ = nullptr;    // under the pointer
   script::Object* pressed_ = nullptr;  // pressed and not yet released
   bool pressedInside_ = false;
+  bool buttonHeld_ = false;  // the pointer's button is down
 };
 
 }  // namespace movie

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "movie/format/movie_parser.h"
+#include "movie/focus_frame.h"
 #include "movie/interaction.h"
 #include "movie/loads.h"
 #include "movie/paint/filter_cache.h"
@@ -139,6 +140,7 @@ void Player::reset() {
   int width = impl_->view.width(), height = impl_->view.height();
   Scripting::TraceHandler trace = impl_->trace;
   Scripting::UrlHandler urls = impl_->urls;
+  bool focusRect = impl_->clipFocus.rectShown;  // the player's setting outlives the movie
   if (impl_->scripting) impl_->scripting->setDragging(nullptr);
   impl_->input.reset();
   impl_->root.reset();  // before the definitions it points into
@@ -153,6 +155,7 @@ void Player::reset() {
   impl_->fontService = fontService;
   impl_->fetcher = fetcher;
   impl_->address = address;
+  impl_->clipFocus.rectShown = focusRect;
   impl_->view.setViewport(width, height);  // a new movie starts shown whole
 }
 
@@ -384,6 +387,8 @@ void Player::render(PixelView target) {
     options.viewPixelsPerTwip = float(std::sqrt(std::fabs(double(toDevice.a) * toDevice.d - double(toDevice.b) * toDevice.c)));
     std::vector<timeline::SpriteInstance*> levels = p.scripting->levels();
     paint::renderLevels(p.surface, {levels.begin(), levels.end()}, toDevice, options, p.cache);
+    script::Bounds focusBox;
+    if (p.input->focusFrameBox(focusBox)) drawFocusFrame(p.surface, focusBox, toDevice);
     // Outside the stage shows only the background colour.
     float l, t, r, b;
     p.view.stageBox(l, t, r, b);

@@ -14,6 +14,7 @@ namespace {
 
 constexpr size_t kMaxQueuedPerFrame = 100'000;
 constexpr size_t kCollectAfterSlots = 200'000;
+constexpr int kMaxHighlightRounds = 16;
 
 void gatherClipObjects(script::DisplayNode* node, std::vector<script::Object*>& out, int depth) {
   if (!node || depth > 64) return;
@@ -43,6 +44,19 @@ void Scripting::focusedFieldEdited() { text_objects::announceChange(*machine_, f
 script::ClipObject* Scripting::newNodeObject(script::DisplayNode* node) {
   auto* field = dynamic_cast<timeline::FieldNode*>(node);
   return field ? text_objects::newFieldObject(*machine_, *field, textEnvironment_) : nullptr;
+}
+
+void Scripting::nodeLeavesFocus(script::DisplayNode* node) {
+  script::Object* focused = focusedFieldObject();
+  int guard = 0;
+  for (script::DisplayNode* n = machine_->nodeOf(script::Value(focused)); n && guard < 4096; n = n->parentNode(), ++guard)
+    if (n == node) return text_objects::moveFocus(*machine_, textEnvironment_, nullptr);
+}
+
+bool Scripting::focusRectShown() { return !textEnvironment_.clipFocus || textEnvironment_.clipFocus->rectShown; }
+
+void Scripting::setFocusRectShown(bool shown) {
+  if (textEnvironment_.clipFocus) textEnvironment_.clipFocus->rectShown = shown;
 }
 
 Scripting::~Scripting() = default;
@@ -165,23 +179,41 @@ bool Scripting::runQueued() {
   size_t initBefore = initActionsLookedAt();
   runInitActions();
   bool ran = initActionsLookedAt() != initBefore || !queue_.empty();
-  for (size_t i = 0; i < queue_.size(); ++i) {
-    Pending p = queue_[i];
-    script::DisplayNode* node = machine_->nodeOf(p.clip);
-    if (!node) continue;  // removed before its turn
-    if (p.frame < 0) {
-      runLoadEvent(p.clip);
-      continue;
-    }
-    for (const script::CodeRange& code : node->frameScripts(p.frame)) {
-      if (!machine_->nodeOf(p.clip)) break;
-      machine_->run(code, p.clip);
-    }
+  size_t next = 0;
+  // Highlights that scripts gave by focusing run after them, and may queue more.
+  for (int round = 0; round < kMaxHighlightRounds; ++round) {
+    for (; next < queue_.size(); ++next) runPending(queue_[next]);
+    if (!runFocusHighlights()) break;
+    ran = true;
   }
   queue_.clear();
   exchangeFields();
   collectIfGrown();
   return ran;
+}
+
+void Scripting::runPending(const Pending& p) {
+  script::DisplayNode* node = machine_->nodeOf(p.clip);
+  if (!node) return;  // removed before its turn
+  if (p.frame < 0) return runLoadEvent(p.clip);
+  for (const script::CodeRange& code : node->frameScripts(p.frame)) {
+    if (!machine_->nodeOf(p.clip)) break;
+    machine_->run(code, p.clip);
+  }
+}
+
+bool Scripting::runFocusHighlights() {
+  text_objects::ClipFocus* focus = textEnvironment_.clipFocus;
+  if (!focus || focus->highlights.empty()) return false;
+  auto highlights = std::move(focus->highlights);
+  focus->highlights.clear();
+  for (const auto& [object, over] : highlights) {
+    auto* node = static_cast<timeline::SpriteInstance*>(machine_->nodeOf(script::Value(object)));
+    if (!node) continue;
+    if (node->buttonDef()) node->showButtonState(over ? format::kButtonOver : format::kButtonUp);
+    machine_->callHandler(script::Value(object), over ? "onRollOver" : "onRollOut");
+  }
+  return true;
 }
 
 bool Scripting::frameDone(double frameRate) {

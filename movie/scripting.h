@@ -98,6 +98,9 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   void broadcast(const char* source, const char* handler, const std::vector<script::Value>& args = {});
   script::SoundService* sounds() override { return sounds_; }
   script::ClipObject* newNodeObject(script::DisplayNode* node) override;
+  void nodeLeavesFocus(script::DisplayNode* node) override;
+  bool focusRectShown() override;
+  void setFocusRectShown(bool shown) override;
   void setSounds(script::SoundService* sounds) { sounds_ = sounds; }
   void setLoads(Loads* loads) { loads_ = loads; }
   void setDragging(Dragging* dragging) { dragging_ = dragging; }
@@ -115,6 +118,9 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
     script::Object* clip;
     int frame;           // the frame whose actions run, or -1 for the load event
   };
+  void runPending(const Pending& p);
+  // Rollover and rollout that focusing by script gave; returns whether any ran.
+  bool runFocusHighlights();
   void gatherClips(timeline::SpriteInstance& sprite, std::vector<script::Object*>& out, int depth);
   void runLoadEvent(script::Object* clip);
   void runInitActions();

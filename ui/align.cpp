@@ -8,7 +8,7 @@
 // the banner, and the client area takes every change of size.
 #include <algorithm>
 
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace ui {
 

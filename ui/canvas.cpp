@@ -1,7 +1,9 @@
-#include "ui/graphics.h"
+#include "ui/canvas.h"
 
 #include <cstring>
 
+#include "ui/bitmap.h"
+#include "ui/icon.h"
 #include "ui/text.h"
 
 namespace ui {
@@ -203,16 +205,6 @@ void Canvas::copyRect(const RECT& dest, Canvas& source, const RECT& src) {
 COLORREF Canvas::pixel(int x, int y) const { return dc_ ? GetPixel(dc_, x, y) : CLR_INVALID; }
 void Canvas::setPixel(int x, int y, TColor c) {
   if (dc_) SetPixel(dc_, x, y, colorToRGB(c));
-}
-
-WindowCanvas::WindowCanvas(HWND wnd, bool wholeWindow) : wnd_(wnd) {
-  setHandle(wholeWindow ? GetWindowDC(wnd) : GetDC(wnd));
-}
-WindowCanvas::~WindowCanvas() {
-  HDC dc = handle();
-  releaseObjects();
-  setHandle(nullptr);
-  if (dc) ReleaseDC(wnd_, dc);
 }
 
 }  // namespace ui

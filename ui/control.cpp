@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/text.h"
+#include "ui/win_control.h"
 
 namespace ui {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/application.h"
-#include "ui/menu.h"
+#include "ui/main_menu.h"
 #include "ui/stream.h"
 #include "ui/text.h"
 

@@ -12,7 +12,7 @@
 #include <map>
 #include <string>
 
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace ui {
 

@@ -1,7 +1,7 @@
 // Panel: a container with outer and inner bevels and a border between them.
 // Aligned children share the area inside BevelOuter, BorderWidth and BevelInner.
 #pragma once
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace ui {
 

@@ -3,7 +3,7 @@
 // neighbour's size: at least MinSize, leaving MinSize to the client area; a size of
 // MinSize or less collapses the neighbour to 0 (AutoSnap). Escape cancels the drag.
 #pragma once
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace ui {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/control.h"
+#include "ui/win_control.h"
 #include "ui/imagelist.h"
 
 namespace ui {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace ui {
 

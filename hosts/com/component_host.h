@@ -12,7 +12,7 @@
 #include "hosts/com/embedding.h"
 #include "hosts/com/event_sink.h"
 #include "hosts/com/ptr.h"
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace hosts::com {
 

@@ -10,7 +10,7 @@
 
 #include "hosts/com/component_host.h"
 #include "hosts/com/embedding.h"
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace hosts::web {
 

@@ -100,7 +100,10 @@ void structureMethods(Machine& m, Object* proto) {
     return clip;
   });
   m.method(proto, "removeMovieClip", [](Machine& m, CallArgs& a) -> Value {
-    if (DisplayNode* n = selfNode(m, a)) n->removeSelf();
+    if (DisplayNode* n = selfNode(m, a)) {
+      m.host().nodeLeavesFocus(n);
+      if ((n = selfNode(m, a))) n->removeSelf();
+    }
     return Value();
   });
   m.method(proto, "swapDepths", [](Machine& m, CallArgs& a) -> Value {

@@ -64,6 +64,30 @@ bool isVersion8Member(Machine& m, const std::string& name, const std::string& me
 bool isScrollRect(Machine& m, const std::string& name) { return isVersion8Member(m, name, "scrollRect"); }
 bool isCacheAsBitmap(Machine& m, const std::string& name) { return isVersion8Member(m, name, "cacheAsBitmap"); }
 
+// _focusrect is the player's setting on a level's root and, in movies before version 6,
+// on every object (read there as a number); other objects of later movies have their
+// own, null until a script sets it.
+bool focusRectIsPlayerWide(Machine& m, DisplayNode* n) { return m.version() < 6 || !n->parentNode(); }
+
+Value focusRectValue(Machine& m, DisplayNode* n) {
+  if (m.version() < 6) return m.host().focusRectShown() ? 1.0 : 0.0;
+  if (focusRectIsPlayerWide(m, n)) return m.host().focusRectShown();
+  return n->focusRect < 0 ? Value::null() : Value(n->focusRect == 1);
+}
+
+void setFocusRect(Machine& m, DisplayNode* n, const Value& value) {
+  if (!focusRectIsPlayerWide(m, n)) {
+    n->focusRect = value.isNullish() ? int8_t(-1) : int8_t(m.toBoolean(value));
+    return;
+  }
+  // The player's setting ignores null and undefined, turns off for objects and zero,
+  // and is on for any other number, NaN too.
+  if (value.isNullish()) return;
+  if (value.isObject()) return m.host().setFocusRectShown(false);
+  if (value.isBoolean()) return m.host().setFocusRectShown(m.toBoolean(value));
+  m.host().setFocusRectShown(m.toNumber(value) != 0);
+}
+
 // Players on several threads may make nodes at once.
 uint64_t nextNodeIdentity() {
   static std::atomic<uint64_t> last{0};
@@ -187,7 +211,7 @@ bool ClipObject::getProperty(Machine& m, const std::string& p, Value& out) {
   else if (p == "_url") out = "";
   else if (p == "_highquality") out = 1.0;
   else if (p == "_quality") out = "HIGH";
-  else if (p == "_focusrect") out = true;
+  else if (p == "_focusrect") out = focusRectValue(m, n);
   else if (p == "_soundbuftime") out = 5.0;
   else if (p == "_xmouse" || p == "_ymouse") out = pointerIn(m, n, p == "_xmouse");
   else return false;
@@ -201,13 +225,19 @@ bool ClipObject::setProperty(Machine& m, const std::string& p, const Value& valu
     return true;
   }
   if (p == "_visible") {
-    n->setVisible(m.toBoolean(value));
+    bool visible = m.toBoolean(value);
+    n->setVisible(visible);
+    if (!visible) m.host().nodeLeavesFocus(n);
     return true;
   }
   if (p == "_target" || p == "_currentframe" || p == "_totalframes" || p == "_framesloaded" ||
       p == "_parent" || p == "_url" || p == "_droptarget" || p == "_xmouse" || p == "_ymouse")
     return true;  // read-only
-  if (p == "_highquality" || p == "_quality" || p == "_focusrect" || p == "_soundbuftime") return true;
+  if (p == "_focusrect") {
+    setFocusRect(m, n, value);
+    return true;
+  }
+  if (p == "_highquality" || p == "_quality" || p == "_soundbuftime") return true;
   double v = m.toNumber(value);
   if (!std::isfinite(v)) return true;  // ignored, as out-of-range placement would be
   Matrix mx = n->matrix();

@@ -84,6 +84,9 @@ class DisplayNode {
   virtual DrawingPen* drawingPen() { return nullptr; }
 
   Object* scriptObject = nullptr;
+  // _focusrect as a script set it on this node: -1 not set (the player's setting
+  // counts), 0 no rectangle around it when it has the focus, 1 a rectangle.
+  int8_t focusRect = -1;
 
  private:
   const uint64_t identity_;

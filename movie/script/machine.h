@@ -66,6 +66,12 @@ class MachineHost {
   // The script object of a node that is no movie clip (a text field); null: a plain
   // clip object.
   virtual ClipObject* newNodeObject(DisplayNode*) { return nullptr; }
+  // A script is about to remove a node, or has hidden it: the keyboard focus leaves
+  // it and whatever inside it had the focus.
+  virtual void nodeLeavesFocus(DisplayNode*) {}
+  // The player-wide _focusrect: whether focused buttons and clips are framed.
+  virtual bool focusRectShown() { return true; }
+  virtual void setFocusRectShown(bool) {}
 };
 
 struct Budgets {

@@ -16,6 +16,16 @@ using script::Machine;
 using script::Object;
 using script::Value;
 
+constexpr size_t kMaxQueuedHighlights = 1024;
+
+// The highlight leaves the button or clip that has the focus and comes over the one that
+// takes it (to: null for a field or nothing).
+void queueFocusHighlights(Machine& m, TextEnvironment& env, Object* to) {
+  if (!env.clipFocus || env.clipFocus->highlights.size() >= kMaxQueuedHighlights) return;
+  Object* before = focusedObject(m, env);
+  if (before && before == env.clipFocus->object) env.clipFocus->highlights.emplace_back(before, false);
+  if (to) env.clipFocus->highlights.emplace_back(to, true);
+}
 
 double indexOr(TextEnvironment& env, size_t (text::TextField::*index)() const) {
   std::shared_ptr<text::TextField> focused = env.focus ? env.focus->focused() : nullptr;
@@ -35,6 +45,7 @@ void installSelection(Machine& m, TextEnvironment& env) {
   m.method(selection, "setFocus", [&env](Machine& m, CallArgs& a) -> Value {
     if (!env.focus) return false;
     if (a.arg(0).isNullish()) {
+      queueFocusHighlights(m, env, nullptr);
       moveFocus(m, env, nullptr);
       return true;
     }
@@ -45,6 +56,7 @@ void installSelection(Machine& m, TextEnvironment& env) {
     }
     script::DisplayNode* node = m.nodeOf(target);
     if (!node || !node->parentNode() || (!node->isClip() && !fieldOf(m, target))) return false;
+    queueFocusHighlights(m, env, fieldOf(m, target) ? nullptr : target.object());
     moveFocus(m, env, target.object());
     return true;
   });

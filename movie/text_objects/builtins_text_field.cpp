@@ -87,7 +87,10 @@ void editMethods(Machine& m, Object* proto) {
 
 void displayMethods(Machine& m, Object* proto) {
   m.method(proto, "removeTextField", [](Machine& m, CallArgs& a) -> Value {
-    if (timeline::FieldNode* node = fieldOf(m, a.self)) node->removeSelf();
+    if (timeline::FieldNode* node = fieldOf(m, a.self)) {
+      m.host().nodeLeavesFocus(node);
+      if ((node = fieldOf(m, a.self))) node->removeSelf();
+    }
     return Value();
   });
   m.method(proto, "getDepth", [](Machine& m, CallArgs& a) -> Value {

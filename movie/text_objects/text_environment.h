@@ -3,6 +3,9 @@
 // (for layout figures such as maxscroll and textWidth) and the keyboard focus, a text
 // field's or a button's or clip's. The player owns it and keeps it current; any may be
 // null.
+#include <utility>
+#include <vector>
+
 namespace movie::script {
 class Object;
 }
@@ -20,6 +23,11 @@ namespace movie::text_objects {
 struct ClipFocus {
   script::Object* object = nullptr;
   bool hearsKeys = true;
+  // The player-wide _focusrect: a frame is drawn around the focused button or clip.
+  bool rectShown = true;
+  // Selection.setFocus rolls the pointer's highlight over the button or clip it focuses
+  // and off the one it leaves; they hear it (true: over) once the running scripts end.
+  std::vector<std::pair<script::Object*, bool>> highlights;
 };
 
 struct TextEnvironment {

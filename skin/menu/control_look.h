@@ -2,7 +2,7 @@
 // control. Each painter runs after the control has painted itself and draws only the
 // flat parts: borders, bevels, faces and frames, in colours of the skin's palette.
 #pragma once
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 class TXPMenu;
 namespace ui {

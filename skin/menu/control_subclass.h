@@ -8,7 +8,7 @@
 #pragma once
 #include "skin/menu/control_look.h"
 #include "ui/component.h"
-#include "ui/control.h"
+#include "ui/win_control.h"
 #include "ui/window_subclass.h"
 
 class TXPMenu;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "skin/menu/xp_menu.h"
+#include "ui/main_menu.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include "skin/menu/menu_manager.h"
 #include "ui/application.h"
 #include "ui/color.h"
+#include "ui/main_menu.h"
+#include "ui/popup_menu.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "skin/window/xp_window.h"
 
-#include "ui/control.h"
+#include "ui/win_control.h"
 #include "ui/window_subclass.h"
 
 namespace {

@@ -19,12 +19,12 @@ swf::Actions traceOnly(const std::string& text) {
   return a;
 }
 
-// A 40 x 40 button at (50, 50): red up, green over, blue down, hit area its square.
-void addButton(swf::TagList& tags, uint16_t id, std::vector<swf::ButtonAction> actions) {
+// A 40 x 40 button (placed at (50, 50)): red up, green over, blue down, hit area its square.
+void addButton(swf::TagList& tags, uint16_t id, std::vector<swf::ButtonAction> actions, bool trackAsMenu) {
   tags.defineShape(1, movie_test::rectShape(0, 0, 40, 40, kUp));
   tags.defineShape(2, movie_test::rectShape(0, 0, 40, 40, kOver));
   tags.defineShape(3, movie_test::rectShape(0, 0, 40, 40, kDown));
-  swf::defineButton2(tags, id, swf::threeStates(1, 2, 3), actions);
+  swf::defineButton2(tags, id, swf::threeStates(1, 2, 3), actions, trackAsMenu);
 }
 
 std::vector<swf::ButtonAction> tracingActions() {
@@ -38,9 +38,9 @@ std::vector<swf::ButtonAction> tracingActions() {
           {0, 13, traceOnly("enter")}};
 }
 
-swf::Bytes buttonMovie(std::vector<swf::ButtonAction> actions) {
+swf::Bytes buttonMovie(std::vector<swf::ButtonAction> actions, bool trackAsMenu = false) {
   swf::TagList tags;
-  addButton(tags, 10, std::move(actions));
+  addButton(tags, 10, std::move(actions), trackAsMenu);
   swf::Place place = movie_test::placeAt(1, 10, 50, 50);
   place.name = "btn";
   tags.placeObject2(place);
@@ -94,6 +94,47 @@ TEST(Buttons, KeepThePointerWhilePressedAndHearTheReleaseOutside) {
   EXPECT_EQ(s.at(70, 70), kUp);
   EXPECT_EQ(s.lines, (std::vector<std::string>{"over", "press", "dragOut", "dragOver", "dragOut",
                                                "releaseOutside"}));
+}
+
+std::vector<swf::ButtonAction> menuActions() {
+  std::vector<swf::ButtonAction> actions = tracingActions();
+  actions.push_back({swf::kIdleToOverDown, 0, traceOnly("menuOver")});
+  actions.push_back({swf::kOverDownToIdle, 0, traceOnly("menuOut")});
+  return actions;
+}
+
+TEST(Buttons, APointerPressedElsewhereLeavesAPushButtonAlone) {
+  Stage s(buttonMovie(menuActions()));
+  s.player.pointerMove(10, 10);
+  s.player.pointerDown(10, 10);
+  s.player.pointerMove(70, 70);
+  EXPECT_EQ(s.at(70, 70), kUp);
+  EXPECT_TRUE(s.lines.empty());
+  s.player.pointerUp();  // over it once the button is up
+  EXPECT_EQ(s.lines, (std::vector<std::string>{"over"}));
+}
+
+TEST(Buttons, AMenuButtonHearsAPointerPressedElsewhereAndItsRelease) {
+  Stage s(buttonMovie(menuActions(), true));
+  s.player.pointerMove(10, 10);
+  s.player.pointerDown(10, 10);
+  s.player.pointerMove(70, 70);
+  EXPECT_EQ(s.at(70, 70), kDown);
+  s.player.pointerUp();
+  EXPECT_EQ(s.at(70, 70), kOver);
+  EXPECT_EQ(s.lines, (std::vector<std::string>{"menuOver", "release"}));
+}
+
+TEST(Buttons, AMenuButtonLetsGoOfThePressWhenThePointerLeaves) {
+  Stage s(buttonMovie(menuActions(), true));
+  s.player.pointerMove(70, 70);
+  s.player.pointerDown(70, 70);
+  s.player.pointerMove(150, 150);
+  EXPECT_EQ(s.at(70, 70), kUp);
+  s.player.pointerUp();  // no release outside: it let go
+  s.player.pointerDown(150, 150);
+  s.player.pointerMove(60, 60);
+  EXPECT_EQ(s.lines, (std::vector<std::string>{"over", "press", "menuOut", "menuOver"}));
 }
 
 TEST(Buttons, PressesOutsideTheHitAreaAndOtherKeysDoNothing) {

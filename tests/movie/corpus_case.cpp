@@ -89,7 +89,8 @@ CaseRules parseCaseRules(const std::string& text) {
     size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     std::string key = trim(line.substr(0, eq)), value = trim(line.substr(eq + 1));
-    if (table.empty() && key == "num_frames") rules.numFrames = std::atoi(value.c_str());
+    // num_ticks counts the frames the same way in the cases that use it.
+    if (table.empty() && (key == "num_frames" || key == "num_ticks")) rules.numFrames = std::atoi(value.c_str());
     if (!table.empty() && table[0] == "image_comparisons" && table.size() >= 2) {
       Comparison& c = comparisonNamed(rules, table[1]);
       if (key == "trigger") c.trigger = std::atoi(value.c_str());

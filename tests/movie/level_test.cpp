@@ -4,6 +4,7 @@
 
 #include "movie_fixtures.h"
 #include "tools/swf/actions.h"
+#include "tools/swf/button_writer.h"
 #include "tools/swf/text_writer.h"
 
 using swf::Actions;
@@ -213,4 +214,48 @@ TEST(LoadedMovies, ATextFieldAsTheTargetTakesNeitherAMovieNorIsBroken) {
   run.player.tick();
   EXPECT_TRUE(run.lines.empty());
   EXPECT_EQ(run.pixel(50, 50), movie_test::kRed);
+}
+
+namespace {
+
+// A movie with one button over the box (pixels) that traces name + " press" when pressed;
+// the movie for level 0 loads "top.swf" into level 1 first, the one for level 1 has its
+// button trace name + " k" on the key K.
+swf::Bytes buttonMovie(const std::string& name, double x, double w, bool loadsLevel) {
+  swf::TagList tags;
+  tags.defineShape(1, movie_test::rectShape(x, 0, w, 100, movie_test::kGreen));
+  Actions press, key, first;
+  press.trace(name + " press");
+  key.trace(name + " k");
+  std::vector<swf::ButtonAction> actions{{swf::kOverUpToOverDown, 0, press}};
+  if (!loadsLevel) actions.push_back({0, 'k', key});
+  swf::defineButton2(tags, 2, swf::threeStates(1, 1, 1), actions);
+  tags.placeObject2(movie_test::placeAt(1, 2));
+  if (loadsLevel) first.getUrl("top.swf", "_level1");
+  swf::doAction(tags, first.op(Actions::kStop));
+  tags.showFrame();
+  tags.end();
+  return movie_test::movieOf(tags);
+}
+
+}  // namespace
+
+TEST(Levels, ThePointerReachesButtonsInTheHighestLevelFirst) {
+  LevelRun run(buttonMovie("level0", 0, 100, true));
+  run.player.setViewport(100, 100);
+  run.answer(0, buttonMovie("level1", 0, 50, false));
+  run.player.pointerMove(25, 50);
+  run.player.pointerDown(25, 50);
+  run.player.pointerUp();
+  run.player.pointerMove(75, 50);  // beside the top button: the one below answers
+  run.player.pointerDown(75, 50);
+  run.player.pointerUp();
+  EXPECT_EQ(run.lines, (Lines{"level1 press", "level0 press"}));
+}
+
+TEST(Levels, ButtonsInEveryLevelWaitForKeys) {
+  LevelRun run(buttonMovie("level0", 0, 100, true));
+  run.answer(0, buttonMovie("level1", 0, 50, false));
+  run.player.keyDown('K', U'k');
+  EXPECT_EQ(run.lines, (Lines{"level1 k"}));
 }

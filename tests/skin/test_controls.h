@@ -6,7 +6,7 @@
 #pragma once
 #include <string>
 
-#include "ui/control.h"
+#include "ui/win_control.h"
 
 namespace skintest {
 

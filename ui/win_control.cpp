@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/application.h"
-#include "ui/control.h"
+#include "ui/win_control.h"
 #include "ui/text.h"
 #include "ui/window_subclass.h"
 
@@ -227,140 +227,173 @@ void WinControl::mouseTrack() {
   SendMessageW(hwnd_, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
 }
 
+bool WinControl::eraseBackground(HDC dc) {
+  if (defWndProc_ || color_ == clNone) return false;
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  HBRUSH b = CreateSolidBrush(colorToRGB(color_));
+  FillRect(dc, &r, b);
+  DeleteObject(b);
+  return true;
+}
+
+bool WinControl::paintWindow() {
+  if (!ownPaint()) return false;
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  {
+    Canvas canvas(dc);
+    canvas.font.assign(*font_);
+    paint(canvas);
+  }
+  EndPaint(hwnd_, &ps);
+  return true;
+}
+
+void WinControl::sized() {
+  realign();
+  WinControl* self = this;
+  dispatchEvent([self] { self->onResize(self); });
+}
+
+void WinControl::positionChanged(const WINDOWPOS& pos) {
+  if ((pos.flags & SWP_NOSIZE) && (pos.flags & SWP_NOMOVE)) return;
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  if (HWND p = GetParent(hwnd_); p && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&r), 2);
+  setBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+bool WinControl::setCursorFor(WPARAM w, LPARAM l) {
+  if (reinterpret_cast<HWND>(w) != hwnd_ || LOWORD(l) != HTCLIENT) return false;
+  if (cursor_ == crDefault && defWndProc_) return false;
+  SetCursor(cursorHandle(cursor_ == crDefault ? crArrow : cursor_));
+  return true;
+}
+
+void WinControl::mouseMoved(WPARAM w, LPARAM l) {
+  mouseTrack();
+  WinControl* self = this;
+  int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l), s = shiftState(w);
+  dispatchEvent([=] { self->onMouseMove(self, s, x, y); });
+}
+
+void WinControl::mouseLeft() {
+  mouseInside_ = false;
+  SendMessageW(hwnd_, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void WinControl::mousePressed(UINT msg, WPARAM w, LPARAM l) {
+  MouseButton b = msg == WM_RBUTTONDOWN ? mbRight : msg == WM_MBUTTONDOWN ? mbMiddle : mbLeft;
+  WinControl* self = this;
+  int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l), s = shiftState(w) | (msg == WM_LBUTTONDBLCLK ? ssDouble : 0);
+  if (msg == WM_LBUTTONDBLCLK) dispatchEvent([self] { self->onDblClick(self); });
+  dispatchEvent([=] { self->onMouseDown(self, b, s, x, y); });
+  if (!defWndProc_ && msg == WM_LBUTTONDOWN) {
+    clickDown_ = true;
+    SetCapture(hwnd_);
+  }
+}
+
+void WinControl::mouseReleased(UINT msg, WPARAM w, LPARAM l) {
+  MouseButton b = msg == WM_RBUTTONUP ? mbRight : msg == WM_MBUTTONUP ? mbMiddle : mbLeft;
+  WinControl* self = this;
+  int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l), s = shiftState(w);
+  if (msg == WM_LBUTTONUP && clickDown_) {
+    clickDown_ = false;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    if (PtInRect(&r, POINT{x, y})) click();
+  }
+  dispatchEvent([=] { self->onMouseUp(self, b, s, x, y); });
+}
+
+void WinControl::focusGained() {
+  WinControl* self = this;
+  dispatchEvent([self] { self->onEnter(self); });
+  // Every control of the window hears which control has the focus now.
+  WinControl* top = this;
+  while (top->parent_) top = top->parent_;
+  top->broadcast(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void WinControl::focusLost() {
+  if (hwnd_) SendMessageW(hwnd_, CM_EXIT, 0, 0);
+  WinControl* self = this;
+  dispatchEvent([self] { self->onExit(self); });
+}
+
+WORD WinControl::keyEvent(UINT msg, WPARAM w) {
+  WORD key = static_cast<WORD>(w);
+  int s = keyShift();
+  WinControl* self = this;
+  if (msg == WM_KEYDOWN)
+    dispatchEvent([&] { self->onKeyDown(self, key, s); });
+  else
+    dispatchEvent([&] { self->onKeyUp(self, key, s); });
+  return key;
+}
+
+WinControl* WinControl::notifyingChild(UINT msg, LPARAM l) const {
+  HWND from = msg == WM_NOTIFY ? reinterpret_cast<NMHDR*>(l)->hwndFrom : reinterpret_cast<HWND>(l);
+  WinControl* child = from ? fromHandle(from) : nullptr;
+  return child != this ? child : nullptr;
+}
+
 LRESULT WinControl::wndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_ERASEBKGND:
-      if (!defWndProc_ && color_ != clNone) {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        HBRUSH b = CreateSolidBrush(colorToRGB(color_));
-        FillRect(reinterpret_cast<HDC>(w), &r, b);
-        DeleteObject(b);
-        return 1;
-      }
+      if (eraseBackground(reinterpret_cast<HDC>(w))) return 1;
       break;
     case WM_PAINT:
-      if (ownPaint()) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        {
-          Canvas canvas(dc);
-          canvas.font.assign(*font_);
-          paint(canvas);
-        }
-        EndPaint(hwnd_, &ps);
-        return 0;
-      }
+      if (paintWindow()) return 0;
       break;
     case WM_SIZE: {
       LRESULT r = defaultHandler(msg, w, l);
-      realign();
-      WinControl* self = this;
-      dispatchEvent([self] { self->onResize(self); });
+      sized();
       return r;
     }
-    case WM_WINDOWPOSCHANGED: {
-      auto* wp = reinterpret_cast<WINDOWPOS*>(l);
-      if (!(wp->flags & SWP_NOSIZE) || !(wp->flags & SWP_NOMOVE)) {
-        RECT r;
-        GetWindowRect(hwnd_, &r);
-        if (HWND p = GetParent(hwnd_); p && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
-          MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&r), 2);
-        setBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
-      }
+    case WM_WINDOWPOSCHANGED:
+      positionChanged(*reinterpret_cast<WINDOWPOS*>(l));
       break;
-    }
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(w) == hwnd_ && LOWORD(l) == HTCLIENT) {
-        if (cursor_ != crDefault || !defWndProc_) {
-          SetCursor(cursorHandle(cursor_ == crDefault ? crArrow : cursor_));
-          return TRUE;
-        }
-      }
+      if (setCursorFor(w, l)) return TRUE;
       break;
-    case WM_MOUSEMOVE: {
-      mouseTrack();
-      WinControl* self = this;
-      int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l), s = shiftState(w);
-      dispatchEvent([=] { self->onMouseMove(self, s, x, y); });
+    case WM_MOUSEMOVE:
+      mouseMoved(w, l);
       break;
-    }
     case WM_MOUSELEAVE:
-      mouseInside_ = false;
-      SendMessageW(hwnd_, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
+      mouseLeft();
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      MouseButton b = msg == WM_RBUTTONDOWN ? mbRight : msg == WM_MBUTTONDOWN ? mbMiddle : mbLeft;
-      WinControl* self = this;
-      int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l), s = shiftState(w) | (msg == WM_LBUTTONDBLCLK ? ssDouble : 0);
-      if (msg == WM_LBUTTONDBLCLK) dispatchEvent([self] { self->onDblClick(self); });
-      dispatchEvent([=] { self->onMouseDown(self, b, s, x, y); });
-      if (!defWndProc_ && msg == WM_LBUTTONDOWN) {
-        clickDown_ = true;
-        SetCapture(hwnd_);
-      }
+    case WM_LBUTTONDBLCLK:
+      mousePressed(msg, w, l);
       break;
-    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      MouseButton b = msg == WM_RBUTTONUP ? mbRight : msg == WM_MBUTTONUP ? mbMiddle : mbLeft;
-      WinControl* self = this;
-      int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l), s = shiftState(w);
-      if (msg == WM_LBUTTONUP && clickDown_) {
-        clickDown_ = false;
-        if (GetCapture() == hwnd_) ReleaseCapture();
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        POINT pt{x, y};
-        if (PtInRect(&r, pt)) click();
-      }
-      dispatchEvent([=] { self->onMouseUp(self, b, s, x, y); });
+    case WM_MBUTTONUP:
+      mouseReleased(msg, w, l);
       break;
-    }
-    case WM_SETFOCUS: {
-      WinControl* self = this;
-      dispatchEvent([self] { self->onEnter(self); });
-      // Every control of the window hears which control has the focus now.
-      WinControl* top = this;
-      while (top->parent_) top = top->parent_;
-      top->broadcast(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+    case WM_SETFOCUS:
+      focusGained();
       break;
-    }
     case WM_KILLFOCUS: {
       LRESULT r = defaultHandler(msg, w, l);
-      if (hwnd_) SendMessageW(hwnd_, CM_EXIT, 0, 0);
-      WinControl* self = this;
-      dispatchEvent([self] { self->onExit(self); });
+      focusLost();
       return r;
     }
     case WM_KEYDOWN:
-    case WM_KEYUP: {
-      WORD key = static_cast<WORD>(w);
-      int s = keyShift();
-      WinControl* self = this;
-      if (msg == WM_KEYDOWN)
-        dispatchEvent([&] { self->onKeyDown(self, key, s); });
-      else
-        dispatchEvent([&] { self->onKeyUp(self, key, s); });
-      if (key == 0) return 0;
-      w = key;
+    case WM_KEYUP:
+      w = keyEvent(msg, w);  // a handler may change the key or swallow it (0)
+      if (w == 0) return 0;
       break;
-    }
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(l);
-      if (WinControl* child = fromHandle(hdr->hwndFrom); child && child != this)
-        return child->wndProc(CN_BASE + WM_NOTIFY, w, l);
-      break;
-    }
+    case WM_NOTIFY:
     case WM_COMMAND:
-      if (l) {
-        if (WinControl* child = fromHandle(reinterpret_cast<HWND>(l)); child && child != this)
-          return child->wndProc(CN_BASE + WM_COMMAND, w, l);
-      }
+      if (WinControl* child = notifyingChild(msg, l)) return child->wndProc(CN_BASE + msg, w, l);
       break;
     case CM_INVALIDATE:
       InvalidateRect(hwnd_, nullptr, TRUE);
