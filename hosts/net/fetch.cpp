@@ -219,75 +219,102 @@ bool openPost(HINTERNET session, const std::wstring& url, const std::string& for
   return HttpSendRequestW(request.h, kFormHeader, DWORD(-1), const_cast<char*>(form.data()), DWORD(form.size()));
 }
 
-void work(std::shared_ptr<Fetch::State> state) {
-  const FetchOptions& o = state->options;
-  Handle session(InternetOpenW(o.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session.h) return failWith(state, errorText(GetLastError()));
-  DWORD timeout = o.timeoutMs;
-  InternetSetOptionW(session.h, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
-  InternetSetOptionW(session.h, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
-  InternetSetOptionW(session.h, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
-  if (state->cancelled.load()) return;
+// Always from the network, nothing kept on disk, and redirects followed by hand.
+constexpr DWORD kRequestFlags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
+                                INTERNET_FLAG_NO_AUTO_REDIRECT;
 
-  // Always from the network, nothing kept on disk, and redirects followed below.
-  const DWORD flags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI |
-                      INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
-                      INTERNET_FLAG_NO_AUTO_REDIRECT;
+// An internet session with the fetch's timeouts (null when the system has none to give).
+HINTERNET openSession(const FetchOptions& o) {
+  HINTERNET session = InternetOpenW(o.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  if (!session) return nullptr;
+  DWORD timeout = o.timeoutMs;
+  InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
+  InternetSetOptionW(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+  InternetSetOptionW(session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof timeout);
+  return session;
+}
+
+DWORD statusOf(HINTERNET request) {
+  DWORD status = 0, size = sizeof status, index = 0;
+  if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index))
+    return 0;  // not HTTP
+  return status;
+}
+
+// A request that has come to an address that does not redirect: the open request, the
+// final address and its status. When `ok` is false the fetch has failed or was cancelled.
+struct Opened {
+  bool ok = false;
+  Handle connection;  // a POST's; closed with its request
+  Handle request;
+  std::wstring url;
+  DWORD status = 0;
+};
+
+// Opens the fetch's address (a POST when it carries a form) and follows redirects to
+// web addresses only, up to the allowed number.
+void openFollowingRedirects(const std::shared_ptr<Fetch::State>& state, HINTERNET session, Opened& out) {
+  const FetchOptions& o = state->options;
   const int maxRedirects = o.maxRedirects > 0 ? o.maxRedirects : 0;
-  std::wstring url = state->url;
   std::optional<std::string> form = o.form;
   if (form && form->size() > o.maxBytes) return failWith(state, L"内容过大");
-  Handle connection;  // a POST's; closed after its request
-  Handle request;
-  DWORD status = 0;
+  out.url = state->url;
   for (int redirects = 0;; ++redirects) {
-    if (!isWebAddress(url)) return failWith(state, errorText(ERROR_INTERNET_UNRECOGNIZED_SCHEME));
-    request.reset();
-    connection.reset();
+    if (!isWebAddress(out.url)) return failWith(state, errorText(ERROR_INTERNET_UNRECOGNIZED_SCHEME));
+    out.request.reset();
+    out.connection.reset();
     bool opened = false;
     if (form) {
-      opened = openPost(session.h, url, *form, flags, connection, request);
+      opened = openPost(session, out.url, *form, kRequestFlags, out.connection, out.request);
     } else {
-      request.reset(InternetOpenUrlW(session.h, url.c_str(), nullptr, 0, flags, 0));
-      opened = request.h != nullptr;
+      out.request.reset(InternetOpenUrlW(session, out.url.c_str(), nullptr, 0, kRequestFlags, 0));
+      opened = out.request.h != nullptr;
     }
     if (!opened) return failWith(state, errorText(GetLastError()));
     if (state->cancelled.load()) return;
-    status = 0;
-    DWORD size = sizeof status, index = 0;
-    if (!HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index))
-      status = 0;  // not HTTP
-    if (!isRedirect(status)) break;
+    out.status = statusOf(out.request.h);
+    if (!isRedirect(out.status)) break;
     if (redirects >= maxRedirects) return failWith(state, L"重定向次数过多");
-    std::wstring location = queryText(request.h, HTTP_QUERY_LOCATION);
-    if (location.empty()) return failWith(state, L"HTTP " + std::to_wstring(status));
+    std::wstring location = queryText(out.request.h, HTTP_QUERY_LOCATION);
+    if (location.empty()) return failWith(state, L"HTTP " + std::to_wstring(out.status));
     std::wstring next;
-    if (!resolve(url, location, next)) return failWith(state, errorText(GetLastError()));
-    url = std::move(next);
-    if (status != 307 && status != 308) form.reset();  // the form goes on only where asked to
+    if (!resolve(out.url, location, next)) return failWith(state, errorText(GetLastError()));
+    out.url = std::move(next);
+    if (out.status != 307 && out.status != 308) form.reset();  // the form goes on only where asked to
   }
+  out.ok = true;
+}
 
+// The response's status and headers; false when the status is an error.
+bool deliverHead(const std::shared_ptr<Fetch::State>& state, const Opened& opened) {
   auto head = std::make_unique<Delivery>();
   head->kind = Delivery::kResponse;
   Response& r = head->response;
-  r.status = status;
-  r.contentType = queryText(request.h, HTTP_QUERY_CONTENT_TYPE);
-  DWORD length = 0;
-  DWORD size = sizeof length;
-  DWORD index = 0;
-  if (HttpQueryInfoW(request.h, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, &index))
+  r.status = opened.status;
+  r.contentType = queryText(opened.request.h, HTTP_QUERY_CONTENT_TYPE);
+  DWORD length = 0, size = sizeof length, index = 0;
+  if (HttpQueryInfoW(opened.request.h, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, &index))
     r.contentLength = length;
-  r.finalUrl = url;
-  if (r.status >= 400) return failWith(state, L"HTTP " + std::to_wstring(r.status));
+  r.finalUrl = opened.url;
+  if (r.status >= 400) {
+    failWith(state, L"HTTP " + std::to_wstring(r.status));
+    return false;
+  }
   post(state, std::move(head));
+  return true;
+}
 
+// The body in chunks as it arrives, then the end; stops at the size bound.
+void deliverBody(const std::shared_ptr<Fetch::State>& state, HINTERNET request) {
+  const FetchOptions& o = state->options;
   size_t total = 0;
   const size_t chunk = o.chunkSize ? o.chunkSize : 16384;
   for (;;) {
     if (state->cancelled.load()) return;
     std::vector<uint8_t> buffer(chunk);
     DWORD got = 0;
-    if (!InternetReadFile(request.h, buffer.data(), DWORD(buffer.size()), &got))
+    if (!InternetReadFile(request, buffer.data(), DWORD(buffer.size()), &got))
       return failWith(state, errorText(GetLastError()));
     if (got == 0) break;
     total += got;
@@ -301,6 +328,16 @@ void work(std::shared_ptr<Fetch::State> state) {
   auto done = std::make_unique<Delivery>();
   done->kind = Delivery::kDone;
   post(state, std::move(done));
+}
+
+void work(std::shared_ptr<Fetch::State> state) {
+  Handle session(openSession(state->options));
+  if (!session.h) return failWith(state, errorText(GetLastError()));
+  if (state->cancelled.load()) return;
+  Opened opened;
+  openFollowingRedirects(state, session.h, opened);
+  if (!opened.ok || !deliverHead(state, opened)) return;
+  deliverBody(state, opened.request.h);
 }
 
 }  // namespace

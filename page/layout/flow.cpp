@@ -9,6 +9,35 @@
 #include "page/util/url.h"
 
 namespace page::layout_internal {
+namespace {
+
+struct VerticalExtent {
+  int ascent = 0, descent = 0;
+  VerticalExtent(int a, int d) : ascent(a), descent(d) {}
+  explicit VerticalExtent(const FontMetrics& fm) : ascent(fm.ascent), descent(fm.descent) {}
+};
+
+// How far an image or inline box reaches above and below the baseline, by its vertical
+// alignment: middle sits on the middle of the container's lower-case letters.
+VerticalExtent replacedExtent(const Atom& a, const FontMetrics& container) {
+  if (a.style->verticalAlign == VAlign::Middle || a.style->blockAlign == TextAlign::Center) {
+    int ascent = a.height / 2 + (container.ascent - container.descent) / 2;
+    return {ascent, std::max(0, a.height - ascent)};
+  }
+  if (a.style->verticalAlign == VAlign::Top) return {0, a.height};
+  return {a.height, 0};
+}
+
+// Where a full line breaks before `next`: before it when a break is allowed there,
+// else at the last allowed place in the line (0: nowhere, it overflows).
+size_t wrapPoint(const std::vector<Placed>& line, const Atom& next) {
+  if (next.breakBefore) return line.size();
+  for (size_t k = line.size(); k-- > 1;)
+    if (line[k].atom->breakBefore) return k;
+  return 0;
+}
+
+}  // namespace
 
 FlowResult Layouter::flow(const Node& container, const ComputedStyle& cs, int x, int y, int width) {
   std::vector<Atom> atoms;
@@ -67,32 +96,11 @@ FlowResult Layouter::flow(const Node& container, const ComputedStyle& cs, int x,
     }
     int space = 0;
     if (a.spaceBefore && !line.empty()) space = textWidth(a.style->font, U" ");
-    int ascent, descent;
-    if (a.kind == Atom::Kind::Word) {
-      FontMetrics fm = metrics(a.style->font);
-      ascent = fm.ascent;
-      descent = fm.descent;
-    } else if (a.style->verticalAlign == VAlign::Middle || a.style->blockAlign == TextAlign::Center) {
-      FontMetrics fm = metrics(cs.font);
-      int mid = (fm.ascent - fm.descent) / 2;
-      ascent = a.height / 2 + mid;
-      descent = a.height - ascent;
-      if (descent < 0) { descent = 0; }
-    } else if (a.style->verticalAlign == VAlign::Top) {
-      ascent = 0;
-      descent = a.height;
-    } else {
-      ascent = a.height;
-      descent = 0;
-    }
+    VerticalExtent extent = a.kind == Atom::Kind::Word ? VerticalExtent{metrics(a.style->font)}
+                                                       : replacedExtent(a, metrics(cs.font));
     if (wrap && !line.empty() && lineX + space + a.width > width) {
       // Break at the last place a break is allowed; what follows moves down.
-      size_t cut = line.size();
-      if (!a.breakBefore) {
-        cut = 0;
-        for (size_t k = line.size(); k-- > 1;)
-          if (line[k].atom->breakBefore) { cut = k; break; }
-      }
+      size_t cut = wrapPoint(line, a);
       if (cut > 0) {
         std::vector<Placed> carried(line.begin() + long(cut), line.end());
         line.resize(cut);
@@ -107,7 +115,7 @@ FlowResult Layouter::flow(const Node& container, const ComputedStyle& cs, int x,
         space = (a.spaceBefore && !line.empty()) ? textWidth(a.style->font, U" ") : 0;
       }
     }
-    line.push_back(Placed{&a, lineX + space, ascent, descent});
+    line.push_back(Placed{&a, lineX + space, extent.ascent, extent.descent});
     lineX = clampCoord(int64_t(lineX) + space + a.width);
   }
   flushLine(false, nullptr);

@@ -91,37 +91,16 @@ void TXPMenu::DrawMenuItem(ui::MenuItem* item, ui::Canvas& canvas, RECT rect, bo
   Rect w = lay.Work;
   TMenuItemPainter painter(*this, c);
 
-  // The background.
-  if (bar) {
-    if (drawMenuBar_) palette_.BarFace = Resolve(menuBarColor_);
-    painter.Fill(w, palette_.BarFace);
-  } else if (highColor_ && gradient_) {
-    painter.DrawIconGradient({w.Left, w.Top, w.Right + 2, w.Bottom}, rtl);
-  } else {
-    painter.Fill({w.Left - 4, w.Top, w.Right, w.Bottom}, palette_.MenuFace);
-    painter.Fill(lay.IconColumn, palette_.IconFace);
-  }
+  // The background and the selection.
+  if (bar && drawMenuBar_) palette_.BarFace = Resolve(menuBarColor_);
+  painter.DrawBackground(lay, bar, rtl);
   c.font.setColor(enabled ? font_.color() : disabledColor_);
-
-  // The selection.
   bool hot = false;
   if (selected && drawSelect_) {
-    c.brush.style = ui::BrushStyle::Solid;
-    if (bar) {
-      painter.DrawBarSelection(w, Resolve(menuBarColor_), rtl || !highColor_);
-    } else if (enabled) {
-      Rect s{w.Left, w.Top + 1, w.Right - (flatMenu_ ? 1 : 0), w.Bottom - 1};
-      painter.Fill(s, palette_.SelectFace);
-      c.brush.style = ui::BrushStyle::Clear;
-      c.pen.color = static_cast<ui::TColor>(palette_.SelectEdge);
-      c.rectangle(winRect(s));
-    }
+    painter.DrawSelection(w, bar, rtl, enabled);
     hot = true;
   } else if (bar && enabled && isNT_ && cursorOnBarItem(menu->windowHandle(), rect)) {
-    c.brush.style = ui::BrushStyle::Solid;
-    c.brush.color = static_cast<ui::TColor>(palette_.SelectFace);
-    c.pen.color = static_cast<ui::TColor>(palette_.SelectEdge);
-    c.rectangle(w.Left, w.Top, w.Right - 7, w.Bottom);
+    painter.DrawBarHover(w);
     hot = true;
   }
 

@@ -24,6 +24,41 @@ void TMenuItemPainter::Polyline(const std::vector<xpmenu::Point>& points, Rgb co
   for (size_t i = 1; i < points.size(); ++i) canvas_.lineTo(points[i].X, points[i].Y);
 }
 
+void TMenuItemPainter::DrawBackground(const xpmenu::ItemLayout& layout, bool barItem, bool rightToLeft) {
+  const xpmenu::EffectivePalette& p = skin_.EffectivePalette();
+  Rect w = layout.Work;
+  if (barItem) {
+    Fill(w, p.BarFace);
+  } else if (skin_.HighColor() && skin_.Gradient()) {
+    DrawIconGradient({w.Left, w.Top, w.Right + 2, w.Bottom}, rightToLeft);
+  } else {
+    Fill({w.Left - 4, w.Top, w.Right, w.Bottom}, p.MenuFace);
+    Fill(layout.IconColumn, p.IconFace);
+  }
+}
+
+void TMenuItemPainter::DrawSelection(Rect w, bool barItem, bool rightToLeft, bool enabled) {
+  const xpmenu::EffectivePalette& p = skin_.EffectivePalette();
+  canvas_.brush.style = ui::BrushStyle::Solid;
+  if (barItem) {
+    DrawBarSelection(w, TXPMenu::Resolve(skin_.MenuBarColor()), rightToLeft || !skin_.HighColor());
+  } else if (enabled) {
+    Rect s{w.Left, w.Top + 1, w.Right - (skin_.FlatMenu() ? 1 : 0), w.Bottom - 1};
+    Fill(s, p.SelectFace);
+    canvas_.brush.style = ui::BrushStyle::Clear;
+    canvas_.pen.color = tcolor(p.SelectEdge);
+    canvas_.rectangle(winRect(s));
+  }
+}
+
+void TMenuItemPainter::DrawBarHover(Rect w) {
+  const xpmenu::EffectivePalette& p = skin_.EffectivePalette();
+  canvas_.brush.style = ui::BrushStyle::Solid;
+  canvas_.brush.color = tcolor(p.SelectFace);
+  canvas_.pen.color = tcolor(p.SelectEdge);
+  canvas_.rectangle(w.Left, w.Top, w.Right - 7, w.Bottom);
+}
+
 void TMenuItemPainter::DrawBarSelection(Rect w, Rgb barColor, bool plain) {
   const xpmenu::EffectivePalette& p = skin_.EffectivePalette();
   Fill(w, p.SelectFace);

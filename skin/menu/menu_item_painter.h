@@ -20,6 +20,13 @@ class TMenuItemPainter {
  public:
   TMenuItemPainter(TXPMenu& skin, ui::Canvas& canvas) : skin_(skin), canvas_(canvas) {}
 
+  // The item's background: the bar face, or the menu face with its icon column (or
+  // the icon column gradient).
+  void DrawBackground(const xpmenu::ItemLayout& layout, bool barItem, bool rightToLeft);
+  // The selection of a selected item (a disabled pop-up item shows none).
+  void DrawSelection(xpmenu::Rect w, bool barItem, bool rightToLeft, bool enabled);
+  // The frame of a bar item under the pointer while no menu is open.
+  void DrawBarHover(xpmenu::Rect w);
   // Fills W with the selection colour and outlines it; plain, or raised with a soft
   // shadow of its right edge painted from the bar face.
   void DrawBarSelection(xpmenu::Rect w, xpmenu::Rgb barColor, bool plain);
