@@ -29,6 +29,18 @@ struct Renderer {
   const GridWarp* gridWarp = nullptr;       // the scaling grid of the sprite being drawn
   bool strokesMask = true;                  // false while a mask set by a script is made
 
+  // An object's place on the target: its matrix after its parent's, with the position
+  // kept on the stage's twip grid, as positions are in the file. A scaled parent moves a
+  // child by whole twips, so edges fall where the movie's authors saw them.
+  render::Matrix placed(const timeline::DisplayObject& obj, const render::Matrix& parent) const {
+    render::Matrix m = obj.matrix.then(parent);
+    const render::Matrix& root = rootToDevice;
+    if (root.b != 0 || root.c != 0 || !(root.a > 0) || !(root.d > 0)) return m;
+    m.tx = root.tx + float(std::nearbyint((double(m.tx) - root.tx) / root.a)) * root.a;
+    m.ty = root.ty + float(std::nearbyint((double(m.ty) - root.ty) / root.d)) * root.d;
+    return m;
+  }
+
   const Drawable* drawableOf(const timeline::DisplayObject& obj) {
     const format::Character& c = obj.character;
     if (c.kind == format::Character::Shape && c.shape) return &cache.shape(*c.shape);
@@ -126,7 +138,7 @@ struct Renderer {
   void addToMask(render::Mask& mask, const timeline::DisplayObject& obj, const render::Matrix& parent,
                  int nesting, const GridWarp* grid = nullptr) {
     if (nesting > kMaxDrawNesting) return;
-    render::Matrix m = obj.matrix.then(parent);
+    render::Matrix m = placed(obj, parent);
     // Inside a mask a scroll rectangle moves the content without clipping it.
     if (obj.sprite) return addSpriteToMask(mask, *obj.sprite, obj.sprite->withScroll(m), nesting);
     if (const Drawable* d = drawableOf(obj)) {
@@ -166,7 +178,7 @@ struct Renderer {
         Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp};
         inner.drawColoured(obj, moved, render::ColorTransform{}, nullptr, nesting);  // coloured once filtered
       };
-      return drawFiltered(target, obj, obj.matrix.then(parent), obj.colorTransform.then(parentCx), mode, clip,
+      return drawFiltered(target, obj, placed(obj, parent), obj.colorTransform.then(parentCx), mode, clip,
                           options, draw);
     }
     render::Surface layer(target.width(), target.height());
@@ -180,7 +192,7 @@ struct Renderer {
   void drawOnPixelGrid(const timeline::DisplayObject& obj, const render::Matrix& parent,
                        const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     float sx, sy;
-    snapShift(obj, obj.matrix.then(parent), sx, sy);
+    snapShift(obj, placed(obj, parent), sx, sy);
     render::Matrix moved = parent;
     moved.tx += sx;
     moved.ty += sy;
@@ -199,7 +211,7 @@ struct Renderer {
   // The object with cx as its whole colour transform.
   void drawColoured(const timeline::DisplayObject& obj, const render::Matrix& parent, const render::ColorTransform& cx,
                     const render::Mask* clip, int nesting) {
-    render::Matrix m = obj.matrix.then(parent);
+    render::Matrix m = placed(obj, parent);
     if (obj.sprite) {
       drawSprite(obj, m, cx, clip, nesting);
     } else if (const Drawable* d = drawableOf(obj)) {

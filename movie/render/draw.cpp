@@ -60,7 +60,7 @@ bool rasterizeElliptical(int width, int height, const Path& path, const StrokeSt
   Scratch& s = scratch();
   double margin = deviceHalf + 1;
   Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
   const double ia = pen.d / det, ib = -pen.b / det, ic = -pen.c / det, id = pen.a / det;
   for (detail::Point& p : s.lines.points) p = {ia * p.x + ic * p.y, ib * p.x + id * p.y};
   s.ras.reset(width, height, aa);
@@ -80,7 +80,7 @@ void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle&
   double half = std::max(detail::deviceStrokeWidth(style, toDevice), 1.0) / 2;
   double margin = std::min(half, 1e6) + 1;
   Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
   s.ras.reset(width, height, aa);
   detail::strokePolylines(s.lines, half, style, s.ras);
 }
@@ -106,7 +106,8 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
-  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias));
+  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias),
+                      detail::chordGrid(state.antiAlias));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);
@@ -122,7 +123,7 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
   if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(mask.width()), double(mask.height())};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa));
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
   s.ras.reset(mask.width(), mask.height(), aa);
   s.ras.addClosed(s.lines);
   addCoverage(mask, s.ras, rule);

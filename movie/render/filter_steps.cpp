@@ -36,7 +36,8 @@ Surface blurredAlpha(const Surface& layer, const Filter& f, bool invert) {
 }
 
 void strengthen(Surface& s, float strength) {
-  if (!(strength > 1)) return;
+  if (strength == 1) return;
+  if (!(strength > 0)) strength = 0;  // none, negative or not a number: no effect
   for (uint32_t& p : s.pixels()) {
     if (!p) continue;
     uint32_t out = 0;

@@ -15,35 +15,68 @@ namespace {
 
 constexpr int kMaxPasses = 15;
 constexpr int kMaxReach = 1024;  // pixels an effect may reach beyond its object
+constexpr int kMaxBoxHalf = 4096;
 
-// One box of `size` (odd) pixels along a line of n pixels spaced by stride, in place. The
-// average is truncated, so a faint tail fades out rather than lingering at 1.
-void boxLine(uint32_t* p, int n, int stride, int size, std::vector<uint32_t>& line) {
-  line.resize(size_t(n));
-  for (int i = 0; i < n; ++i) line[size_t(i)] = p[size_t(i) * stride];
-  int half = size / 2;
-  uint32_t sum[4] = {0, 0, 0, 0};
-  auto add = [&](int i, int sign) {
-    if (i < 0 || i >= n) return;
-    uint32_t v = line[size_t(i)];
-    for (int c = 0; c < 4; ++c) sum[c] += uint32_t(sign) * ((v >> (c * 8)) & 255);
-  };
-  for (int i = -half; i < half; ++i) add(i, 1);
-  for (int i = 0; i < n; ++i) {
-    add(i + half, 1);
-    uint32_t out = 0;
-    for (int c = 0; c < 4; ++c) out |= (sum[c] / uint32_t(size)) << (c * 8);
-    p[size_t(i) * stride] = out;
-    add(i - half, -1);
-  }
+// A box blur of a real width: the box spans `amount` pixels centred on each pixel, so
+// whole pixels inside it count fully and the two pixels its ends cut into count by the
+// part they cover. Weights are in 1/256ths; the average is truncated, so a faint tail
+// fades out rather than lingering at 1.
+struct BlurBox {
+  int half = 0;      // whole pixels counted fully either side
+  uint32_t edge = 0;  // weight of the pixel just beyond them, each side (0..255)
+  uint32_t divisor = 256;
+  bool blurs() const { return half > 0 || edge > 0; }
+};
+
+BlurBox boxOf(float amount, int limit) {
+  BlurBox box;
+  if (!(amount >= 2)) return box;
+  // The smallest blur still takes a whole pixel either side.
+  // Sums stay within 32 bits: 255 * 256 * 8193 < 2^31.
+  float width = std::clamp(amount, 3.0f, float(2 * std::min(limit, kMaxBoxHalf) + 1));
+  box.half = int((width - 1) / 2);
+  float cut = (width - float(2 * box.half + 1)) / 2;  // 0 <= cut < 1
+  box.edge = uint32_t(std::lround(cut * 256));
+  if (box.edge >= 256) ++box.half, box.edge = 0;
+  box.divisor = uint32_t(2 * box.half + 1) * 256 + 2 * box.edge;
+  return box;
 }
 
-// The box for a blur amount: centred on its pixel, half the amount (whole pixels) either
-// side, so amounts below 2 leave the picture as it is.
-int boxSize(float amount, int limit) {
-  if (!(amount >= 2)) return 1;
-  int half = int(std::min(amount, 1e6f) / 2);
-  return std::min(2 * half + 1, limit | 1);
+// x / d truncated, as a multiply and a shift: exact for x below 2^31 and d below 2^22.
+struct Divider {
+  uint64_t multiplier;
+  int shift;
+  explicit Divider(uint32_t d) {
+    int bits = 0;
+    while ((uint64_t(1) << bits) < d) ++bits;
+    shift = 31 + bits;
+    multiplier = (uint64_t(1) << shift) / d + 1;
+  }
+  uint32_t operator()(uint32_t x) const { return uint32_t((x * multiplier) >> shift); }
+};
+
+// One box along a line of n pixels spaced by stride, in place. The line is copied with
+// clear pixels beyond both ends, as far as the box reaches.
+void boxLine(uint32_t* p, int n, int stride, const BlurBox& box, const Divider& divide, std::vector<uint32_t>& line) {
+  const int half = box.half, margin = half + 1;
+  line.assign(size_t(n + 2 * margin), 0);
+  uint32_t* v = line.data() + margin;  // v[-margin .. n + margin - 1]
+  for (int i = 0; i < n; ++i) v[i] = p[size_t(i) * stride];
+  uint32_t sum[4] = {0, 0, 0, 0};
+  for (int i = -half; i < half; ++i)
+    for (int c = 0; c < 4; ++c) sum[c] += (v[i] >> (c * 8)) & 255;
+  for (int i = 0; i < n; ++i) {
+    uint32_t in = v[i + half], gone = v[i - half], before = v[i - half - 1], after = v[i + half + 1];
+    uint32_t out = 0;
+    for (int c = 0; c < 4; ++c) {
+      int s = c * 8;
+      sum[c] += (in >> s) & 255;
+      uint32_t ends = ((before >> s) & 255) + ((after >> s) & 255);
+      out |= divide(sum[c] * 256 + box.edge * ends) << s;
+      sum[c] -= (gone >> s) & 255;
+    }
+    p[size_t(i) * stride] = out;
+  }
 }
 
 int passesOf(const Filter& f) { return std::clamp(f.passes, 0, kMaxPasses); }
@@ -79,8 +112,8 @@ void colorMatrix(Surface& layer, const float* m) {
 
 // How far passes boxes of about `pixels` spread one pixel.
 int blurReach(float pixels, int passes) {
-  int box = boxSize(pixels, 2 * kMaxReach + 1);
-  return box > 1 ? passes * (box / 2 + 1) : 0;
+  BlurBox box = boxOf(pixels, kMaxReach);
+  return box.blurs() ? passes * (box.half + 2) : 0;
 }
 
 }  // namespace
@@ -88,13 +121,14 @@ int blurReach(float pixels, int passes) {
 void blurSurface(Surface& layer, float width, float height, int passes) {
   passes = std::clamp(passes, 0, kMaxPasses);
   int w = layer.width(), h = layer.height();
-  int bx = boxSize(width, 2 * w + 1), by = boxSize(height, 2 * h + 1);
+  BlurBox bx = boxOf(width, w), by = boxOf(height, h);
+  Divider divideX(bx.divisor), divideY(by.divisor);
   std::vector<uint32_t> line;
   for (int pass = 0; pass < passes; ++pass) {
-    if (bx > 1)
-      for (int y = 0; y < h; ++y) boxLine(layer.row(y), w, 1, bx, line);
-    if (by > 1)
-      for (int x = 0; x < w; ++x) boxLine(layer.pixels().data() + x, h, w, by, line);
+    if (bx.blurs())
+      for (int y = 0; y < h; ++y) boxLine(layer.row(y), w, 1, bx, divideX, line);
+    if (by.blurs())
+      for (int x = 0; x < w; ++x) boxLine(layer.pixels().data() + x, h, w, by, divideY, line);
   }
 }
 

@@ -15,7 +15,8 @@ bool outside(const Box& b, Point p0, Point p1, Point p2) {
          (p0.y < b.y0 && p1.y < b.y0 && p2.y < b.y0) || (p0.y > b.y1 && p1.y > b.y1 && p2.y > b.y1);
 }
 
-void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance, std::vector<Point>& out) {
+void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance, double chordGrid,
+                 std::vector<Point>& out) {
   if (outside(cull, p0, p1, p2)) {
     out.push_back(p2);
     return;
@@ -27,7 +28,9 @@ void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance
   int n = steps < 1 ? 1 : steps > kMaxCurveSteps ? kMaxCurveSteps : int(steps);
   for (int i = 1; i < n; ++i) {
     double t = double(i) / n, u = 1 - t;
-    out.push_back({u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y});
+    Point p{u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
+    if (chordGrid > 0) p = {std::nearbyint(p.x / chordGrid) * chordGrid, std::nearbyint(p.y / chordGrid) * chordGrid};
+    out.push_back(p);
   }
   out.push_back(p2);
 }
@@ -36,7 +39,10 @@ void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance
 
 double curveTolerance(AntiAlias aa) { return aa == AntiAlias::None ? kCurveTolerance : kSmoothCurveTolerance; }
 
-void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& out, double tolerance) {
+double chordGrid(AntiAlias aa) { return aa == AntiAlias::None ? kAliasedChordGrid : 0; }
+
+void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& out, double tolerance,
+                 double grid) {
   out.clear();
   const float* c = path.coords.data();
   size_t left = path.coords.size();
@@ -61,7 +67,7 @@ void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& 
       } else {
         Point ctrl = transform(m, c[0], c[1]);
         Point end = transform(m, c[2], c[3]);
-        flattenQuad(current, ctrl, end, cull, tolerance, out.points);
+        flattenQuad(current, ctrl, end, cull, tolerance, grid, out.points);
         current = end;
       }
     }

@@ -10,13 +10,20 @@ constexpr double kCurveTolerance = 0.1;  // device pixels
 
 // Curves whose control polygon lies wholly outside `cull` become their chord: outside the
 // target only the crossing count matters, and that is the chord's.
+// grid > 0: the points inside a curve are rounded to that grid (device pixels).
 void flattenPath(const Path& path, const Matrix& toDevice, const Box& cull, Polylines& out,
-                 double tolerance = kCurveTolerance);
+                 double tolerance = kCurveTolerance, double grid = 0);
 
 // The chord error for a quality. Both are a tenth of a pixel today: for aliased edges
 // both finer and coarser cuts match the corpus reference images worse; anti-aliased
 // edges may be cut finer at some speed cost.
 double curveTolerance(AntiAlias aa);
+
+// Aliased edges round the points inside curves to a twentieth of a pixel (the twip grid
+// at unit scale): where a chord passes a pixel centre by a hair, the corpus references
+// decide as the rounded chord does.
+constexpr double kAliasedChordGrid = 1.0 / 20;
+double chordGrid(AntiAlias aa);
 
 // Chords for one curve, never more than this many (hostile sizes stay bounded).
 constexpr int kMaxCurveSteps = 200;

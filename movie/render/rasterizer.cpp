@@ -99,10 +99,12 @@ void Rasterizer::addLine(Point a, Point b) {
 }
 
 void Rasterizer::lineAliased(double x0, double y0, double x1, double y1) {
-  // Positions come from twips through a float matrix: snapping to the twip grid (1/20
-  // pixel) removes the rounding error, so a pixel centre on an edge is decided by the
-  // tie rule below rather than by noise.
-  auto snap = [](double v) { return std::nearbyint(v * 20) / 20; };
+  // Edge points are rounded to a 256th of a pixel, the precision movies are authored
+  // against: a pixel centre a hair from an edge goes the way the rounded edge says,
+  // and one exactly on it is decided by the tie rule below rather than by float noise.
+  // The view moves everything up and left by a 1024th of a pixel (its tie shift for
+  // smooth edges); the quarter step takes that back before rounding.
+  auto snap = [](double v) { return std::nearbyint(v * 256 + 0.25) / 256; };
   x0 = snap(x0), y0 = snap(y0), x1 = snap(x1), y1 = snap(y1);
   // A row counts where the edge crosses its centre line; a pixel is inside when its
   // centre is right of the crossing. Rows are half open so shared vertices count once.

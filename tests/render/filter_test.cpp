@@ -49,19 +49,45 @@ TEST(Filters, BlurBoxKeepsItsPixelsWhenTheViewScales) {
   EXPECT_EQ(faint.pixels(), dot().pixels());
 }
 
-TEST(Filters, EvenAmountsTakeTheOddBoxAboveThem) {
+namespace {
+
+// A dot blurred by `amount` both ways: the grey at the middle, two pixels right of it,
+// two right and two up, and three right.
+struct DotBlur {
+  float amount;
+  uint32_t middle, twoRight, twoRightTwoUp, threeRight;
+};
+
+void expectDotBlur(const DotBlur& want) {
   Surface s = dot();
-  movie::render::applyFilter(s, blur(4, 4, 1), 1);  // 2 pixels either side: a box of 5
-  // 255 / 5 across, then / 5 down: 51 then 10.
-  EXPECT_EQ(s.row(4)[4], 0x0A0A0A0Au);
-  EXPECT_EQ(s.row(2)[6], 0x0A0A0A0Au);
-  EXPECT_EQ(s.row(4)[7], 0u);
+  movie::render::applyFilter(s, blur(want.amount, want.amount, 1), 1);
+  EXPECT_EQ(s.row(4)[4], want.middle) << want.amount;
+  EXPECT_EQ(s.row(4)[6], want.twoRight) << want.amount;
+  EXPECT_EQ(s.row(2)[6], want.twoRightTwoUp) << want.amount;
+  EXPECT_EQ(s.row(4)[7], want.threeRight) << want.amount;
+}
+
+}  // namespace
+
+TEST(Filters, BoxEndsCountByTheShareTheBoxCovers) {
+  // 4: three whole pixels and a half either end. Across: 255 / 4 = 63.75 gives 63 at the
+  // middle, 255 * 0.5 / 4 = 31.9 gives 31 two pixels aside; down the same: 63 -> 15,
+  // 31 -> 7, and 31 * 0.5 / 4 -> 3.
+  expectDotBlur({4, 0x0F0F0F0Fu, 0x07070707u, 0x03030303u, 0});
+  // 3.5: three whole pixels and a quarter either end, weights 64/256: divisor 3 * 256 +
+  // 2 * 64 = 896. Across: 255 * 256 / 896 = 72.9 gives 72, 255 * 64 / 896 = 18.2 gives 18;
+  // down: 72 -> 20, 18 -> 5, 18 * 64 / 896 -> 1.
+  expectDotBlur({3.5f, 0x14141414u, 0x05050505u, 0x01010101u, 0});
+}
+
+TEST(Filters, AmountsFromTwoToThreeTakeThreeWholePixels) {
+  for (float amount : {2.0f, 2.5f}) expectDotBlur({amount, 0x1C1C1C1Cu, 0, 0, 0});  // 255 / 3 / 3
 }
 
 TEST(Filters, BoxAveragesAreTruncated) {
   Surface s = dot();
-  movie::render::applyFilter(s, blur(12, 12, 1), 1);  // a box of 13
-  // 255 / 13 = 19.6 gives 19, then 19 / 13 = 1.46 gives 1.
+  movie::render::applyFilter(s, blur(12, 12, 1), 1);  // 11 whole pixels and two halves
+  // 255 / 12 = 21.25 gives 21, then 21 / 12 = 1.75 gives 1.
   EXPECT_EQ(s.row(4)[4], 0x01010101u);
 }
 
@@ -96,16 +122,34 @@ TEST(Filters, DropShadowLiesBehindAtItsDistance) {
   EXPECT_EQ(s.row(4)[5], 0u);
 }
 
-TEST(Filters, KnockoutGlowLeavesOnlyTheGlow) {
+namespace {
+
+// A red knockout glow of 3 pixels at the given strength, on the dot.
+Surface knockoutGlow(float strength) {
   Surface s = dot();
   Filter f;
   f.kind = Filter::Glow;
   f.color = {255, 0, 0, 255};
   f.blurX = f.blurY = 3;
+  f.strength = strength;
   f.knockout = true;
   movie::render::applyFilter(s, f, 1);
+  return s;
+}
+
+}  // namespace
+
+TEST(Filters, KnockoutGlowLeavesOnlyTheGlow) {
+  Surface s = knockoutGlow(1);
   EXPECT_EQ(s.row(4)[4], 0u);  // cut out where the dot was
   EXPECT_EQ(s.row(4)[5], 0x1C1C0000u);
+}
+
+TEST(Filters, GlowStrengthBelowOneFadesTheGlow) {
+  // The blurred alpha beside the dot, 28, halved and truncated: 14.
+  EXPECT_EQ(knockoutGlow(0.5f).row(4)[5], 0x0E0E0000u);
+  EXPECT_EQ(knockoutGlow(0).row(4)[5], 0u);   // no strength, no glow
+  EXPECT_EQ(knockoutGlow(-3).row(4)[5], 0u);  // nor a negative one
 }
 
 TEST(Filters, HostileParametersEndInBoundedTime) {

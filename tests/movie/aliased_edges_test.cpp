@@ -1,0 +1,70 @@
+// Aliased (low quality) edges: which pixel a centre lying a hair from an edge goes to.
+// Edge points are rounded to a 256th of a pixel, and a parent's scale moves a child by
+// whole twips only; a centre exactly on a left edge is inside.
+#include <gtest/gtest.h>
+
+#include "movie_fixtures.h"
+
+using movie::Player;
+using namespace movie_test;
+
+namespace {
+
+std::vector<uint32_t> renderLow(const swf::TagList& t, int width, int height) {
+  Player player;
+  load(player, movieOf(t, width, height));
+  player.setQuality(movie::Quality::Low);
+  player.setViewport(width, height);
+  return renderPixels(player, width, height);
+}
+
+uint32_t at(const std::vector<uint32_t>& px, int width, int x, int y) {
+  return rgbOf(px[size_t(y) * size_t(width) + size_t(x)]);
+}
+
+}  // namespace
+
+TEST(AliasedEdges, EdgePointsAreRoundedToA256thOfAPixel) {
+  // A left edge from (258.75, 81.95) up to (261.85, 61.15). At the centre line of row 63
+  // (y 63.5) it lies at 261.4998, a 4000th of a pixel left of the centre of pixel 261.
+  // Rounded to 256ths its top end is 261.8516 and its bottom 81.9492, which puts the
+  // crossing at 261.5010: right of the centre, so pixel 261 stays outside.
+  swf::Shape s;
+  int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
+  s.polygon({{5175, 1639}, {5237, 1223}, {6000, 1223}, {6000, 1639}}, fill);
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, s, 3);
+  t.placeObject2(placeAt(1, 1));
+  t.showFrame();
+  t.end();
+  auto px = renderLow(t, 320, 100);
+  EXPECT_EQ(at(px, 320, 261, 63), kWhite);
+  EXPECT_EQ(at(px, 320, 262, 63), kRed);
+}
+
+TEST(AliasedEdges, AScaledParentMovesAChildByWholeTwips) {
+  // A 900-twip square at -450 inside a clip scaled by 0.214935 at x 2847 twips: its left
+  // edge is at 2847 - 96.72 twips, kept on the twip grid as 2750 (137.5 px). A centre on
+  // a left edge is inside, so column 137 is filled; unrounded (137.514) it would not be.
+  swf::TagList inner;
+  inner.placeObject2(placeAt(1, 1, -22.5, -22.5));
+  inner.showFrame();
+  inner.end();
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 45, 45, kRed), 3);
+  t.defineSprite(2, inner);
+  swf::Place p;
+  p.depth = 1;
+  p.characterId = 2;
+  p.matrix = swf::Matrix::transform(0.214935302734375, 0.214935302734375, 0, 2847, 600);
+  t.placeObject2(p);
+  t.showFrame();
+  t.end();
+  auto px = renderLow(t, 200, 60);
+  EXPECT_EQ(at(px, 200, 136, 30), kWhite);
+  EXPECT_EQ(at(px, 200, 137, 30), kRed);
+  EXPECT_EQ(at(px, 200, 146, 30), kRed);
+  EXPECT_EQ(at(px, 200, 147, 30), kWhite);
+}
