@@ -83,9 +83,8 @@ double percent(Machine& m, const Value& v, double fallback) {
 
 void playbackMethods(Machine& m, Object* proto) {
   m.method(proto, "attachSound", [](Machine& m, CallArgs& a) -> Value {
-    SoundService* s = m.host().sounds();
-    SoundObject* self = selfSound(a);
-    if (s && self) self->sound = s->soundNamed(m.toString(a.arg(0)));
+    SoundService* s; SoundObject* self; DisplayNode* clip;
+    if (target(m, a, s, self, clip)) self->sound = s->soundNamed(m.toString(a.arg(0)), clip);
     return Value();
   });
   m.method(proto, "start", [](Machine& m, CallArgs& a) -> Value {
@@ -104,7 +103,7 @@ void playbackMethods(Machine& m, Object* proto) {
   m.method(proto, "stop", [](Machine& m, CallArgs& a) -> Value {
     SoundService* s; SoundObject* self; DisplayNode* clip;
     if (!target(m, a, s, self, clip)) return Value();
-    int only = a.size() > 0 ? s->soundNamed(m.toString(a.arg(0))) : 0;
+    int only = a.size() > 0 ? s->soundNamed(m.toString(a.arg(0)), clip) : 0;
     if (a.size() > 0 && !only) return Value();  // no such sound: nothing stops
     s->stop(clip, only);
     return Value();

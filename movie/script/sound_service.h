@@ -18,7 +18,8 @@ struct SoundMix {
 class SoundService {
  public:
   virtual ~SoundService() = default;
-  virtual int soundNamed(const std::string& exportName) = 0;  // 0: no such sound
+  // A sound the movie of `clip` exports (null: the main movie); 0: no such sound.
+  virtual int soundNamed(const std::string& exportName, DisplayNode* clip) = 0;
   virtual double durationMs(int sound) = 0;
   // Starts a sound for a clip at an offset, playing it `loops` times; 0 when nothing started.
   virtual int start(int sound, DisplayNode* clip, double offsetSeconds, int loops) = 0;

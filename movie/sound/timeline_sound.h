@@ -46,6 +46,7 @@ class TimelineSound {
   // The same from another dictionary (a loaded movie's, which outlives this).
   std::shared_ptr<const Audio> soundAudio(uint16_t soundId, const format::CharacterTable& characters);
   std::optional<uint16_t> soundIdFor(const std::string& exportName) const;
+  const format::CharacterTable& movieCharacters() const { return movie_.characters; }
   // The mixer's owner number for a clip, whose sound transform its sounds follow; the
   // movie as a whole is 0. A clip made later never inherits a removed clip's number.
   int ownerOf(const script::DisplayNode* clip);

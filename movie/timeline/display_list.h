@@ -106,6 +106,8 @@ class SpriteInstance : public script::DisplayNode {
   const format::Timeline& timeline() const { return timeline_; }
   // The dictionary its characters come from (a loaded movie's own).
   const format::CharacterTable& characters() const { return characters_; }
+  // The symbols the movie this clip belongs to exports (null when it has none).
+  const std::map<std::string, uint16_t>* exports() const { return budget_.exports; }
   // The root of a loaded movie draws its text with that movie's fonts (null: those of
   // the movie around it); the library must outlive the instance.
   void setFonts(text::FontLibrary* fonts) { fonts_ = fonts; }

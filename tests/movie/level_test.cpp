@@ -1,11 +1,12 @@
 // Movies loaded into levels above the main one, and what a loaded movie brings of its
-// own: its init actions, its fonts, its exported symbols, its stage kept or not.
+// own: its init actions, its fonts, its exported symbols and sounds, its stage kept or not.
 #include <gtest/gtest.h>
 
 #include "fetch_run.h"
 #include "movie_fixtures.h"
 #include "tools/swf/actions.h"
 #include "tools/swf/button_writer.h"
+#include "tools/swf/sound_writer.h"
 #include "tools/swf/text_writer.h"
 
 using swf::Actions;
@@ -247,4 +248,49 @@ TEST(Levels, ButtonsInEveryLevelWaitForKeys) {
   run.player.tick();  // the loaded movie shows at the end of the frame
   run.player.keyDown('K', U'k');
   EXPECT_EQ(run.lines, (Lines{"level1 k"}));
+}
+
+TEST(LoadedMovies, AttachTheirOwnExportedSounds) {
+  // The child exports a 0.2 s sound as "beep"; the main movie exports nothing. A Sound
+  // of the child's clip finds it, a Sound of the whole (main) movie does not.
+  constexpr int kFrames = 4410;
+  swf::TagList child;
+  swf::defineSound(child, 7, swf::soundFormat(swf::kPcmLittle, 22050, true, false), kFrames,
+                   swf::pcm16(std::vector<int16_t>(kFrames, 8000)));
+  swf::exportAssets(child, {{7, "beep"}});
+  Actions a;
+  a.push({"own"}).push({"this"}).op(Actions::kGetVariable).push({1, "Sound"}).op(Actions::kNewObject);
+  a.op(Actions::kSetVariable);
+  a.push({"main", 0, "Sound"}).op(Actions::kNewObject).op(Actions::kSetVariable);
+  for (const char* sound : {"own", "main"}) {
+    a.push({"beep", 1, sound}).op(Actions::kGetVariable).push({"attachSound"}).op(Actions::kCallMethod);
+    a.op(Actions::kPop);
+    a.push({sound}).op(Actions::kGetVariable).push({"duration"}).op(Actions::kGetMember).op(Actions::kTrace);
+  }
+  a.push({0, "own"}).op(Actions::kGetVariable).push({"start"}).op(Actions::kCallMethod).op(Actions::kPop);
+  swf::doAction(child, a.op(Actions::kStop));
+  child.showFrame();
+  child.end();
+
+  swf::TagList main;
+  main.defineShape(2, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
+  movie_test::defineSpriteOf(main, 3, 2);
+  swf::Place p = movie_test::placeAt(1, 3);
+  p.name = "box";
+  main.placeObject2(p);
+  swf::doAction(main, loadIntoBox());
+  main.showFrame();
+  main.end();
+  LevelRun run(movie_test::movieOf(main));
+  run.player.setSoundEnabled(true);
+  run.player.play();
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  run.answer(0, movie_test::movieOf(child));
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"200", "undefined"}));
+  std::vector<int16_t> out(2 * 2048);
+  run.player.mixAudio(out.data(), 2048);
+  int loud = 0;
+  for (int16_t v : out) loud += std::abs(v) > 1000;
+  EXPECT_GT(loud, 1000) << "the child's own sound plays";
 }
