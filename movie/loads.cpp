@@ -202,6 +202,7 @@ std::unique_ptr<Loads::LoadedMovie> Loads::prepare(const std::vector<uint8_t>& b
   loaded->budget.maxObjects = budget_.maxObjects / 4;
   loaded->budget.events = budget_.events;
   loaded->budget.exports = &def.exports;
+  loaded->budget.exportTable = &def.characters;
   loaded->budget.version = def.version;
   loaded->budget.fontsOf = budget_.fontsOf;
   loaded->fonts = std::make_unique<text::FontLibrary>(def.characters, fontService_);

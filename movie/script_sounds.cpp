@@ -20,9 +20,9 @@ int ScriptSounds::soundNamed(const std::string& exportName, script::DisplayNode*
   auto* sprite = dynamic_cast<timeline::SpriteInstance*>(clip);
   const format::CharacterTable* table = &timeline_.movieCharacters();
   std::optional<uint16_t> id;
-  if (sprite && sprite->exports()) {
+  if (sprite && sprite->exports() && sprite->exportTable()) {
     if (auto it = sprite->exports()->find(exportName); it != sprite->exports()->end()) id = it->second;
-    table = &sprite->characters();
+    table = sprite->exportTable();
   } else {
     id = timeline_.soundIdFor(exportName);
   }

@@ -28,6 +28,7 @@ Scripting::Scripting(const format::MovieDef& movie, timeline::Budget& budget)
     : movie_(movie), machine_(std::make_unique<script::Machine>(*this, movie.version)) {
   budget.events = this;
   budget.exports = &movie.exports;
+  budget.exportTable = &movie.characters;
   budget.version = movie.version;
   machine_->budgets().maxCallDepth = std::clamp<int>(movie.maxRecursion, 16, 256);
   text_objects::installTextObjects(*machine_, textEnvironment_);

@@ -45,6 +45,7 @@ struct Budget {
   int objects = 0;  // instances alive, shared across the whole tree
   TimelineEvents* events = nullptr;
   const std::map<std::string, uint16_t>* exports = nullptr;
+  const format::CharacterTable* exportTable = nullptr;  // the dictionary exported ids name
   int version = 0;  // the movie's version, which its actions were written for
   int unnamedClips = 0;  // clips placed without a name are "instance1", "instance2", ...
   DrawingAllowance drawings;  // what the clips' script drawings hold together
@@ -106,8 +107,10 @@ class SpriteInstance : public script::DisplayNode {
   const format::Timeline& timeline() const { return timeline_; }
   // The dictionary its characters come from (a loaded movie's own).
   const format::CharacterTable& characters() const { return characters_; }
-  // The symbols the movie this clip belongs to exports (null when it has none).
+  // The symbols the movie this clip belongs to exports and the dictionary their ids
+  // name (null when it has none; an imported clip's own dictionary is another one).
   const std::map<std::string, uint16_t>* exports() const { return budget_.exports; }
+  const format::CharacterTable* exportTable() const { return budget_.exportTable; }
   // The root of a loaded movie draws its text with that movie's fonts (null: those of
   // the movie around it); the library must outlive the instance.
   void setFonts(text::FontLibrary* fonts) { fonts_ = fonts; }

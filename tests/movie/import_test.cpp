@@ -9,6 +9,7 @@
 #include "fetch_run.h"
 #include "movie_fixtures.h"
 #include "tools/swf/actions.h"
+#include "tools/swf/sound_writer.h"
 
 using swf::Actions;
 using Lines = std::vector<std::string>;
@@ -157,4 +158,41 @@ TEST(Imports, ChainsAndCountsAreBounded) {
   while (many.answered < many.fetcher.requests.size()) many.answerNext(library());
   many.player.tick();
   EXPECT_EQ(many.player.state(), movie::LoadState::Complete);
+}
+
+TEST(Imports, AnImportedClipsSoundFindsTheSoundItsImporterNames) {
+  // The library's sprite 4 attaches "tone" to a Sound of itself. The importer imports the
+  // sprite as 10 and the library's sound 7 as 11, so "tone" names 11 in the importer's
+  // dictionary, not in the library's, where 11 is nothing.
+  constexpr int kFrames = 4410;
+  swf::TagList lib;
+  swf::defineSound(lib, 7, swf::soundFormat(swf::kPcmLittle, 22050, true, false), kFrames,
+                   swf::pcm16(std::vector<int16_t>(kFrames, 8000)));
+  swf::TagList sprite;
+  Actions a;
+  a.push({"s"}).push({"this"}).op(Actions::kGetVariable).push({1, "Sound"}).op(Actions::kNewObject);
+  a.op(Actions::kSetVariable);
+  a.push({"tone", 1, "s"}).op(Actions::kGetVariable).push({"attachSound"}).op(Actions::kCallMethod).op(Actions::kPop);
+  a.push({"s"}).op(Actions::kGetVariable).push({"duration"}).op(Actions::kGetMember).op(Actions::kTrace);
+  swf::doAction(sprite, a.op(Actions::kStop));
+  sprite.showFrame();
+  sprite.end();
+  lib.defineSprite(4, sprite);
+  swf::exportAssets(lib, {{4, "clip"}, {7, "tone"}});
+  lib.showFrame();
+  lib.end();
+
+  swf::TagList tags;
+  swf::importAssets(tags, "assets.swf", {{10, "clip"}, {11, "tone"}});
+  tags.showFrame();
+  tags.placeObject2(movie_test::placeAt(1, 10));
+  Actions stop;
+  swf::doAction(tags, stop.op(Actions::kStop));
+  tags.showFrame();
+  tags.end();
+  ImportRun run(movie_test::movieOf(tags));
+  run.answerNext(movie_test::movieOf(lib));
+  run.player.tick();
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"200"}));
 }
