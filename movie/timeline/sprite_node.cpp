@@ -197,8 +197,11 @@ script::DisplayNode* SpriteInstance::attachChild(const std::string& exportName, 
   if (!budget_.exports) return nullptr;
   auto id = budget_.exports->find(exportName);
   if (id == budget_.exports->end()) return nullptr;
-  auto c = characters_.find(id->second);
-  if (c == characters_.end() || c->second.kind != format::Character::Sprite) return nullptr;
+  // The id names a character of the exporting movie's dictionary, which an imported
+  // clip's own dictionary is not.
+  const format::CharacterTable& table = budget_.exportTable ? *budget_.exportTable : characters_;
+  auto c = table.find(id->second);
+  if (c == table.end() || c->second.kind != format::Character::Sprite) return nullptr;
   DisplayObject* obj = placeByScript(depth, id->second, c->second);
   if (!obj || !obj->sprite) return nullptr;
   obj->name = name;

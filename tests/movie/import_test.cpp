@@ -196,3 +196,38 @@ TEST(Imports, AnImportedClipsSoundFindsTheSoundItsImporterNames) {
   run.player.tick();
   EXPECT_EQ(run.lines, (Lines{"200"}));
 }
+
+TEST(Imports, AnImportedClipAttachesTheSymbolsItsImporterNames) {
+  // The library's sprite 4 attaches "dot" (its sprite 6) to itself; the importer imports
+  // 4 as 10 and 6 as 12, so "dot" names 12 in the importer's dictionary.
+  swf::TagList lib;
+  lib.defineShape(3, movie_test::rectShape(0, 0, 100, 100, movie_test::kGreen), 3);
+  movie_test::defineSpriteOf(lib, 6, 3);
+  swf::TagList sprite;
+  Actions a;
+  a.push({1, "d", "dot", 3, "this"}).op(Actions::kGetVariable).push({"attachMovie"});
+  a.op(Actions::kCallMethod).op(Actions::kTrace).op(Actions::kStop);
+  swf::doAction(sprite, a);
+  sprite.showFrame();
+  sprite.end();
+  lib.defineSprite(4, sprite);
+  swf::exportAssets(lib, {{4, "clip"}, {6, "dot"}});
+  lib.showFrame();
+  lib.end();
+
+  swf::TagList tags;
+  swf::importAssets(tags, "assets.swf", {{10, "clip"}, {12, "dot"}});
+  tags.showFrame();
+  tags.placeObject2(movie_test::placeAt(1, 10));
+  Actions stop;
+  swf::doAction(tags, stop.op(Actions::kStop));
+  tags.showFrame();
+  tags.end();
+  ImportRun run(movie_test::movieOf(tags));
+  run.answerNext(movie_test::movieOf(lib));
+  run.player.tick();
+  run.player.tick();
+  ASSERT_EQ(run.lines.size(), 1u);
+  EXPECT_EQ(run.lines[0], "_level0.instance1.d");
+  EXPECT_EQ(run.pixel(50, 50), movie_test::kGreen);
+}

@@ -2,6 +2,8 @@
 // own: its init actions, its fonts, its exported symbols and sounds, its stage kept or not.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fetch_run.h"
 #include "movie_fixtures.h"
 #include "tools/swf/actions.h"
@@ -52,6 +54,22 @@ Actions loadIntoBox() {
   Actions a;
   a.push({"child.swf", 1, "box"}).op(Actions::kGetVariable).push({"loadMovie"}).op(Actions::kCallMethod);
   return a.op(Actions::kPop).op(Actions::kStop);
+}
+
+// A main movie of one frame: a red square clip "box" that loads child.swf into itself;
+// `more` adds definitions first.
+swf::Bytes boxLoadingChild(const std::function<void(swf::TagList&)>& more = {}) {
+  swf::TagList main;
+  if (more) more(main);
+  main.defineShape(2, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
+  movie_test::defineSpriteOf(main, 3, 2);
+  swf::Place p = movie_test::placeAt(1, 3);
+  p.name = "box";
+  main.placeObject2(p);
+  swf::doAction(main, loadIntoBox());
+  main.showFrame();
+  main.end();
+  return movie_test::movieOf(main);
 }
 
 }  // namespace
@@ -164,20 +182,10 @@ TEST(LoadedMovies, DrawTextWithTheirOwnFontsAndAttachTheirOwnSymbols) {
   child.showFrame();
   child.end();
 
-  swf::TagList main;
   swf::Font empty;
   empty.id = 1;
   empty.name = "Empty";
-  swf::add(main, swf::encodeDefineFont(empty, 2));
-  main.defineShape(2, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
-  movie_test::defineSpriteOf(main, 3, 2);
-  swf::Place p = movie_test::placeAt(1, 3);
-  p.name = "box";
-  main.placeObject2(p);
-  swf::doAction(main, loadIntoBox());
-  main.showFrame();
-  main.end();
-  LevelRun run(movie_test::movieOf(main));
+  LevelRun run(boxLoadingChild([&](swf::TagList& main) { swf::add(main, swf::encodeDefineFont(empty, 2)); }));
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
   run.answer(0, movie_test::movieOf(child));
   run.player.tick();
@@ -272,16 +280,7 @@ TEST(LoadedMovies, AttachTheirOwnExportedSounds) {
   child.showFrame();
   child.end();
 
-  swf::TagList main;
-  main.defineShape(2, movie_test::rectShape(0, 0, 100, 100, movie_test::kRed), 3);
-  movie_test::defineSpriteOf(main, 3, 2);
-  swf::Place p = movie_test::placeAt(1, 3);
-  p.name = "box";
-  main.placeObject2(p);
-  swf::doAction(main, loadIntoBox());
-  main.showFrame();
-  main.end();
-  LevelRun run(movie_test::movieOf(main));
+  LevelRun run(boxLoadingChild());
   run.player.setSoundEnabled(true);
   run.player.play();
   ASSERT_EQ(run.fetcher.requests.size(), 1u);
