@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "movie/asset_imports.h"
 #include "fetch_run.h"
@@ -160,74 +161,73 @@ TEST(Imports, ChainsAndCountsAreBounded) {
   EXPECT_EQ(many.player.state(), movie::LoadState::Complete);
 }
 
-TEST(Imports, AnImportedClipsSoundFindsTheSoundItsImporterNames) {
-  // The library's sprite 4 attaches "tone" to a Sound of itself. The importer imports the
-  // sprite as 10 and the library's sound 7 as 11, so "tone" names 11 in the importer's
-  // dictionary, not in the library's, where 11 is nothing.
-  constexpr int kFrames = 4410;
+namespace {
+
+// The library defines what `define` adds and a sprite 4 that runs `script`, and exports
+// them as "clip" and otherName (its character otherId). The importer imports "clip" as
+// 10 and otherName as importedId, places 10 on its second frame and stops; the run has
+// answered the fetch and shown that frame.
+std::unique_ptr<ImportRun> runImportedClip(const std::function<void(swf::TagList&)>& define, Actions script,
+                                           uint16_t otherId, const std::string& otherName, uint16_t importedId) {
   swf::TagList lib;
-  swf::defineSound(lib, 7, swf::soundFormat(swf::kPcmLittle, 22050, true, false), kFrames,
-                   swf::pcm16(std::vector<int16_t>(kFrames, 8000)));
+  define(lib);
   swf::TagList sprite;
+  swf::doAction(sprite, script.op(Actions::kStop));
+  sprite.showFrame();
+  sprite.end();
+  lib.defineSprite(4, sprite);
+  swf::exportAssets(lib, {{4, "clip"}, {otherId, otherName}});
+  lib.showFrame();
+  lib.end();
+
+  swf::TagList tags;
+  swf::importAssets(tags, "assets.swf", {{10, "clip"}, {importedId, otherName}});
+  tags.showFrame();
+  tags.placeObject2(movie_test::placeAt(1, 10));
+  Actions stop;
+  swf::doAction(tags, stop.op(Actions::kStop));
+  tags.showFrame();
+  tags.end();
+  auto run = std::make_unique<ImportRun>(movie_test::movieOf(tags));
+  run->answerNext(movie_test::movieOf(lib));
+  run->player.tick();
+  run->player.tick();
+  return run;
+}
+
+}  // namespace
+
+TEST(Imports, AnImportedClipsSoundFindsTheSoundItsImporterNames) {
+  // Sprite 4 attaches "tone" to a Sound of itself. The importer imports the library's
+  // sound 7 as 11, so "tone" names 11 in the importer's dictionary, not in the library's,
+  // where 11 is nothing.
+  constexpr int kFrames = 4410;
   Actions a;
   a.push({"s"}).push({"this"}).op(Actions::kGetVariable).push({1, "Sound"}).op(Actions::kNewObject);
   a.op(Actions::kSetVariable);
   a.push({"tone", 1, "s"}).op(Actions::kGetVariable).push({"attachSound"}).op(Actions::kCallMethod).op(Actions::kPop);
   a.push({"s"}).op(Actions::kGetVariable).push({"duration"}).op(Actions::kGetMember).op(Actions::kTrace);
-  swf::doAction(sprite, a.op(Actions::kStop));
-  sprite.showFrame();
-  sprite.end();
-  lib.defineSprite(4, sprite);
-  swf::exportAssets(lib, {{4, "clip"}, {7, "tone"}});
-  lib.showFrame();
-  lib.end();
-
-  swf::TagList tags;
-  swf::importAssets(tags, "assets.swf", {{10, "clip"}, {11, "tone"}});
-  tags.showFrame();
-  tags.placeObject2(movie_test::placeAt(1, 10));
-  Actions stop;
-  swf::doAction(tags, stop.op(Actions::kStop));
-  tags.showFrame();
-  tags.end();
-  ImportRun run(movie_test::movieOf(tags));
-  run.answerNext(movie_test::movieOf(lib));
-  run.player.tick();
-  run.player.tick();
-  EXPECT_EQ(run.lines, (Lines{"200"}));
+  auto run = runImportedClip(
+      [](swf::TagList& lib) {
+        swf::defineSound(lib, 7, swf::soundFormat(swf::kPcmLittle, 22050, true, false), kFrames,
+                         swf::pcm16(std::vector<int16_t>(kFrames, 8000)));
+      },
+      a, 7, "tone", 11);
+  EXPECT_EQ(run->lines, (Lines{"200"}));
 }
 
 TEST(Imports, AnImportedClipAttachesTheSymbolsItsImporterNames) {
-  // The library's sprite 4 attaches "dot" (its sprite 6) to itself; the importer imports
-  // 4 as 10 and 6 as 12, so "dot" names 12 in the importer's dictionary.
-  swf::TagList lib;
-  lib.defineShape(3, movie_test::rectShape(0, 0, 100, 100, movie_test::kGreen), 3);
-  movie_test::defineSpriteOf(lib, 6, 3);
-  swf::TagList sprite;
+  // Sprite 4 attaches "dot" (the library's sprite 6, imported as 12) to itself.
   Actions a;
   a.push({1, "d", "dot", 3, "this"}).op(Actions::kGetVariable).push({"attachMovie"});
-  a.op(Actions::kCallMethod).op(Actions::kTrace).op(Actions::kStop);
-  swf::doAction(sprite, a);
-  sprite.showFrame();
-  sprite.end();
-  lib.defineSprite(4, sprite);
-  swf::exportAssets(lib, {{4, "clip"}, {6, "dot"}});
-  lib.showFrame();
-  lib.end();
-
-  swf::TagList tags;
-  swf::importAssets(tags, "assets.swf", {{10, "clip"}, {12, "dot"}});
-  tags.showFrame();
-  tags.placeObject2(movie_test::placeAt(1, 10));
-  Actions stop;
-  swf::doAction(tags, stop.op(Actions::kStop));
-  tags.showFrame();
-  tags.end();
-  ImportRun run(movie_test::movieOf(tags));
-  run.answerNext(movie_test::movieOf(lib));
-  run.player.tick();
-  run.player.tick();
-  ASSERT_EQ(run.lines.size(), 1u);
-  EXPECT_EQ(run.lines[0], "_level0.instance1.d");
-  EXPECT_EQ(run.pixel(50, 50), movie_test::kGreen);
+  a.op(Actions::kCallMethod).op(Actions::kTrace);
+  auto run = runImportedClip(
+      [](swf::TagList& lib) {
+        lib.defineShape(3, movie_test::rectShape(0, 0, 100, 100, movie_test::kGreen), 3);
+        movie_test::defineSpriteOf(lib, 6, 3);
+      },
+      a, 6, "dot", 12);
+  ASSERT_EQ(run->lines.size(), 1u);
+  EXPECT_EQ(run->lines[0], "_level0.instance1.d");
+  EXPECT_EQ(run->pixel(50, 50), movie_test::kGreen);
 }
