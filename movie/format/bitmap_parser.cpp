@@ -74,41 +74,88 @@ void applyAlpha(Bitmap& bitmap, const uint8_t* zdata, size_t zsize) {
   }
 }
 
-std::shared_ptr<Bitmap> parseLossless(bool withAlpha, const uint8_t* body, size_t size,
-                                              std::string& error) {
+// How a lossless bitmap's inflated data is laid out: a palette, then padded rows.
+struct LosslessLayout {
+  int format = 0;  // 3: palette indices, 4: 15-bit colours, 5: 32-bit pixels
+  int width = 0, height = 0, paletteSize = 0;
+  bool withAlpha = false;
+  size_t entry = 3;  // bytes per palette entry
+  size_t rowBytes = 0, paletteBytes = 0;
+};
+
+// False for an unknown pixel format.
+bool measureLossless(LosslessLayout& l) {
+  l.entry = l.withAlpha ? 4 : 3;
+  if (l.format == 3) {
+    l.rowBytes = (size_t(l.width) + 3) & ~size_t(3);
+    l.paletteBytes = size_t(l.paletteSize) * l.entry;
+  } else if (l.format == 4) {
+    l.rowBytes = (size_t(l.width) * 2 + 3) & ~size_t(3);
+  } else if (l.format == 5) {
+    l.rowBytes = size_t(l.width) * 4;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Lossless2 colours are stored premultiplied; damaged ones are clamped to their alpha.
+uint32_t storedLosslessColor(bool withAlpha, uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
+  if (!withAlpha) return 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+  r = std::min(r, a);
+  g = std::min(g, a);
+  b = std::min(b, a);
+  return (uint32_t(a) << 24) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+}
+
+void decodeLosslessPixels(const LosslessLayout& l, const std::vector<uint8_t>& data, Bitmap& bitmap) {
+  bool withAlpha = l.withAlpha;
+  std::vector<uint32_t> palette(256, 0);
+  for (int i = 0; i < l.paletteSize; ++i) {
+    const uint8_t* p = data.data() + size_t(i) * l.entry;
+    palette[size_t(i)] = storedLosslessColor(withAlpha, withAlpha ? p[3] : 255, p[0], p[1], p[2]);
+  }
+  auto expand = [](int c) { return uint8_t((c << 3) | (c >> 2)); };
+  for (int y = 0; y < l.height; ++y) {
+    const uint8_t* row = data.data() + l.paletteBytes + l.rowBytes * size_t(y);
+    uint32_t* outRow = bitmap.pixels.data() + size_t(y) * l.width;
+    for (int x = 0; x < l.width; ++x) {
+      if (l.format == 3) {
+        outRow[x] = palette[row[x]];
+      } else if (l.format == 4) {
+        uint16_t v = uint16_t((row[x * 2] << 8) | row[x * 2 + 1]);
+        outRow[x] = storedLosslessColor(withAlpha, 255, expand((v >> 10) & 31), expand((v >> 5) & 31), expand(v & 31));
+      } else {
+        const uint8_t* p = row + x * 4;
+        outRow[x] = storedLosslessColor(withAlpha, withAlpha ? p[0] : 255, p[1], p[2], p[3]);
+      }
+    }
+  }
+}
+
+std::shared_ptr<Bitmap> parseLossless(bool withAlpha, const uint8_t* body, size_t size, std::string& error) {
   io::BitReader r(body, size);
   r.u16();  // id, read by the caller
-  int format = r.u8();
-  int width = r.u16();
-  int height = r.u16();
-  int paletteSize = format == 3 ? r.u8() + 1 : 0;
+  LosslessLayout l;
+  l.withAlpha = withAlpha;
+  l.format = r.u8();
+  l.width = r.u16();
+  l.height = r.u16();
+  l.paletteSize = l.format == 3 ? r.u8() + 1 : 0;
   if (r.overrun()) {
     error = "A bitmap's header is truncated.";
     return nullptr;
   }
-  if (width == 0 || height == 0) {
-    auto empty = std::make_shared<Bitmap>();
-    return empty;
-  }
-  if (int64_t(width) * height > kMaxBitmapPixels) {
+  if (l.width == 0 || l.height == 0) return std::make_shared<Bitmap>();
+  if (int64_t(l.width) * l.height > kMaxBitmapPixels) {
     error = "A bitmap is too large.";
     return nullptr;
   }
-  size_t entry = withAlpha ? 4 : 3;
-  size_t rowBytes;
-  size_t paletteBytes = 0;
-  if (format == 3) {
-    rowBytes = (size_t(width) + 3) & ~size_t(3);
-    paletteBytes = size_t(paletteSize) * entry;
-  } else if (format == 4) {
-    rowBytes = (size_t(width) * 2 + 3) & ~size_t(3);
-  } else if (format == 5) {
-    rowBytes = size_t(width) * 4;
-  } else {
+  if (!measureLossless(l)) {
     error = "A bitmap has an unknown pixel format.";
     return nullptr;
   }
-  size_t need = paletteBytes + rowBytes * size_t(height);
+  size_t need = l.paletteBytes + l.rowBytes * size_t(l.height);
   // zlib cannot inflate more than about 1032 bytes per input byte: a tiny tag claiming
   // a huge picture is damage, refused before anything is allocated.
   if (need > r.remaining() * 1032 + 1024) {
@@ -119,40 +166,11 @@ std::shared_ptr<Bitmap> parseLossless(bool withAlpha, const uint8_t* body, size_
   data.reserve(need);
   io::inflateAll(r.cursor(), r.remaining(), need, data);
   if (data.size() < need) data.resize(need, 0);  // short data: the rest reads as zero
-
   auto bitmap = std::make_shared<Bitmap>();
-  bitmap->width = width;
-  bitmap->height = height;
-  bitmap->pixels.resize(size_t(width) * height);
-  auto stored = [withAlpha](uint8_t a, uint8_t rr, uint8_t g, uint8_t b) {
-    // Lossless2 colours are stored premultiplied; clamp damaged ones to their alpha.
-    if (!withAlpha) return 0xFF000000u | (uint32_t(rr) << 16) | (uint32_t(g) << 8) | b;
-    rr = std::min(rr, a);
-    g = std::min(g, a);
-    b = std::min(b, a);
-    return (uint32_t(a) << 24) | (uint32_t(rr) << 16) | (uint32_t(g) << 8) | b;
-  };
-  std::vector<uint32_t> palette(256, 0);
-  for (int i = 0; i < paletteSize; ++i) {
-    const uint8_t* p = data.data() + size_t(i) * entry;
-    palette[size_t(i)] = stored(withAlpha ? p[3] : 255, p[0], p[1], p[2]);
-  }
-  for (int y = 0; y < height; ++y) {
-    const uint8_t* row = data.data() + paletteBytes + rowBytes * size_t(y);
-    uint32_t* outRow = bitmap->pixels.data() + size_t(y) * width;
-    for (int x = 0; x < width; ++x) {
-      if (format == 3) {
-        outRow[x] = palette[row[x]];
-      } else if (format == 4) {
-        uint16_t v = uint16_t((row[x * 2] << 8) | row[x * 2 + 1]);
-        auto expand = [](int c) { return uint8_t((c << 3) | (c >> 2)); };
-        outRow[x] = stored(255, expand((v >> 10) & 31), expand((v >> 5) & 31), expand(v & 31));
-      } else {
-        const uint8_t* p = row + x * 4;
-        outRow[x] = stored(withAlpha ? p[0] : 255, p[1], p[2], p[3]);
-      }
-    }
-  }
+  bitmap->width = l.width;
+  bitmap->height = l.height;
+  bitmap->pixels.resize(size_t(l.width) * l.height);
+  decodeLosslessPixels(l, data, *bitmap);
   return bitmap;
 }
 

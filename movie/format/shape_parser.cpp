@@ -170,86 +170,101 @@ struct StyleReader {
   bool failed = false;
 };
 
+// Where the drawing pen is and what it draws with, while shape records are read.
+struct ShapePen {
+  int fillBits = 0, lineBits = 0;
+  float x = 0, y = 0;
+  uint16_t fill0 = 0, fill1 = 0, line = 0;
+  uint16_t group = 0;
+};
+
+// A style-change record (flags not zero): moves the pen, picks styles, and (when
+// readStyles) starts a new group of style arrays.
+bool readStyleChange(io::BitReader& r, uint32_t flags, StyleReader& styles, bool readStyles, ShapeOutline& out,
+                     ShapePen& pen, std::string& error) {
+  if (flags & 1) {
+    int bits = int(r.ub(5));
+    pen.x = float(r.sb(bits));
+    pen.y = float(r.sb(bits));
+  }
+  if (flags & 2) pen.fill0 = uint16_t(r.ub(pen.fillBits));
+  if (flags & 4) pen.fill1 = uint16_t(r.ub(pen.fillBits));
+  if (flags & 8) pen.line = uint16_t(r.ub(pen.lineBits));
+  if (!(flags & 16) || !readStyles) return true;
+  StyleGroup g;
+  g.fills = styles.fills(nullptr);
+  g.lines = styles.lines(nullptr);
+  if (styles.failed) {
+    error = "A shape has an unknown fill style.";
+    return false;
+  }
+  out.groups.push_back(std::move(g));
+  pen.group = uint16_t(std::min<size_t>(out.groups.size() - 1, 0xFFFF));
+  pen.fillBits = int(r.ub(4));
+  pen.lineBits = int(r.ub(4));
+  return true;
+}
+
+// An edge record (after its edge bit): a straight or curved edge from the pen.
+Edge readEdge(io::BitReader& r, ShapePen& pen) {
+  Edge e;
+  e.x0 = pen.x;
+  e.y0 = pen.y;
+  e.fill0 = pen.fill0;
+  e.fill1 = pen.fill1;
+  e.line = pen.line;
+  e.group = pen.group;
+  bool straight = r.ub(1);
+  int bits = int(r.ub(4)) + 2;
+  if (straight) {
+    bool general = r.ub(1);
+    float dx = 0, dy = 0;
+    if (general) {
+      dx = float(r.sb(bits));
+      dy = float(r.sb(bits));
+    } else if (r.ub(1)) {
+      dy = float(r.sb(bits));
+    } else {
+      dx = float(r.sb(bits));
+    }
+    pen.x += dx;
+    pen.y += dy;
+    e.cx = (e.x0 + pen.x) / 2;
+    e.cy = (e.y0 + pen.y) / 2;
+  } else {
+    e.curve = true;
+    e.cx = pen.x + float(r.sb(bits));
+    e.cy = pen.y + float(r.sb(bits));
+    pen.x = e.cx + float(r.sb(bits));
+    pen.y = e.cy + float(r.sb(bits));
+  }
+  e.x1 = pen.x;
+  e.y1 = pen.y;
+  return e;
+}
+
 // Reads shape records; edges go to out with absolute coordinates. New style arrays
 // (allowed when readStyles) start new groups through styles.
 bool readRecords(io::BitReader& r, StyleReader& styles, bool readStyles, ShapeOutline& out,
                  std::string& error) {
   r.align();
-  int fillBits = int(r.ub(4));
-  int lineBits = int(r.ub(4));
-  float x = 0, y = 0;
-  uint16_t fill0 = 0, fill1 = 0, line = 0;
-  uint16_t group = uint16_t(out.groups.empty() ? 0 : out.groups.size() - 1);
+  ShapePen pen;
+  pen.fillBits = int(r.ub(4));
+  pen.lineBits = int(r.ub(4));
+  pen.group = uint16_t(out.groups.empty() ? 0 : out.groups.size() - 1);
   while (true) {
-    if (r.overrun()) {
-      error = "A shape's records end early.";
-      return false;
-    }
+    if (r.overrun()) break;
     if (out.edges.size() > kMaxShapeEdges) {
       error = "A shape has too many edges.";
       return false;
     }
-    bool isEdge = r.ub(1);
-    if (!isEdge) {
-      uint32_t flags = r.ub(5);
-      if (flags == 0) break;
-      if (flags & 1) {
-        int bits = int(r.ub(5));
-        x = float(r.sb(bits));
-        y = float(r.sb(bits));
-      }
-      if (flags & 2) fill0 = uint16_t(r.ub(fillBits));
-      if (flags & 4) fill1 = uint16_t(r.ub(fillBits));
-      if (flags & 8) line = uint16_t(r.ub(lineBits));
-      if ((flags & 16) && readStyles) {
-        StyleGroup g;
-        g.fills = styles.fills(nullptr);
-        g.lines = styles.lines(nullptr);
-        if (styles.failed) {
-          error = "A shape has an unknown fill style.";
-          return false;
-        }
-        out.groups.push_back(std::move(g));
-        group = uint16_t(std::min<size_t>(out.groups.size() - 1, 0xFFFF));
-        fillBits = int(r.ub(4));
-        lineBits = int(r.ub(4));
-      }
+    if (r.ub(1)) {
+      out.edges.push_back(readEdge(r, pen));
       continue;
     }
-    Edge e;
-    e.x0 = x;
-    e.y0 = y;
-    e.fill0 = fill0;
-    e.fill1 = fill1;
-    e.line = line;
-    e.group = group;
-    bool straight = r.ub(1);
-    int bits = int(r.ub(4)) + 2;
-    if (straight) {
-      bool general = r.ub(1);
-      float dx = 0, dy = 0;
-      if (general) {
-        dx = float(r.sb(bits));
-        dy = float(r.sb(bits));
-      } else if (r.ub(1)) {
-        dy = float(r.sb(bits));
-      } else {
-        dx = float(r.sb(bits));
-      }
-      x += dx;
-      y += dy;
-      e.cx = (e.x0 + x) / 2;
-      e.cy = (e.y0 + y) / 2;
-    } else {
-      e.curve = true;
-      e.cx = x + float(r.sb(bits));
-      e.cy = y + float(r.sb(bits));
-      x = e.cx + float(r.sb(bits));
-      y = e.cy + float(r.sb(bits));
-    }
-    e.x1 = x;
-    e.y1 = y;
-    out.edges.push_back(e);
+    uint32_t flags = r.ub(5);
+    if (flags == 0) break;
+    if (!readStyleChange(r, flags, styles, readStyles, out, pen, error)) return false;
   }
   if (r.overrun()) {
     error = "A shape's records end early.";

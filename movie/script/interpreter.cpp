@@ -1,6 +1,8 @@
 #include "movie/script/interpreter.h"
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 #include "movie/script/action_reader.h"
@@ -54,10 +56,24 @@ struct Run {
 
   Flow range(size_t begin, size_t end);
   bool step(const ActionRecord& r, size_t end, Flow& flow);
+  bool frameOps(const ActionRecord& r, size_t end, Flow& flow);
+  bool controlFlow(const ActionRecord& r, Flow& flow);
+  void stackOps(const ActionRecord& r);
   void pushValues(const ActionRecord& r);
-  void arithmetic(uint8_t code);
+  void readConstantPool(const ActionRecord& r);
+  void pushTruth(bool v);
+  void numberOps(uint8_t code);
+  void logicOps(uint8_t code);
+  void valueOps(uint8_t code);
+  void bitOps(uint8_t code);
   void stringOps(uint8_t code);
-  void objectOps(uint8_t code);
+  void hostOps(uint8_t code);
+  void variableOps(uint8_t code);
+  void memberOps(uint8_t code);
+  void enumerate(bool byName);
+  void initObject();
+  void callOps(uint8_t code);
+  void typeOps(uint8_t code);
   size_t defineFunction(const ActionRecord& r, bool second);
   Flow withBlock(const ActionRecord& r, size_t end);
   Flow tryBlock(const ActionRecord& r, size_t end);
@@ -210,120 +226,191 @@ void Run::pushValues(const ActionRecord& r) {
   }
 }
 
-void Run::arithmetic(uint8_t code) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  switch (code) {
-    case 0x0A: {  // Add (numbers only)
-      double b = popNumber(), a = popNumber();
-      push(a + b);
-      break;
-    }
-    case 0x0B: {
-      double b = popNumber(), a = popNumber();
-      push(a - b);
-      break;
-    }
-    case 0x0C: {
-      double b = popNumber(), a = popNumber();
-      push(a * b);
-      break;
-    }
-    case 0x0D: {  // Divide: version 4 writes "#ERROR#" for a division by zero
-      double b = popNumber(), a = popNumber();
-      if (b == 0 && act.version < 5) push("#ERROR#");
-      else push(a / b);
-      break;
-    }
-    case 0x3F: {  // Modulo
-      double b = popNumber(), a = popNumber();
-      push(b == 0 ? nan : std::fmod(a, b));
-      break;
-    }
-    case 0x0E: {  // Equals (numbers)
-      double b = popNumber(), a = popNumber();
-      if (act.version < 5) push(a == b ? 1.0 : 0.0);
-      else push(a == b);
-      break;
-    }
-    case 0x0F: {  // Less (numbers)
-      double b = popNumber(), a = popNumber();
-      if (act.version < 5) push(a < b ? 1.0 : 0.0);
-      else push(a < b);
-      break;
-    }
-    case 0x10:
-    case 0x11: {  // And, Or
-      bool b = m.toBoolean(pop()), a = m.toBoolean(pop());
-      bool r = code == 0x10 ? (a && b) : (a || b);
-      if (act.version < 5) push(r ? 1.0 : 0.0);
-      else push(r);
-      break;
-    }
-    case 0x12: {  // Not
-      bool a = m.toBoolean(pop());
-      if (act.version < 5) push(a ? 0.0 : 1.0);
-      else push(!a);
-      break;
-    }
-    case 0x47: {  // Add2
-      Value b = pop(), a = pop();
-      push(m.add(a, b));
-      break;
-    }
-    case 0x48: {  // Less2
-      Value b = pop(), a = pop();
-      push(m.lessThan(a, b));
-      break;
-    }
-    case 0x67: {  // Greater
-      Value b = pop(), a = pop();
-      push(m.lessThan(b, a));
-      break;
-    }
-    case 0x49: {  // Equals2
-      Value b = pop(), a = pop();
-      push(m.looseEquals(a, b));
-      break;
-    }
-    case 0x66: {  // StrictEquals
-      Value b = pop(), a = pop();
-      push(m.strictEquals(a, b));
-      break;
-    }
-    case 0x50: push(popNumber() + 1); break;
-    case 0x51: push(popNumber() - 1); break;
-    case 0x60: case 0x61: case 0x62: {
-      int32_t b = toInt32(popNumber()), a = toInt32(popNumber());
-      push(double(code == 0x60 ? (a & b) : code == 0x61 ? (a | b) : (a ^ b)));
-      break;
-    }
-    case 0x63: case 0x64: case 0x65: {
-      uint32_t shift = toUint32(popNumber()) & 31;
-      double a = popNumber();
-      if (code == 0x63) push(double(int32_t(toUint32(a) << shift)));
-      else if (code == 0x64) push(double(toInt32(a) >> shift));
-      else push(double(toUint32(a) >> shift));
-      break;
-    }
+// Which handler runs an action code; a table, so one lookup and one switch per action.
+enum class OpKind : uint8_t { Unknown, Timeline, Frames, Stack, Numbers, Logic, Values, Bits, Strings,
+                              Control, Host, Variables, Members, Calls, Types };
+
+constexpr std::array<OpKind, 256> makeOpKinds() {
+  std::array<OpKind, 256> kinds{};
+  auto set = [&kinds](OpKind kind, std::initializer_list<uint8_t> codes) {
+    for (uint8_t c : codes) kinds[c] = kind;
+  };
+  set(OpKind::Timeline, {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x81, 0x8C, 0x8B, 0x20, 0x9F,
+                         0x24, 0x25, 0x27, 0x28, 0x22, 0x23, 0x45});
+  set(OpKind::Frames, {0x83, 0x9A, 0x8A, 0x8D, 0x9E});
+  set(OpKind::Stack, {0x96, 0x17, 0x87, 0x4C, 0x4D, 0x88});
+  set(OpKind::Numbers, {0x0A, 0x0B, 0x0C, 0x0D, 0x3F, 0x50, 0x51, 0x18});
+  set(OpKind::Logic, {0x0E, 0x0F, 0x10, 0x11, 0x12});
+  set(OpKind::Values, {0x47, 0x48, 0x67, 0x49, 0x66});
+  set(OpKind::Bits, {0x60, 0x61, 0x62, 0x63, 0x64, 0x65});
+  set(OpKind::Strings, {0x13, 0x14, 0x15, 0x21, 0x29, 0x31, 0x32, 0x33, 0x35, 0x36, 0x37, 0x68});
+  set(OpKind::Control, {0x99, 0x9D, 0x9B, 0x8E, 0x3E, 0x2A});
+  set(OpKind::Host, {0x26, 0x34, 0x30});
+  set(OpKind::Variables, {0x1C, 0x1D, 0x3C, 0x41, 0x3A, 0x3B});
+  set(OpKind::Members, {0x4E, 0x4F, 0x46, 0x55, 0x42, 0x43});
+  set(OpKind::Calls, {0x3D, 0x52, 0x40, 0x53});
+  set(OpKind::Types, {0x44, 0x4A, 0x4B, 0x54, 0x2B, 0x69, 0x2C});
+  return kinds;
+}
+
+constexpr std::array<OpKind, 256> kOpKinds = makeOpKinds();
+
+// Returns true when the action changed the flow (flow then says how).
+bool Run::step(const ActionRecord& r, size_t end, Flow& flow) {
+  switch (kOpKinds[r.code]) {
+    case OpKind::Timeline: timelineAction(m, act, r); return false;
+    case OpKind::Frames: return frameOps(r, end, flow);
+    case OpKind::Stack: stackOps(r); return false;
+    case OpKind::Numbers: numberOps(r.code); return false;
+    case OpKind::Logic: logicOps(r.code); return false;
+    case OpKind::Values: valueOps(r.code); return false;
+    case OpKind::Bits: bitOps(r.code); return false;
+    case OpKind::Strings: stringOps(r.code); return false;
+    case OpKind::Control: return controlFlow(r, flow);
+    case OpKind::Host: hostOps(r.code); return false;
+    case OpKind::Variables: variableOps(r.code); return false;
+    case OpKind::Members: memberOps(r.code); return false;
+    case OpKind::Calls: callOps(r.code); return false;
+    case OpKind::Types: typeOps(r.code); return false;
+    case OpKind::Unknown: return false;  // unknown actions are skipped
   }
+  return false;
+}
+
+// Version 3 actions about frames and loading; WaitForFrame skips actions when not loaded.
+bool Run::frameOps(const ActionRecord& r, size_t end, Flow& flow) {
+  PayloadReader p(r.payload, r.length);
+  switch (r.code) {
+    case 0x83: {  // GetURL
+      std::string url = p.string(), target = p.string();
+      getUrl2(m, act, url, target, 0);
+      return false;
+    }
+    case 0x9A: {  // GetURL2
+      uint8_t flags = p.u8();
+      std::string target = popString(), url = popString();
+      getUrl2(m, act, url, target, flags);
+      return false;
+    }
+    case 0x8A: case 0x8D: {  // WaitForFrame, WaitForFrame2
+      int frame = r.code == 0x8A ? p.u16() : -1;
+      int skip = p.u8();
+      Value frameValue = r.code == 0x8D ? pop() : Value(double(frame));
+      if (frameLoaded(m, act, frameValue, r.code == 0x8A)) return false;
+      size_t pc = r.next;
+      ActionRecord skipped;
+      for (int i = 0; i < skip && readAction(bytes(), end, pc, skipped); ++i) pc = skipped.next;
+      flow = Flow{Flow::Branch, pc};
+      return true;
+    }
+    case 0x9E: callFrame(m, act, pop()); return false;  // Call: runs a frame's actions
+  }
+  return false;
+}
+
+void Run::stackOps(const ActionRecord& r) {
+  switch (r.code) {
+    case 0x96: pushValues(r); break;
+    case 0x17: pop(); break;
+    case 0x87: {  // StoreRegister
+      PayloadReader p(r.payload, r.length);
+      uint8_t reg = p.u8();
+      if (reg < act.registers.size() && !act.stack.empty()) act.registers[reg] = act.stack.back();
+      break;
+    }
+    case 0x4C: push(act.stack.empty() ? Value() : act.stack.back()); break;  // PushDuplicate
+    case 0x4D: {  // StackSwap
+      Value a = pop(), b = pop();
+      push(a);
+      push(b);
+      break;
+    }
+    case 0x88: readConstantPool(r); break;
+  }
+}
+
+void Run::readConstantPool(const ActionRecord& r) {
+  PayloadReader p(r.payload, r.length);
+  size_t count = std::min<size_t>(p.u16(), kMaxConstants);
+  act.constants.clear();
+  for (size_t i = 0; i < count && !p.atEnd(); ++i) act.constants.push_back(p.string());
 }
 
 // ToInteger of version 4: NaN becomes 0, infinities stay.
 double integerOf(double v) { return std::isfinite(v) ? std::trunc(v) : (std::isnan(v) ? 0 : v); }
 
+void Run::numberOps(uint8_t code) {
+  if (code == 0x50 || code == 0x51 || code == 0x18) {  // Increment, Decrement, ToInteger
+    double a = popNumber();
+    push(code == 0x50 ? a + 1 : code == 0x51 ? a - 1 : integerOf(a));
+    return;
+  }
+  double b = popNumber(), a = popNumber();
+  switch (code) {
+    case 0x0A: push(a + b); break;  // Add (numbers only)
+    case 0x0B: push(a - b); break;
+    case 0x0C: push(a * b); break;
+    case 0x0D:  // Divide: version 4 writes "#ERROR#" for a division by zero
+      if (b == 0 && act.version < 5) push("#ERROR#");
+      else push(a / b);
+      break;
+    case 0x3F: push(b == 0 ? std::numeric_limits<double>::quiet_NaN() : std::fmod(a, b)); break;
+  }
+}
+
+// Version 4 comparisons and logic; before version 5 a truth is the number 1 or 0.
+void Run::pushTruth(bool v) {
+  if (act.version < 5) push(v ? 1.0 : 0.0);
+  else push(v);
+}
+
+void Run::logicOps(uint8_t code) {
+  if (code == 0x12) {  // Not
+    pushTruth(!m.toBoolean(pop()));
+  } else if (code == 0x10 || code == 0x11) {  // And, Or
+    bool b = m.toBoolean(pop()), a = m.toBoolean(pop());
+    pushTruth(code == 0x10 ? (a && b) : (a || b));
+  } else {  // Equals, Less (numbers)
+    double b = popNumber(), a = popNumber();
+    pushTruth(code == 0x0E ? a == b : a < b);
+  }
+}
+
+// Version 5 operators on typed values.
+void Run::valueOps(uint8_t code) {
+  Value b = pop(), a = pop();
+  switch (code) {
+    case 0x47: push(m.add(a, b)); break;           // Add2
+    case 0x48: push(m.lessThan(a, b)); break;      // Less2
+    case 0x67: push(m.lessThan(b, a)); break;      // Greater
+    case 0x49: push(m.looseEquals(a, b)); break;   // Equals2
+    case 0x66: push(m.strictEquals(a, b)); break;  // StrictEquals
+  }
+}
+
+void Run::bitOps(uint8_t code) {
+  if (code <= 0x62) {  // BitAnd, BitOr, BitXor
+    int32_t b = toInt32(popNumber()), a = toInt32(popNumber());
+    push(double(code == 0x60 ? (a & b) : code == 0x61 ? (a | b) : (a ^ b)));
+    return;
+  }
+  uint32_t shift = toUint32(popNumber()) & 31;
+  double a = popNumber();
+  if (code == 0x63) push(double(int32_t(toUint32(a) << shift)));
+  else if (code == 0x64) push(double(toInt32(a) >> shift));
+  else push(double(toUint32(a) >> shift));
+}
+
 void Run::stringOps(uint8_t code) {
   switch (code) {
     case 0x13: {  // StringEquals
       std::string b = popString(), a = popString();
-      if (act.version < 5) push(a == b ? 1.0 : 0.0);
-      else push(a == b);
+      pushTruth(a == b);
       break;
     }
     case 0x29: case 0x68: {  // StringLess, StringGreater
       std::string b = popString(), a = popString();
-      bool r = code == 0x29 ? a < b : a > b;
-      if (act.version < 5) push(r ? 1.0 : 0.0);
-      else push(r);
+      pushTruth(code == 0x29 ? a < b : a > b);
       break;
     }
     case 0x14: push(double(stringLength(popString(), act.version >= 6))); break;
@@ -384,170 +471,63 @@ size_t Run::defineFunction(const ActionRecord& r, bool second) {
   return fn->code()->body.end;
 }
 
-bool Run::step(const ActionRecord& r, size_t end, Flow& flow) {
-  (void)end;
-  uint8_t code = r.code;
-  switch (code) {
-    // Version 3: timeline.
-    case 0x04: case 0x05: case 0x06: case 0x07: case 0x08: case 0x09:
-    case 0x81: case 0x8C: case 0x8B: case 0x20: case 0x9F:
-    case 0x24: case 0x25: case 0x27: case 0x28: case 0x22: case 0x23: case 0x45:
-      timelineAction(m, act, r);
-      return false;
-    case 0x83: {  // GetURL
-      PayloadReader p(r.payload, r.length);
-      std::string url = p.string(), target = p.string();
-      getUrl2(m, act, url, target, 0);
-      return false;
-    }
-    case 0x9A: {  // GetURL2
-      PayloadReader p(r.payload, r.length);
-      uint8_t flags = p.u8();
-      std::string target = popString(), url = popString();
-      getUrl2(m, act, url, target, flags);
-      return false;
-    }
-    case 0x8A: case 0x8D: {  // WaitForFrame, WaitForFrame2: skip actions when not loaded
-      PayloadReader p(r.payload, r.length);
-      int frame;
-      if (code == 0x8A) frame = p.u16();
-      else frame = -1;
-      int skip = p.u8();
-      Value frameValue = code == 0x8D ? pop() : Value(double(frame));
-      if (!frameLoaded(m, act, frameValue, code == 0x8A)) {
-        size_t pc = r.next;
-        ActionRecord skipped;
-        for (int i = 0; i < skip && readAction(bytes(), end, pc, skipped); ++i) pc = skipped.next;
-        flow.kind = Flow::Branch;
-        flow.target = pc;
-        return true;
-      }
-      return false;
-    }
-    // Version 4: the stack machine.
-    case 0x96: pushValues(r); return false;
-    case 0x17: pop(); return false;
-    case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x0E: case 0x0F: case 0x10: case 0x11:
-    case 0x12: case 0x3F: case 0x47: case 0x48: case 0x49: case 0x66: case 0x67:
-    case 0x50: case 0x51: case 0x60: case 0x61: case 0x62: case 0x63: case 0x64: case 0x65:
-      arithmetic(code);
-      return false;
-    case 0x18: push(integerOf(popNumber())); return false;
-    case 0x13: case 0x14: case 0x15: case 0x21: case 0x29: case 0x31: case 0x32: case 0x33:
-    case 0x35: case 0x36: case 0x37: case 0x68:
-      stringOps(code);
-      return false;
-    case 0x99: {  // Jump
-      PayloadReader p(r.payload, r.length);
-      flow = branchTo(r, int16_t(p.u16()));
-      return true;
-    }
+bool Run::controlFlow(const ActionRecord& r, Flow& flow) {
+  PayloadReader p(r.payload, r.length);
+  switch (r.code) {
+    case 0x99: flow = branchTo(r, int16_t(p.u16())); return true;  // Jump
     case 0x9D: {  // If
-      PayloadReader p(r.payload, r.length);
       int16_t offset = int16_t(p.u16());
-      if (m.toBoolean(pop())) {
-        flow = branchTo(r, offset);
-        return true;
-      }
-      return false;
-    }
-    case 0x9E: {  // Call: runs a frame's actions
-      callFrame(m, act, pop());
-      return false;
-    }
-    case 0x1C: {  // GetVariable
-      std::string name = popString();
-      push(getVariable(m, act, name));
-      return false;
-    }
-    case 0x1D: {  // SetVariable
-      Value v = pop();
-      std::string name = popString();
-      setVariable(m, act, name, v);
-      return false;
-    }
-    case 0x26: m.host().trace(m.toString(pop())); return false;  // Trace
-    case 0x34: push(std::floor(m.host().milliseconds())); return false;  // GetTime
-    case 0x30: {  // RandomNumber
-      double max = integerOf(popNumber());
-      push(max > 0 ? std::floor(randomUnit() * max) : 0.0);
-      return false;
-    }
-    // Version 5 on: objects.
-    case 0x88: {  // ConstantPool
-      PayloadReader p(r.payload, r.length);
-      size_t count = std::min<size_t>(p.u16(), kMaxConstants);
-      act.constants.clear();
-      for (size_t i = 0; i < count && !p.atEnd(); ++i) act.constants.push_back(p.string());
-      return false;
-    }
-    case 0x9B:
-    case 0x8E:
-      flow.kind = Flow::Branch;
-      flow.target = defineFunction(r, code == 0x8E);
+      if (!m.toBoolean(pop())) return false;
+      flow = branchTo(r, offset);
       return true;
-    case 0x87: {  // StoreRegister
-      PayloadReader p(r.payload, r.length);
-      uint8_t reg = p.u8();
-      if (reg < act.registers.size() && !act.stack.empty()) act.registers[reg] = act.stack.back();
-      return false;
     }
-    case 0x4C: {  // PushDuplicate
-      Value v = act.stack.empty() ? Value() : act.stack.back();
-      push(v);
-      return false;
-    }
-    case 0x4D: {  // StackSwap
-      Value a = pop(), b = pop();
-      push(a);
-      push(b);
-      return false;
-    }
-    case 0x3E: {  // Return
+    case 0x9B: case 0x8E:  // DefineFunction, DefineFunction2: go on after the body
+      flow = Flow{Flow::Branch, defineFunction(r, r.code == 0x8E)};
+      return true;
+    case 0x3E:  // Return
       returned = pop();
       flow.kind = Flow::Return;
       return true;
-    }
     case 0x2A: throw ScriptThrow{pop()};  // Throw
-    default:
-      objectOps(code);
-      return false;
+  }
+  return false;
+}
+
+void Run::hostOps(uint8_t code) {
+  switch (code) {
+    case 0x26: m.host().trace(m.toString(pop())); break;  // Trace
+    case 0x34: push(std::floor(m.host().milliseconds())); break;  // GetTime
+    case 0x30: {  // RandomNumber
+      double max = integerOf(popNumber());
+      push(max > 0 ? std::floor(randomUnit() * max) : 0.0);
+      break;
+    }
   }
 }
 
-void Run::objectOps(uint8_t code) {
+void Run::variableOps(uint8_t code) {
   switch (code) {
-    case 0x3C: {  // DefineLocal
+    case 0x1C: push(getVariable(m, act, popString())); break;  // GetVariable
+    case 0x1D: case 0x3C: {  // SetVariable, DefineLocal
       Value v = pop();
       std::string name = popString();
-      setVariableLocal(m, act, name, v, true);
+      if (code == 0x1D) setVariable(m, act, name, v);
+      else setVariableLocal(m, act, name, v, true);
       break;
     }
-    case 0x41: {  // DefineLocal2: declare without a value
-      std::string name = popString();
-      declareLocal(m, act, name);
-      break;
-    }
+    case 0x41: declareLocal(m, act, popString()); break;  // DefineLocal2: declare without a value
     case 0x3A: {  // Delete: object, name
       std::string name = popString();
       Value object = pop();
       push(deleteMember(m, object, name));
       break;
     }
-    case 0x3B: {  // Delete2: a variable by name
-      std::string name = popString();
-      push(deleteVariable(m, act, name));
-      break;
-    }
-    case 0x46: case 0x55: {  // Enumerate, Enumerate2
-      Value v = pop();
-      Object* object = code == 0x46 ? m.toObject(getVariable(m, act, m.toString(v))) : v.object();
-      push(Value::null());
-      if (!object) break;
-      std::vector<std::string> names = m.enumerate(object);
-      for (auto it = names.rbegin(); it != names.rend(); ++it) push(*it);
-      break;
-    }
+    case 0x3B: push(deleteVariable(m, act, popString())); break;  // Delete2: a variable by name
+  }
+}
+
+void Run::memberOps(uint8_t code) {
+  switch (code) {
     case 0x4E: {  // GetMember
       Value name = pop();
       Value object = pop();
@@ -561,54 +541,60 @@ void Run::objectOps(uint8_t code) {
       if (Object* o = object.object()) m.setMember(o, m.toString(name), v);
       break;
     }
-    case 0x42: {  // InitArray
-      std::vector<Value> items = popArgs();
-      push(m.newArray(std::move(items)));
-      break;
-    }
-    case 0x43: {  // InitObject
-      double n = popNumber();
-      size_t count = n > 0 && std::isfinite(n) ? size_t(std::min<double>(n, double(act.stack.size() / 2))) : 0;
-      Object* o = m.newObject();
-      std::vector<std::pair<std::string, Value>> pairs;
-      for (size_t i = 0; i < count; ++i) {
-        Value v = pop();
-        std::string name = popString();
-        pairs.emplace_back(std::move(name), std::move(v));
-      }
-      for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) m.setMember(o, it->first, it->second);
-      push(o);
-      break;
-    }
-    case 0x3D: {  // CallFunction
-      std::string name = popString();
-      std::vector<Value> args = popArgs();
-      push(callNamedFunction(m, act, name, std::move(args)));
-      break;
-    }
-    case 0x52: {  // CallMethod
-      Value name = pop();
-      Value object = pop();
-      std::vector<Value> args = popArgs();
-      push(callMethodOf(m, act, object, name, std::move(args)));
-      break;
-    }
-    case 0x40: {  // NewObject
-      std::string name = popString();
-      std::vector<Value> args = popArgs();
-      push(m.construct(getVariable(m, act, name), std::move(args)));
-      break;
-    }
-    case 0x53: {  // NewMethod
-      Value name = pop();
-      Value object = pop();
-      std::vector<Value> args = popArgs();
-      Value fn = name.isUndefined() || (name.isString() && name.string().empty())
-                     ? object
-                     : m.get(object, m.toString(name));
-      push(m.construct(fn, std::move(args)));
-      break;
-    }
+    case 0x46: case 0x55: enumerate(code == 0x46); break;  // Enumerate, Enumerate2
+    case 0x42: push(m.newArray(popArgs())); break;  // InitArray
+    case 0x43: initObject(); break;
+  }
+}
+
+// Pushes null then the names of an object's members (Enumerate names a variable).
+void Run::enumerate(bool byName) {
+  Value v = pop();
+  Object* object = byName ? m.toObject(getVariable(m, act, m.toString(v))) : v.object();
+  push(Value::null());
+  if (!object) return;
+  std::vector<std::string> names = m.enumerate(object);
+  for (auto it = names.rbegin(); it != names.rend(); ++it) push(*it);
+}
+
+// InitObject: a count, then that many value/name pairs; the first pair pushed is set first.
+void Run::initObject() {
+  double n = popNumber();
+  size_t count = n > 0 && std::isfinite(n) ? size_t(std::min<double>(n, double(act.stack.size() / 2))) : 0;
+  Object* o = m.newObject();
+  std::vector<std::pair<std::string, Value>> pairs;
+  for (size_t i = 0; i < count; ++i) {
+    Value v = pop();
+    std::string name = popString();
+    pairs.emplace_back(std::move(name), std::move(v));
+  }
+  for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) m.setMember(o, it->first, it->second);
+  push(o);
+}
+
+void Run::callOps(uint8_t code) {
+  if (code == 0x3D || code == 0x40) {  // CallFunction, NewObject: by name
+    std::string name = popString();
+    std::vector<Value> args = popArgs();
+    if (code == 0x3D) push(callNamedFunction(m, act, name, std::move(args)));
+    else push(m.construct(getVariable(m, act, name), std::move(args)));
+    return;
+  }
+  Value name = pop();  // CallMethod, NewMethod: object and method name
+  Value object = pop();
+  std::vector<Value> args = popArgs();
+  if (code == 0x52) {
+    push(callMethodOf(m, act, object, name, std::move(args)));
+    return;
+  }
+  Value fn = name.isUndefined() || (name.isString() && name.string().empty())
+                 ? object
+                 : m.get(object, m.toString(name));
+  push(m.construct(fn, std::move(args)));
+}
+
+void Run::typeOps(uint8_t code) {
+  switch (code) {
     case 0x44: push(m.typeOf(pop())); break;  // TypeOf
     case 0x4A: push(m.toNumber(pop())); break;  // ToNumber
     case 0x4B: push(m.toString(pop())); break;  // ToString
@@ -636,8 +622,6 @@ void Run::objectOps(uint8_t code) {
       implementInterfaces(m, constructor.object(), interfaces);
       break;
     }
-    default:
-      break;  // unknown actions are skipped
   }
 }
 

@@ -106,16 +106,20 @@ int frameIndexOf(Machine& m, DisplayNode* node, const Value& frame) {
   return frameFromNumber(m.toNumber(frame));
 }
 
-void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
+namespace {
+
+// Stops the clip and moves it to a frame.
+void stopAtFrame(DisplayNode* node, int frame) {
+  if (!node) return;
+  node->setPlaying(false);
+  node->gotoFrame(frame);
+}
+
+// Frame-moving and playing actions of the current target.
+void playbackAction(Machine& m, Activation& act, const ActionRecord& r, DisplayNode* node) {
   PayloadReader p(r.payload, r.length);
-  DisplayNode* node = targetNode(m, act);
   switch (r.code) {
-    case 0x04:  // NextFrame
-      if (node) {
-        node->setPlaying(false);
-        node->gotoFrame(node->currentFrame() + 1);
-      }
-      break;
+    case 0x04: if (node) stopAtFrame(node, node->currentFrame() + 1); break;  // NextFrame
     case 0x05:  // PrevFrame
       if (node) {
         node->setPlaying(false);
@@ -124,33 +128,11 @@ void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
       break;
     case 0x06: if (node) node->setPlaying(true); break;
     case 0x07: if (node) node->setPlaying(false); break;
-    case 0x08: break;  // the quality toggle is the host's
-    case 0x09:  // StopSounds
-      if (SoundService* sounds = m.host().sounds()) sounds->stopAll();
-      break;
-    case 0x81: {  // GotoFrame (0-based), stopping there
-      int frame = p.u16();
-      if (node) {
-        node->setPlaying(false);
-        node->gotoFrame(frame);
-      }
-      break;
-    }
+    case 0x81: stopAtFrame(node, p.u16()); break;  // GotoFrame (0-based), stopping there
     case 0x8C: {  // GoToLabel
       std::string label = p.string();
-      if (node) {
-        int frame = node->frameOfLabel(label);
-        if (frame >= 0) {
-          node->setPlaying(false);
-          node->gotoFrame(frame);
-        }
-      }
-      break;
-    }
-    case 0x8B: setTarget(m, act, p.string()); break;
-    case 0x20: {  // SetTarget2
-      Value v = popValue(act);
-      setTarget(m, act, v.object() ? m.targetPath(m.nodeOf(v)) : m.toString(v));
+      int frame = node ? node->frameOfLabel(label) : -1;
+      if (frame >= 0) stopAtFrame(node, frame);
       break;
     }
     case 0x9F: {  // GotoFrame2
@@ -159,42 +141,72 @@ void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
       gotoValue(m, act, popValue(act), flags & 1, bias);
       break;
     }
+  }
+}
+
+// The clip a property action names: an empty string is the current target, a clip
+// itself wins over the path it converts to.
+Object* propertyClip(Machine& m, Activation& act, const Value& target) {
+  Object* clip = target.isString() && target.string().empty()
+                     ? act.target
+                     : m.resolveTarget(act.target ? act.target : act.baseClip, m.toString(target));
+  return target.object() ? target.object() : clip;
+}
+
+const char* propertyNameOf(double index) {
+  return std::isfinite(index) ? clipPropertyName(toClampedInt(index)) : nullptr;
+}
+
+// GetProperty: target, index. SetProperty: target, index, value.
+void propertyAction(Machine& m, Activation& act, uint8_t code) {
+  Value v = code == 0x23 ? popValue(act) : Value();
+  const char* name = propertyNameOf(m.toNumber(popValue(act)));
+  Value target = popValue(act);
+  Object* clip = propertyClip(m, act, target);
+  if (code == 0x22) act.stack.push_back(name && clip ? m.getMember(clip, name) : Value());
+  else if (name && clip) m.setMember(clip, name, v);
+}
+
+// Actions on clips as display objects: targets, copies, dragging.
+void clipAction(Machine& m, Activation& act, const ActionRecord& r) {
+  switch (r.code) {
+    case 0x8B: {  // SetTarget
+      PayloadReader p(r.payload, r.length);
+      setTarget(m, act, p.string());
+      break;
+    }
+    case 0x20: {  // SetTarget2
+      Value v = popValue(act);
+      setTarget(m, act, v.object() ? m.targetPath(m.nodeOf(v)) : m.toString(v));
+      break;
+    }
     case 0x24: cloneSprite(m, act); break;
-    case 0x25: {  // RemoveSprite
+    case 0x25:  // RemoveSprite
       if (DisplayNode* n = nodeAt(m, act, popValue(act))) n->removeSelf();
       break;
-    }
     case 0x27: startDrag(m, act); break;
     case 0x28: m.host().stopDrag(); break;  // EndDrag
-    case 0x22: {  // GetProperty
-      double index = m.toNumber(popValue(act));
-      Value target = popValue(act);
-      const char* name = std::isfinite(index) ? clipPropertyName(toClampedInt(index)) : nullptr;
-      Object* clip = target.isString() && target.string().empty()
-                         ? act.target
-                         : m.resolveTarget(act.target ? act.target : act.baseClip, m.toString(target));
-      if (target.object()) clip = target.object();
-      act.stack.push_back(name && clip ? m.getMember(clip, name) : Value());
-      break;
-    }
-    case 0x23: {  // SetProperty
-      Value v = popValue(act);
-      double index = m.toNumber(popValue(act));
-      Value target = popValue(act);
-      const char* name = std::isfinite(index) ? clipPropertyName(toClampedInt(index)) : nullptr;
-      Object* clip = target.isString() && target.string().empty()
-                         ? act.target
-                         : m.resolveTarget(act.target ? act.target : act.baseClip, m.toString(target));
-      if (target.object()) clip = target.object();
-      if (name && clip) m.setMember(clip, name, v);
-      break;
-    }
     case 0x45: {  // TargetPath
-      Value v = popValue(act);
-      DisplayNode* n = m.nodeOf(v);
+      DisplayNode* n = m.nodeOf(popValue(act));
       act.stack.push_back(n ? Value(m.targetPath(n)) : Value());
       break;
     }
+  }
+}
+
+}  // namespace
+
+void timelineAction(Machine& m, Activation& act, const ActionRecord& r) {
+  switch (r.code) {
+    case 0x04: case 0x05: case 0x06: case 0x07: case 0x81: case 0x8C: case 0x9F:
+      playbackAction(m, act, r, targetNode(m, act));
+      break;
+    case 0x08: break;  // the quality toggle is the host's
+    case 0x09:  // StopSounds
+      if (SoundService* sounds = m.host().sounds()) sounds->stopAll();
+      break;
+    case 0x22: case 0x23: propertyAction(m, act, r.code); break;
+    default: clipAction(m, act, r); break;
   }
 }
 
