@@ -344,7 +344,8 @@ script::Object* Interaction::focusedClip() {
 void Interaction::moveFocusByTab() {
   script::Machine& m = scripting_.machine();
   text_objects::TextEnvironment& env = scripting_.textEnvironment();
-  std::vector<script::Object*> order = tabOrder(m, *root_, [this](SpriteInstance& s) { return interactive(s); });
+  std::vector<script::Object*> order =
+      tabOrder(m, scripting_.levels(), [this](SpriteInstance& s) { return interactive(s); });
   if (order.empty()) return;
   bool back = scripting_.keyIsDown(kShiftKey);
   auto at = std::find(order.begin(), order.end(), text_objects::focusedObject(m, env));

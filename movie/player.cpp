@@ -440,7 +440,8 @@ bool Player::pointerDown(double x, double y) {
   p.pointerHeld = true;
   bool hadFocus = p.focus.focused() != nullptr;
   script::Object* focusedBefore = p.scripting->focusedFieldObject();
-  bool fieldTook = p.focus.pointerDown(*p.root, p.view.toDevice(), float(x), float(y), *p.fonts);
+  std::vector<timeline::SpriteInstance*> levels = p.scripting->levels();
+  bool fieldTook = p.focus.pointerDown({levels.begin(), levels.end()}, p.view.toDevice(), float(x), float(y), *p.fonts);
   if (fieldTook) p.clipFocus.object = nullptr;
   bool text = fieldTook || hadFocus;
   p.scripting->focusMoved(focusedBefore);

@@ -111,6 +111,11 @@ std::vector<timeline::SpriteInstance*> Scripting::levels() {
   return out;
 }
 
+std::vector<script::DisplayNode*> Scripting::levelRoots() {
+  std::vector<timeline::SpriteInstance*> roots = levels();
+  return {roots.begin(), roots.end()};
+}
+
 void Scripting::runInitActions(MovieScripts& movie) {
   const std::vector<format::InitAction>& inits = movie.movie->initActions;
   while (movie.next < inits.size()) {

@@ -69,6 +69,7 @@ class Scripting : public timeline::TimelineEvents, public script::MachineHost {
   double milliseconds() override { return milliseconds_; }
   script::DisplayNode* level(int n) override;
   int levelNumber(script::DisplayNode* root) override;
+  std::vector<script::DisplayNode*> levelRoots() override;
   double bytesLoaded(script::DisplayNode* clip) override;
   double bytesTotal(script::DisplayNode* clip) override;
   bool load(const script::LoadRequest& request) override;

@@ -81,10 +81,11 @@ class Gatherer {
 
 }  // namespace
 
-std::vector<script::Object*> tabOrder(script::Machine& m, SpriteInstance& root,
+std::vector<script::Object*> tabOrder(script::Machine& m, const std::vector<SpriteInstance*>& levels,
                                       const std::function<bool(SpriteInstance&)>& clickable) {
   Gatherer g(m, clickable);
-  g.gather(root, 0);
+  for (SpriteInstance* level : levels)
+    if (level && level->visible()) g.gather(*level, 0);
   std::vector<Candidate>& all = g.out;
   bool custom = std::any_of(all.begin(), all.end(), [](const Candidate& c) { return !std::isnan(c.index); });
   if (custom) {

@@ -34,6 +34,8 @@ class MachineHost {
   virtual DisplayNode* level(int n) = 0;  // _level0 is the movie's root
   // The level whose root a node is (0 for any other node).
   virtual int levelNumber(DisplayNode*) { return 0; }
+  // The roots of level 0 and of the levels above it, lowest first.
+  virtual std::vector<DisplayNode*> levelRoots() { return {level(0)}; }
   // Loading progress of the movie a clip belongs to.
   virtual double bytesLoaded(DisplayNode*) { return 0; }
   virtual double bytesTotal(DisplayNode*) { return 0; }

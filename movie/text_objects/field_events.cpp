@@ -11,7 +11,7 @@ using script::Value;
 timeline::FieldNode* focusedField(script::Machine& m, TextEnvironment& env) {
   std::shared_ptr<text::TextField> focused = env.focus ? env.focus->focused() : nullptr;
   if (!focused) return nullptr;
-  std::vector<script::DisplayNode*> pending{m.host().level(0)};
+  std::vector<script::DisplayNode*> pending = m.host().levelRoots();
   size_t visited = 0;
   while (!pending.empty() && visited++ < 1'000'000) {
     script::DisplayNode* node = pending.back();
@@ -36,7 +36,7 @@ void moveFocus(script::Machine& m, TextEnvironment& env, Object* to) {
   if (before == to) return;
   auto* field = dynamic_cast<timeline::FieldNode*>(m.nodeOf(Value(to)));
   if (env.focus) {
-    if (field) env.focus->focus(field->sharedField());
+    if (field) env.focus->focus(field->sharedField(), field->fonts());
     else env.focus->clear();
   }
   if (env.clipFocus) {

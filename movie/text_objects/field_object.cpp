@@ -94,7 +94,7 @@ bool FieldObject::getSpecial(Machine& m, const std::string& name, Value& out) {
   const Named* named = node ? find(name, heap().caseSensitive()) : nullptr;
   if (!named) return ClipObject::getSpecial(m, name, out);
   TextField& f = node->field();
-  text::FontLibrary* fonts = env_.fonts;
+  text::FontLibrary* fonts = fontsFor(env_, *node);
   const TextField::Settings& s = f.settings();
   switch (named->prop) {
     case Prop::Text:
@@ -162,7 +162,8 @@ bool FieldObject::setSpecial(Machine& m, const std::string& name, const Value& v
     case Prop::Scroll: {
       double line = number();
       if (!std::isfinite(line)) return true;
-      int top = env_.fonts ? f.maxScroll(*env_.fonts) : 1;
+      text::FontLibrary* fonts = fontsFor(env_, *node);
+      int top = fonts ? f.maxScroll(*fonts) : 1;
       f.setScroll(int(std::clamp(line, 1.0, double(top))));
       return true;
     }

@@ -15,6 +15,10 @@ class FontLibrary;
 class FieldFocus;
 }  // namespace movie::text
 
+namespace movie::timeline {
+class FieldNode;
+}
+
 namespace movie::text_objects {
 
 // The button or clip that has the keyboard; null when none has it (a text field may).
@@ -35,5 +39,9 @@ struct TextEnvironment {
   text::FieldFocus* focus = nullptr;
   ClipFocus* clipFocus = nullptr;
 };
+
+// The fonts a field lays out its text with: those of the movie that defines it (a loaded
+// or imported one's own), else the main movie's; null when there are none.
+text::FontLibrary* fontsFor(const TextEnvironment& env, const timeline::FieldNode& field);
 
 }  // namespace movie::text_objects

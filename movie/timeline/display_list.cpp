@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <variant>
 
+#include "movie/timeline/clip_nesting.h"
+
 namespace movie::timeline {
 
 SpriteInstance::SpriteInstance(const format::Timeline& timeline,
@@ -161,6 +163,13 @@ void SpriteInstance::runFrame(int f, List& list, bool live, std::vector<uint16_t
       }
     }
   }
+}
+
+text::FontLibrary* SpriteInstance::fontsAround() const {
+  int guard = 0;
+  for (const SpriteInstance* s = this; s && guard <= kMaxClipNesting; s = s->parent_, ++guard)
+    if (s->fonts_) return s->fonts_;
+  return nullptr;
 }
 
 std::unique_ptr<SpriteInstance> SpriteInstance::childInstance(const format::Timeline& timeline,

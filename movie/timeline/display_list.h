@@ -115,6 +115,9 @@ class SpriteInstance : public script::DisplayNode {
   // the movie around it); the library must outlive the instance.
   void setFonts(text::FontLibrary* fonts) { fonts_ = fonts; }
   text::FontLibrary* fonts() const { return fonts_; }
+  // The fonts of the movie whose text this clip shows: its own or those of the nearest
+  // clip above it that has some (null: the main movie's).
+  text::FontLibrary* fontsAround() const;
 
   // Buttons are instances over the button's state timeline that never play: the state
   // shown is a frame of it, and only the objects inside run their timelines.

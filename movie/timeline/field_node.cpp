@@ -7,6 +7,8 @@ namespace movie::timeline {
 
 script::DisplayNode* FieldNode::parentNode() { return parent_; }
 
+text::FontLibrary* FieldNode::fonts() const { return parent_ ? parent_->fontsAround() : nullptr; }
+
 std::string FieldNode::instanceName() const { return holder_ ? holder_->name : std::string(); }
 
 void FieldNode::setInstanceName(const std::string& name) {

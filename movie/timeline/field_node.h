@@ -21,6 +21,8 @@ class FieldNode : public script::DisplayNode {
   const std::shared_ptr<text::TextField>& sharedField() const { return field_; }
   // Set by the parent whenever the entry holding this node moves.
   void link(SpriteInstance* parent, DisplayObject* holder) { parent_ = parent, holder_ = holder; }
+  // The fonts of the movie that defines the field (null: the main movie's).
+  text::FontLibrary* fonts() const;
 
   // The bound variable's value and the field's text as of the last exchange (UTF-8).
   struct Binding {
