@@ -170,6 +170,19 @@ struct StyleReader {
   bool failed = false;
 };
 
+// Reads a fill style array and a line style array as a new group of the outline.
+bool readStyleGroup(StyleReader& styles, ShapeOutline& out, std::string& error) {
+  StyleGroup g;
+  g.fills = styles.fills(nullptr);
+  g.lines = styles.lines(nullptr);
+  if (styles.failed) {
+    error = "A shape has an unknown fill style.";
+    return false;
+  }
+  out.groups.push_back(std::move(g));
+  return true;
+}
+
 // Where the drawing pen is and what it draws with, while shape records are read.
 struct ShapePen {
   int fillBits = 0, lineBits = 0;
@@ -191,14 +204,7 @@ bool readStyleChange(io::BitReader& r, uint32_t flags, StyleReader& styles, bool
   if (flags & 4) pen.fill1 = uint16_t(r.ub(pen.fillBits));
   if (flags & 8) pen.line = uint16_t(r.ub(pen.lineBits));
   if (!(flags & 16) || !readStyles) return true;
-  StyleGroup g;
-  g.fills = styles.fills(nullptr);
-  g.lines = styles.lines(nullptr);
-  if (styles.failed) {
-    error = "A shape has an unknown fill style.";
-    return false;
-  }
-  out.groups.push_back(std::move(g));
+  if (!readStyleGroup(styles, out, error)) return false;
   pen.group = uint16_t(std::min<size_t>(out.groups.size() - 1, 0xFFFF));
   pen.fillBits = int(r.ub(4));
   pen.lineBits = int(r.ub(4));
@@ -285,14 +291,7 @@ bool parseShape(const uint8_t* body, size_t size, int version, const BitmapLooku
     out.outline.nonZeroFill = r.u8() & 0x04;  // besides the scaling-stroke flags
   }
   StyleReader styles{r, version, bitmaps};
-  StyleGroup g;
-  g.fills = styles.fills(nullptr);
-  g.lines = styles.lines(nullptr);
-  if (styles.failed) {
-    error = "A shape has an unknown fill style.";
-    return false;
-  }
-  out.outline.groups.push_back(std::move(g));
+  if (!readStyleGroup(styles, out.outline, error)) return false;
   if (r.overrun()) {
     error = "A shape's styles end early.";
     return false;
