@@ -1,6 +1,7 @@
-// Text fields of movies loaded into levels above the main one: scripts measure them, a
-// click places their caret and the keyboard edits them with the loaded movie's own fonts,
-// and Tab and Selection reach them.
+// Text fields of movies loaded into levels above the main one or into clips, and of
+// characters imported from other movies: scripts measure them, a click places their caret
+// and the keyboard edits them with their own movie's fonts, and Tab and Selection reach
+// them.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -192,6 +193,98 @@ TEST(LoadedText, ALoadedMovieWithoutFontsOrWithAMissingFontEndsCleanly) {
     EXPECT_EQ(run.lines, (Lines{"0", "1", "_level1.w", "A\rA\rA\rA\rA\rAB"}));
     movie_test::renderPixels(run.player, 100, 200);  // draws them without faces too
   }
+}
+
+TEST(LoadedText, AMovieLoadedIntoAClipMeasuresWithItsOwnFonts) {
+  // box.loadMovie("child.swf") on frame 1; the child arrives in frame 2; frame 3 measures.
+  Actions load, arrives;
+  load.push({"child.swf", 1, "box"}).op(Actions::kGetVariable).push({"loadMovie"}).op(Actions::kCallMethod);
+  load.op(Actions::kPop);
+  Actions measure;
+  traceAll(measure, {"box.w.textWidth", "box.t.maxscroll"}).op(Actions::kStop);
+  swf::TagList tags;
+  addFont(tags, narrowSquares());
+  tags.defineShape(2, movie_test::rectShape(0, 0, 10, 10, movie_test::kRed), 3);
+  movie_test::defineSpriteOf(tags, 3, 2);
+  swf::Place box = movie_test::placeAt(1, 3);
+  box.name = "box";
+  tags.placeObject2(box);
+  for (Actions* a : {&load, &arrives, &measure}) {
+    swf::doAction(tags, *a);
+    tags.showFrame();
+  }
+  tags.end();
+  FetchRun run(movie_test::movieOf(tags, 100, 200));
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  run.answer(0, fieldsMovie([](swf::TagList& t) { addFont(t, wideSquares()); }));
+  run.player.tick();
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"80", "5"}));
+}
+
+// A library with the wide font, the field "AAAA" exported as "label" and a clip holding
+// it as "w" exported as "labelled".
+swf::Bytes fieldLibrary() {
+  swf::TagList tags;
+  addFont(tags, wideSquares());
+  swf::EditText label = squaresField(6, "AAAA", false);
+  label.color = swf::rgb(movie_test::kBlue);
+  swf::add(tags, swf::encodeDefineEditText(label));
+  swf::TagList inner;
+  swf::Place w = movie_test::placeAt(1, 6);
+  w.name = "w";
+  inner.placeObject2(w);
+  inner.showFrame();
+  inner.end();
+  tags.defineSprite(7, inner);
+  swf::exportAssets(tags, {{6, "label"}, {7, "labelled"}});
+  tags.showFrame();
+  tags.end();
+  return movie_test::movieOf(tags);
+}
+
+// The importer: the narrow font, the imports, placed on frame 2 ("f" the field, "c" the
+// clip 100 pixels lower); then the frames given.
+swf::Bytes fieldImporter(const std::vector<Actions>& frames) {
+  swf::TagList tags;
+  addFont(tags, narrowSquares());
+  swf::importAssets(tags, "lib.swf", {{10, "label"}, {11, "labelled"}});
+  tags.showFrame();
+  swf::Place f = movie_test::placeAt(2, 10);
+  f.name = "f";
+  tags.placeObject2(f);
+  swf::Place c = movie_test::placeAt(3, 11, 0, 100);
+  c.name = "c";
+  tags.placeObject2(c);
+  for (const Actions& a : frames) {
+    swf::doAction(tags, a);
+    tags.showFrame();
+  }
+  tags.end();
+  return movie_test::movieOf(tags, 100, 200);
+}
+
+TEST(ImportedText, ImportedFieldsAndClipsMeasureWithTheirLibrarysFonts) {
+  Actions measure;
+  traceAll(measure, {"f.textWidth", "c.w.textWidth"});
+  measure.op(Actions::kStop);
+  FetchRun run(fieldImporter({Actions{}, measure}));
+  run.answerNext(fieldLibrary());
+  run.player.tick();
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"80", "80"}));
+}
+
+TEST(ImportedText, AnImportedFieldIsDrawnWithItsLibrarysFont) {
+  Actions stop;
+  stop.op(Actions::kStop);
+  FetchRun run(fieldImporter({stop}));
+  run.answerNext(fieldLibrary());
+  run.player.tick();
+  // The 100 x 200 stage shows at half size: the first 'A' covers 1 to 11 pixels across
+  // and 1 to 16 down in the library's font, 1 to 3.5 across in the importer's.
+  std::vector<uint32_t> pixels = movie_test::renderPixels(run.player, 50, 100);
+  EXPECT_EQ(movie_test::rgbOf(pixels[10 * 50 + 7]), movie_test::kBlue);
 }
 
 }  // namespace
