@@ -52,6 +52,13 @@ swf::EditText squaresField(uint16_t id, const std::string& text, bool input, std
   return e;
 }
 
+// Places a character under a name (depth, id and pixel position as placeAt takes them).
+void placeNamed(swf::TagList& tags, const std::string& name, uint16_t depth, uint16_t id, double x = 0, double y = 0) {
+  swf::Place p = movie_test::placeAt(depth, id, x, y);
+  p.name = name;
+  tags.placeObject2(p);
+}
+
 // Fields "w" (dynamic, selectable: "AAAA" at the top) and "t" (input: six lines of "A"
 // below it, at y 100), with the font given, on one frame that stops.
 swf::Bytes fieldsMovie(const std::function<void(swf::TagList&)>& font, std::optional<uint16_t> fontId = 1) {
@@ -59,12 +66,8 @@ swf::Bytes fieldsMovie(const std::function<void(swf::TagList&)>& font, std::opti
   if (font) font(tags);
   swf::add(tags, swf::encodeDefineEditText(squaresField(2, "AAAA", false, fontId)));
   swf::add(tags, swf::encodeDefineEditText(squaresField(3, "A\rA\rA\rA\rA\rA", true, fontId)));
-  swf::Place w = movie_test::placeAt(1, 2);
-  w.name = "w";
-  tags.placeObject2(w);
-  swf::Place t = movie_test::placeAt(2, 3, 0, 100);
-  t.name = "t";
-  tags.placeObject2(t);
+  placeNamed(tags, "w", 1, 2);
+  placeNamed(tags, "t", 2, 3, 0, 100);
   Actions stop;
   swf::doAction(tags, stop.op(Actions::kStop));
   tags.showFrame();
@@ -80,9 +83,7 @@ swf::Bytes mainMovie(const std::vector<Actions>& frames) {
   swf::TagList tags;
   addFont(tags, narrowSquares());
   swf::add(tags, swf::encodeDefineEditText(squaresField(2, "AAAA", false)));
-  swf::Place w = movie_test::placeAt(1, 2, 0, 0);
-  w.name = "w";
-  tags.placeObject2(w);
+  placeNamed(tags, "w", 1, 2);
   Actions load;
   load.getUrl("child.swf", "_level1");
   swf::doAction(tags, load);
@@ -206,9 +207,7 @@ TEST(LoadedText, AMovieLoadedIntoAClipMeasuresWithItsOwnFonts) {
   addFont(tags, narrowSquares());
   tags.defineShape(2, movie_test::rectShape(0, 0, 10, 10, movie_test::kRed), 3);
   movie_test::defineSpriteOf(tags, 3, 2);
-  swf::Place box = movie_test::placeAt(1, 3);
-  box.name = "box";
-  tags.placeObject2(box);
+  placeNamed(tags, "box", 1, 3);
   for (Actions* a : {&load, &arrives, &measure}) {
     swf::doAction(tags, *a);
     tags.showFrame();
@@ -231,9 +230,7 @@ swf::Bytes fieldLibrary() {
   label.color = swf::rgb(movie_test::kBlue);
   swf::add(tags, swf::encodeDefineEditText(label));
   swf::TagList inner;
-  swf::Place w = movie_test::placeAt(1, 6);
-  w.name = "w";
-  inner.placeObject2(w);
+  placeNamed(inner, "w", 1, 6);
   inner.showFrame();
   inner.end();
   tags.defineSprite(7, inner);
@@ -250,12 +247,8 @@ swf::Bytes fieldImporter(const std::vector<Actions>& frames) {
   addFont(tags, narrowSquares());
   swf::importAssets(tags, "lib.swf", {{10, "label"}, {11, "labelled"}});
   tags.showFrame();
-  swf::Place f = movie_test::placeAt(2, 10);
-  f.name = "f";
-  tags.placeObject2(f);
-  swf::Place c = movie_test::placeAt(3, 11, 0, 100);
-  c.name = "c";
-  tags.placeObject2(c);
+  placeNamed(tags, "f", 2, 10);
+  placeNamed(tags, "c", 3, 11, 0, 100);
   for (const Actions& a : frames) {
     swf::doAction(tags, a);
     tags.showFrame();
