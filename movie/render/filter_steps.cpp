@@ -76,7 +76,9 @@ void combine(Surface& layer, const Surface& effect, const Filter& f) {
       switch (place) {
         case EffectPlace::Inside: {
           uint32_t inside = scalePixel(e[x], sa);  // the effect where the layer is
-          d[x] = showSource ? srcOver(src, inside) : inside;
+          // Over the object, the effect covers it as far as the effect is dense but
+          // never makes it more opaque than it is.
+          d[x] = showSource ? inside + scalePixel(src, 255 - (e[x] >> 24)) : inside;
           break;
         }
         case EffectPlace::OnTop:

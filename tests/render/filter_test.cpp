@@ -210,6 +210,19 @@ TEST(Filters, InnerBevelLightsTheEdgeAwayFromTheAngle) {
   EXPECT_EQ(row(s), (std::vector<uint32_t>{0, kBlue, kWhite, kHalfRedOverWhite, 0}));
 }
 
+TEST(Filters, InnerBevelOverAHalfClearObjectKeepsItsOpacity) {
+  Surface s(5, 1);
+  for (int x = 1; x <= 3; ++x) s.row(0)[x] = 0x80808080u;  // white at alpha 128
+  Filter f = bevelRight();
+  f.inner = true;
+  movie::render::applyFilter(s, f, 1);
+  // x = 1 lit: blue at 128 (0x80000080), inside an object of alpha 128: 0x40000040, over
+  // the object's white let through by 255 - 128: 0x40404040. x = 3 shaded: half red at
+  // 128 (0x40400000), inside: 0x20200000, over the white let through by 255 - 64:
+  // 0x60606060. Alpha stays the object's 0x80 where the effect lies.
+  EXPECT_EQ(row(s), (std::vector<uint32_t>{0, 0x80404080u, 0x80808080u, 0x80806060u, 0}));
+}
+
 TEST(Filters, OuterBevelLiesBehindTheObject) {
   Surface s = bar();
   movie::render::applyFilter(s, bevelRight(), 1);
