@@ -220,88 +220,61 @@ Value convert(const PropInfo& p, Value v, const HandlerTable* handlers, const Co
   return bad();
 }
 
-}  // namespace
+// Reads a form description line by line into `root`: blocks make components, property
+// lines set their settings, and references to other components are set once every
+// component exists.
+class FormReader {
+ public:
+  FormReader(Component& root, const HandlerTable* handlers) : root_(root), handlers_(handlers) {}
 
-void readComponent(Component& root, const std::string& text, const HandlerTable* handlers,
-                   const std::function<void()>& beforeLoaded) {
-  std::vector<Component*> stack;
-  std::vector<Component*> made;
-  std::vector<Fixup> fixups;
-  bool rootSeen = false, rootClosed = false;
-  int lineNo = 0;
-  auto fail = [&](const std::string& what) -> void {
-    throw Error("form description line " + std::to_string(lineNo) + ": " + what);
-  };
-  root.setLoading(true);
-  size_t pos = 0;
-  // A byte order mark may start the text.
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-  while (pos <= text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = trim(text.substr(pos, end - pos));
-    pos = end + 1;
-    ++lineNo;
-    if (static_cast<size_t>(lineNo) > kMaxLines) fail("too many lines");
-    if (line.empty() || line[0] == '#' || line.compare(0, 2, "//") == 0) continue;
-    if (rootClosed) fail("text after the end of the form");
+  void read(const std::string& text) {
+    size_t pos = 0;
+    // A byte order mark may start the text.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    while (pos <= text.size()) {
+      size_t end = text.find('\n', pos);
+      if (end == std::string::npos) end = text.size();
+      std::string line = trim(text.substr(pos, end - pos));
+      pos = end + 1;
+      ++lineNo_;
+      if (static_cast<size_t>(lineNo_) > kMaxLines) fail("too many lines");
+      if (line.empty() || line[0] == '#' || line.compare(0, 2, "//") == 0) continue;
+      if (rootClosed_) fail("text after the end of the form");
+      readLineNumbered(line);
+    }
+    if (!rootSeen_) fail("no form block");
+    if (!stack_.empty()) fail("missing } at the end");
+  }
+
+  void resolveReferences() {
+    for (const Fixup& f : fixups_) {
+      lineNo_ = f.line;
+      Component* target =
+          strcasecmp(f.name.c_str(), root_.name().c_str()) == 0 ? &root_ : root_.findComponent(f.name);
+      if (!target) fail("unknown component " + f.name + " for " + f.prop->name);
+      Value v;
+      v.kind = Value::Kind::Ident;
+      v.s = f.name;
+      v.ref = target;
+      try {
+        f.prop->set(*f.object, v);
+      } catch (const std::exception& e) {
+        fail(e.what());
+      }
+    }
+  }
+
+  const std::vector<Component*>& made() const { return made_; }
+
+ private:
+  [[noreturn]] void fail(const std::string& what) const {
+    throw Error("form description line " + std::to_string(lineNo_) + ": " + what);
+  }
+
+  // Any error a line causes is reported with the line's number.
+  void readLineNumbered(const std::string& line) {
     try {
-      if (line == "}") {
-        if (stack.empty()) fail("unbalanced }");
-        stack.pop_back();
-        if (stack.empty()) rootClosed = true;
-        continue;
-      }
-      if (line.back() == '{') {
-        std::string head = trim(line.substr(0, line.size() - 1));
-        size_t colon = head.find(':');
-        if (colon == std::string::npos) fail("expected name: TClass {");
-        std::string name = trim(head.substr(0, colon)), cls = trim(head.substr(colon + 1));
-        if (!isIdent(name) || !isIdent(cls)) fail("expected name: TClass {");
-        if (stack.size() >= kMaxDepth) fail("blocks nested too deeply");
-        if (!rootSeen) {
-          rootSeen = true;
-          if (root.name() != name) root.setName(name);
-          stack.push_back(&root);
-          continue;
-        }
-        if (root.findComponent(name) || strcasecmp(name.c_str(), root.name().c_str()) == 0)
-          fail("duplicate name " + name);
-        Component* c = createComponent(cls, &root);
-        made.push_back(c);
-        c->setLoading(true);
-        c->setName(name);
-        c->setParentComponent(stack.back());
-        stack.push_back(c);
-        continue;
-      }
-      if (stack.empty()) fail(rootSeen ? "property outside a block" : "expected name: TClass {");
-      size_t eq = line.find('=');
-      if (eq == std::string::npos) fail("expected Property = value");
-      std::string path = trim(line.substr(0, eq));
-      std::string valueText = trim(line.substr(eq + 1));
-      Persistent* obj = stack.back();
-      const PropInfo* p = nullptr;
-      size_t start = 0;
-      for (;;) {
-        size_t dot = path.find('.', start);
-        std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        if (!isIdent(part)) fail("bad property name " + path);
-        p = obj->classInfo().find(part);
-        if (!p) fail("unknown property " + path + " of " + obj->className());
-        if (dot == std::string::npos) break;
-        if (p->kind != PropKind::Object) fail(part + " has no settings to set with dots");
-        obj = p->object(*obj);
-        start = dot + 1;
-      }
-      Parser parser(valueText, lineNo);
-      Value v = convert(*p, parser.value(), handlers, root);
-      if (p->kind == PropKind::Ref) {
-        fixups.push_back(Fixup{obj, p, v.s, lineNo});
-      } else {
-        if (!p->set) fail("property " + path + " cannot be set");
-        p->set(*obj, v);
-      }
+      readLine(line);
     } catch (const Error& e) {
       std::string what = e.what();
       if (what.rfind("form description line ", 0) == 0) throw;
@@ -310,24 +283,96 @@ void readComponent(Component& root, const std::string& text, const HandlerTable*
       fail(e.what());
     }
   }
-  if (!rootSeen) fail("no form block");
-  if (!stack.empty()) fail("missing } at the end");
-  for (const Fixup& f : fixups) {
-    lineNo = f.line;
-    Component* target = strcasecmp(f.name.c_str(), root.name().c_str()) == 0 ? &root : root.findComponent(f.name);
-    if (!target) fail("unknown component " + f.name + " for " + f.prop->name);
-    Value v;
-    v.kind = Value::Kind::Ident;
-    v.s = f.name;
-    v.ref = target;
-    try {
-      f.prop->set(*f.object, v);
-    } catch (const std::exception& e) {
-      fail(e.what());
+
+  void readLine(const std::string& line) {
+    if (line == "}") return closeBlock();
+    if (line.back() == '{') return openBlock(trim(line.substr(0, line.size() - 1)));
+    if (stack_.empty()) fail(rootSeen_ ? "property outside a block" : "expected name: TClass {");
+    setProperty(line);
+  }
+
+  void closeBlock() {
+    if (stack_.empty()) fail("unbalanced }");
+    stack_.pop_back();
+    if (stack_.empty()) rootClosed_ = true;
+  }
+
+  // "name: TClass": the first block is the root itself, the others make components.
+  void openBlock(const std::string& head) {
+    size_t colon = head.find(':');
+    if (colon == std::string::npos) fail("expected name: TClass {");
+    std::string name = trim(head.substr(0, colon)), cls = trim(head.substr(colon + 1));
+    if (!isIdent(name) || !isIdent(cls)) fail("expected name: TClass {");
+    if (stack_.size() >= kMaxDepth) fail("blocks nested too deeply");
+    if (!rootSeen_) {
+      rootSeen_ = true;
+      if (root_.name() != name) root_.setName(name);
+      stack_.push_back(&root_);
+      return;
+    }
+    if (root_.findComponent(name) || strcasecmp(name.c_str(), root_.name().c_str()) == 0)
+      fail("duplicate name " + name);
+    Component* c = createComponent(cls, &root_);
+    made_.push_back(c);
+    c->setLoading(true);
+    c->setName(name);
+    c->setParentComponent(stack_.back());
+    stack_.push_back(c);
+  }
+
+  // "Font.Size = 9": dots reach into the settings objects of the block's component.
+  void setProperty(const std::string& line) {
+    size_t eq = line.find('=');
+    if (eq == std::string::npos) fail("expected Property = value");
+    std::string path = trim(line.substr(0, eq));
+    Persistent* obj = stack_.back();
+    const PropInfo* p = findProperty(path, obj);
+    const std::string valueText = trim(line.substr(eq + 1));  // the parser reads it in place
+    Parser parser(valueText, lineNo_);
+    Value v = convert(*p, parser.value(), handlers_, root_);
+    if (p->kind == PropKind::Ref) {
+      fixups_.push_back(Fixup{obj, p, v.s, lineNo_});
+    } else {
+      if (!p->set) fail("property " + path + " cannot be set");
+      p->set(*obj, v);
     }
   }
+
+  // Walks a dotted property path from `obj`; on return `obj` is the object that owns it.
+  const PropInfo* findProperty(const std::string& path, Persistent*& obj) const {
+    size_t start = 0;
+    for (;;) {
+      size_t dot = path.find('.', start);
+      std::string part = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+      if (!isIdent(part)) fail("bad property name " + path);
+      const PropInfo* p = obj->classInfo().find(part);
+      if (!p) fail("unknown property " + path + " of " + obj->className());
+      if (dot == std::string::npos) return p;
+      if (p->kind != PropKind::Object) fail(part + " has no settings to set with dots");
+      obj = p->object(*obj);
+      start = dot + 1;
+    }
+  }
+
+  Component& root_;
+  const HandlerTable* handlers_;
+  std::vector<Component*> stack_;
+  std::vector<Component*> made_;
+  std::vector<Fixup> fixups_;
+  bool rootSeen_ = false, rootClosed_ = false;
+  int lineNo_ = 0;
+};
+
+}  // namespace
+
+void readComponent(Component& root, const std::string& text, const HandlerTable* handlers,
+                   const std::function<void()>& beforeLoaded) {
+  root.setLoading(true);
+  FormReader reader(root, handlers);
+  reader.read(text);
+  reader.resolveReferences();
   if (beforeLoaded) beforeLoaded();
-  for (Component* c : made) c->loaded();
+  for (Component* c : reader.made()) c->loaded();
   root.loaded();
 }
 

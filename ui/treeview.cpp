@@ -299,76 +299,82 @@ TreeNode* TreeView::getNodeAt(int x, int y) {
 
 LRESULT TreeView::wndProc(UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
-    case WM_LBUTTONDOWN: {
-      // The framework follows the press itself (the control's own tracking would eat the
-      // release): the entry under the pointer becomes selected, the empty part keeps it.
-      pressed_ = true;
-      SetFocus(hwnd_);
-      int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l);
-      TVHITTESTINFO ht{};
-      ht.pt = POINT{x, y};
-      SendMessageW(hwnd_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht));
-      if ((ht.flags & TVHT_ONITEMBUTTON) && ht.hItem) {
-        SendMessageW(hwnd_, TVM_EXPAND, TVE_TOGGLE, reinterpret_cast<LPARAM>(ht.hItem));
-      } else if (TreeNode* n = getNodeAt(x, y)) {
-        SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(n->item_));
-      }
-      SetCapture(hwnd_);
-      WinControl* self = this;
-      dispatchEvent([=] { self->onMouseDown(self, mbLeft, ssLeft, x, y); });
-      return 0;
-    }
+    case WM_LBUTTONDOWN: return leftButtonDown(GET_X_LPARAM(l), GET_Y_LPARAM(l));
     case WM_LBUTTONDBLCLK: {
       // The second press of a double click: no selection move, no second click.
       WinControl* self = this;
       dispatchEvent([self] { self->onDblClick(self); });
       return 0;
     }
-    case WM_LBUTTONUP: {
-      bool wasPressed = pressed_;
-      pressed_ = false;
-      if (GetCapture() == hwnd_) ReleaseCapture();
-      int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l);
-      RECT r;
-      GetClientRect(hwnd_, &r);
-      POINT pt{x, y};
-      if (wasPressed && PtInRect(&r, pt)) click();
-      WinControl* self = this;
-      dispatchEvent([=] { self->onMouseUp(self, mbLeft, 0, x, y); });
-      return 0;
-    }
+    case WM_LBUTTONUP: return leftButtonUp(GET_X_LPARAM(l), GET_Y_LPARAM(l));
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(l) != hwnd_) pressed_ = false;
       break;
-    case WM_SETFOCUS: {
-      // The common control selects its first entry when it gets the focus with none
-      // selected; the program's tree keeps "none selected" until an entry is chosen.
-      auto before = SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0);
-      clearing_ = !before;  // no change event for that selection
-      LRESULT r = WinControl::wndProc(msg, w, l);
-      if (!before && hwnd_ && SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0))
-        SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, 0);
-      clearing_ = false;
-      return r;
-    }
-    case CN_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(l);
-      if (hdr->code == TVN_SELCHANGEDW || hdr->code == TVN_SELCHANGEDA) {
-        if (!clearing_) {
-          TreeView* self = this;
-          dispatchEvent([self] { self->onChange(self); });
-        }
-      } else if (hdr->code == TVN_BEGINLABELEDITW || hdr->code == TVN_BEGINLABELEDITA) {
-        return readOnly_ ? TRUE : FALSE;
-      } else if (hdr->code == TVN_DELETEITEMW || hdr->code == TVN_DELETEITEMA) {
-        auto* nm = reinterpret_cast<NMTREEVIEWW*>(l);
-        if (auto* n = reinterpret_cast<TreeNode*>(nm->itemOld.lParam)) n->item_ = nullptr;
-      }
-      return 0;
-    }
+    case WM_SETFOCUS: return focusKeepingNoSelection(msg, w, l);
+    case CN_NOTIFY: return treeNotification(reinterpret_cast<NMHDR*>(l));
     default: break;
   }
   return WinControl::wndProc(msg, w, l);
+}
+
+// The framework follows the press itself (the control's own tracking would eat the
+// release): the entry under the pointer becomes selected, the empty part keeps it.
+LRESULT TreeView::leftButtonDown(int x, int y) {
+  pressed_ = true;
+  SetFocus(hwnd_);
+  TVHITTESTINFO ht{};
+  ht.pt = POINT{x, y};
+  SendMessageW(hwnd_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht));
+  if ((ht.flags & TVHT_ONITEMBUTTON) && ht.hItem) {
+    SendMessageW(hwnd_, TVM_EXPAND, TVE_TOGGLE, reinterpret_cast<LPARAM>(ht.hItem));
+  } else if (TreeNode* n = getNodeAt(x, y)) {
+    SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(n->item_));
+  }
+  SetCapture(hwnd_);
+  WinControl* self = this;
+  dispatchEvent([=] { self->onMouseDown(self, mbLeft, ssLeft, x, y); });
+  return 0;
+}
+
+// A release inside the control after a press in it is a click.
+LRESULT TreeView::leftButtonUp(int x, int y) {
+  bool wasPressed = pressed_;
+  pressed_ = false;
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  POINT pt{x, y};
+  if (wasPressed && PtInRect(&r, pt)) click();
+  WinControl* self = this;
+  dispatchEvent([=] { self->onMouseUp(self, mbLeft, 0, x, y); });
+  return 0;
+}
+
+// The common control selects its first entry when it gets the focus with none
+// selected; the program's tree keeps "none selected" until an entry is chosen.
+LRESULT TreeView::focusKeepingNoSelection(UINT msg, WPARAM w, LPARAM l) {
+  auto before = SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0);
+  clearing_ = !before;  // no change event for that selection
+  LRESULT r = WinControl::wndProc(msg, w, l);
+  if (!before && hwnd_ && SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0))
+    SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, 0);
+  clearing_ = false;
+  return r;
+}
+
+LRESULT TreeView::treeNotification(const NMHDR* hdr) {
+  if (hdr->code == TVN_SELCHANGEDW || hdr->code == TVN_SELCHANGEDA) {
+    if (!clearing_) {
+      TreeView* self = this;
+      dispatchEvent([self] { self->onChange(self); });
+    }
+  } else if (hdr->code == TVN_BEGINLABELEDITW || hdr->code == TVN_BEGINLABELEDITA) {
+    return readOnly_ ? TRUE : FALSE;
+  } else if (hdr->code == TVN_DELETEITEMW || hdr->code == TVN_DELETEITEMA) {
+    auto* nm = reinterpret_cast<const NMTREEVIEWW*>(hdr);
+    if (auto* n = reinterpret_cast<TreeNode*>(nm->itemOld.lParam)) n->item_ = nullptr;
+  }
+  return 0;
 }
 
 }  // namespace ui

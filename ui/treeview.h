@@ -126,6 +126,10 @@ class TreeView : public WinControl {
  private:
   friend class TreeNodes;
   friend class TreeNode;
+  LRESULT leftButtonDown(int x, int y);
+  LRESULT leftButtonUp(int x, int y);
+  LRESULT focusKeepingNoSelection(UINT msg, WPARAM w, LPARAM l);
+  LRESULT treeNotification(const NMHDR* hdr);
   void updateStyle();
   void applyImages();
   std::unique_ptr<TreeNodes> items_;

@@ -309,15 +309,7 @@ LRESULT CALLBACK PageView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 LRESULT PageView::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      RECT client;
-      GetClientRect(hwnd_, &client);
-      paint(dc, client);
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
+    case WM_PAINT: onPaint(); return 0;
     case WM_SIZE:
       if (!inLayout_) {
         relayout();
@@ -329,22 +321,10 @@ LRESULT PageView::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_VSCROLL: onScroll(SB_VERT, LOWORD(wp)); return 0;
     case WM_HSCROLL: onScroll(SB_HORZ, LOWORD(wp)); return 0;
-    case WM_MOUSEWHEEL: {
-      page::ScrollState s = page_.scrollState();
-      if (!s.verticalBar) return 0;
-      int delta = GET_WHEEL_DELTA_WPARAM(wp);
-      page_.scrollTo(s.scrollX, s.scrollY - delta * kWheelStepPx / WHEEL_DELTA);
-      updateScrollBars(page_.scrollState());
-      InvalidateRect(hwnd_, nullptr, FALSE);
-      return 0;
-    }
+    case WM_MOUSEWHEEL: onWheel(GET_WHEEL_DELTA_WPARAM(wp)); return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {
-        POINT pt;
-        GetCursorPos(&pt);
-        ScreenToClient(hwnd_, &pt);
-        bool onLink = !loading_ && page_.linkAt(pt.x, pt.y).has_value();
-        SetCursor(LoadCursorW(nullptr, onLink ? IDC_HAND : IDC_ARROW));
+        setPointerShape();
         return TRUE;
       }
       break;
@@ -355,13 +335,7 @@ LRESULT PageView::handle(UINT msg, WPARAM wp, LPARAM lp) {
       onClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       pressed_ = {-1, -1};
       return 0;
-    case WM_RBUTTONUP: {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      std::optional<std::string> link = loading_ ? std::nullopt : page_.linkAt(pt.x, pt.y);
-      ClientToScreen(hwnd_, &pt);
-      showMenu(pt, std::move(link));
-      return 0;
-    }
+    case WM_RBUTTONUP: onRightClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
     case WM_CONTEXTMENU:
       if (lp == -1) {  // from the keyboard
         POINT pt{0, 0};
@@ -380,6 +354,40 @@ LRESULT PageView::handle(UINT msg, WPARAM wp, LPARAM lp) {
     }
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void PageView::onPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  paint(dc, client);
+  EndPaint(hwnd_, &ps);
+}
+
+void PageView::onWheel(int delta) {
+  page::ScrollState s = page_.scrollState();
+  if (!s.verticalBar) return;
+  page_.scrollTo(s.scrollX, s.scrollY - delta * kWheelStepPx / WHEEL_DELTA);
+  updateScrollBars(page_.scrollState());
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// A hand over links once the page has loaded, the arrow elsewhere.
+void PageView::setPointerShape() {
+  POINT pt;
+  GetCursorPos(&pt);
+  ScreenToClient(hwnd_, &pt);
+  bool onLink = !loading_ && page_.linkAt(pt.x, pt.y).has_value();
+  SetCursor(LoadCursorW(nullptr, onLink ? IDC_HAND : IDC_ARROW));
+}
+
+// The banner's own menu, offering the link under the pointer when there is one.
+void PageView::onRightClick(int x, int y) {
+  POINT pt{x, y};
+  std::optional<std::string> link = loading_ ? std::nullopt : page_.linkAt(pt.x, pt.y);
+  ClientToScreen(hwnd_, &pt);
+  showMenu(pt, std::move(link));
 }
 
 }  // namespace hosts::web

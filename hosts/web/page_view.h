@@ -76,7 +76,11 @@ class PageView {
   void scheduleAnimation();
   void onTimer();
   void onScroll(int bar, WORD code);
+  void onPaint();
+  void onWheel(int delta);
+  void setPointerShape();
   void onClick(int x, int y);
+  void onRightClick(int x, int y);
   void showMenu(POINT screen, std::optional<std::string> link);
   void copyText(const std::string& utf8);
 

@@ -111,6 +111,36 @@ class Layouter {
   // Widths of the columns for a table `width` wide (frame and spacing excluded).
   std::vector<int> distribute(const Columns& c, int width);
   int table(const Node& e, const ComputedStyle& st, int x, int y, int availWidth, const ComputedStyle& parent, int* right);
+  // Where a table's columns go: its left edge, its width and each column's left edge
+  // (one more than the columns: the last is past the last column).
+  struct TablePlacement {
+    int left = 0, width = 0;
+    std::vector<int> colX;
+  };
+  TablePlacement placeTable(const TableGrid& g, const ComputedStyle& st, int x, int availWidth,
+                            const ComputedStyle& parent);
+  // A cell or a row laid out at its natural height: the items and background it made.
+  struct CellDone {
+    size_t bg, first, last;
+    int height;
+    const Cell* cell;
+    int x, width;
+  };
+  struct RowDone {
+    size_t bg, first, last;
+    int y, height;
+    const ComputedStyle* style;
+    std::vector<CellDone> cells;
+  };
+  // Lays the rows out from `top` at their natural heights; returns the y past the last.
+  int layoutRows(const TableGrid& g, const std::vector<int>& colX, int top, std::vector<RowDone>& rows);
+  // Shares what a table's given height adds among its rows: each row's extra height.
+  std::vector<int> extraRowHeights(const ComputedStyle& st, size_t rowCount, int& height);
+  // Moves rows down by what the rows above them grew, aligns cells, draws borders and
+  // backgrounds; the last row first, so inserted background tiles never move a range
+  // still to be handled.
+  void finishRows(const TableGrid& g, const std::vector<int>& colX, std::vector<RowDone>& rows,
+                  const std::vector<int>& extra);
   void shift(size_t first, size_t last, int dx, int dy);
   // marquee.cpp
   int marquee(const Node& e, const ComputedStyle& st, int x, int y, int availWidth, int* right);

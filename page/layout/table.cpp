@@ -209,6 +209,22 @@ std::vector<int> Layouter::distribute(const Columns& c, int width) {
 
 int Layouter::table(const Node& e, const ComputedStyle& st, int x, int y, int availWidth, const ComputedStyle& parent, int* right) {
   TableGrid g = grid(e);
+  TablePlacement place = placeTable(g, st, x, availWidth, parent);
+  size_t tableBg = reserveBackground();
+  std::vector<RowDone> rows;
+  int rowsEnd = layoutRows(g, place.colX, y + g.border + g.spacing, rows);
+  int height = rows.empty() ? 2 * g.border : rowsEnd - y + g.border;
+  std::vector<int> extra = extraRowHeights(st, rows.size(), height);
+  finishRows(g, place.colX, rows, extra);
+  Rect box{place.left, y, place.width, height};
+  if (g.border > 0) border(box, g.border, 0xFF808080);
+  fillBackground(tableBg, st, box);
+  *right = place.left + place.width;
+  return height;
+}
+
+Layouter::TablePlacement Layouter::placeTable(const TableGrid& g, const ComputedStyle& st, int x, int availWidth,
+                                              const ComputedStyle& parent) {
   Columns cols = columnWidths(g);
   const int frame = 2 * g.border + g.spacing * (g.columns + 1);
   int sumMin = 0, sumMax = 0;
@@ -221,21 +237,21 @@ int Layouter::table(const Node& e, const ComputedStyle& st, int x, int y, int av
   std::vector<int> colW = distribute(cols, width - frame);
   int used = frame;
   for (int w : colW) used += w;
-  width = std::max(width, used);
-  int left = x + st.margin.left;
+  TablePlacement place;
+  place.width = std::max(width, used);
+  place.left = x + st.margin.left;
   TextAlign align = st.blockAlign.value_or(parent.textAlign);
-  if (align == TextAlign::Center) left += std::max(0, (avail - width) / 2);
-  else if (align == TextAlign::Right) left += std::max(0, avail - width);
-  std::vector<int> colX(g.columns + 1);
-  colX[0] = left + g.border + g.spacing;
-  for (int k = 0; k < g.columns; ++k) colX[k + 1] = colX[k] + colW[k] + g.spacing;
+  if (align == TextAlign::Center) place.left += std::max(0, (avail - place.width) / 2);
+  else if (align == TextAlign::Right) place.left += std::max(0, avail - place.width);
+  place.colX.resize(g.columns + 1);
+  place.colX[0] = place.left + g.border + g.spacing;
+  for (int k = 0; k < g.columns; ++k) place.colX[k + 1] = place.colX[k] + colW[k] + g.spacing;
+  return place;
+}
 
-  size_t tableBg = reserveBackground();
-  // First pass: cells laid out row by row at their natural heights.
-  struct CellDone { size_t bg, first, last; int height; const Cell* cell; int x, width; };
-  struct RowDone { size_t bg, first, last; int y, height; const ComputedStyle* style; std::vector<CellDone> cells; };
-  std::vector<RowDone> rows;
-  int rowY = y + g.border + g.spacing;
+int Layouter::layoutRows(const TableGrid& g, const std::vector<int>& colX, int top, std::vector<RowDone>& rows) {
+  int rowY = top;
+  const int inset = g.padding + g.cellBorder;
   for (size_t r = 0; r < g.rows.size(); ++r) {
     RowDone row;
     row.style = &style(*g.rowNodes[r]);
@@ -249,7 +265,6 @@ int Layouter::table(const Node& e, const ComputedStyle& st, int x, int y, int av
       d.cell = &cell;
       d.x = colX[cell.column];
       d.width = colX[cell.column + cell.span] - g.spacing - d.x;
-      int inset = g.padding + g.cellBorder;
       d.bg = reserveBackground();
       d.first = out_.items.size();
       FlowResult fr = flow(*cell.node, cs, d.x + inset, rowY + inset, std::max(0, d.width - 2 * inset));
@@ -263,25 +278,26 @@ int Layouter::table(const Node& e, const ComputedStyle& st, int x, int y, int av
     rowY = clampCoord(int64_t(rowY) + row.height + g.spacing);
     rows.push_back(std::move(row));
   }
-  int height = rows.empty() ? 2 * g.border : rowY - y + g.border;
-  // A table given a greater height shares the difference among its rows.
-  // Percentages are of the view's height, as old pages expect of height=100%.
+  return rowY;
+}
+
+// Percentages are of the view's height, as old pages expect of height=100%.
+std::vector<int> Layouter::extraRowHeights(const ComputedStyle& st, size_t rowCount, int& height) {
   int wanted = st.height.isAuto() ? 0 : std::clamp(st.height.resolve(viewHeight_, 0), 0, 100000);
-  std::vector<int> extra(rows.size(), 0);
-  if (wanted > height && !rows.empty()) {
+  std::vector<int> extra(rowCount, 0);
+  if (wanted > height && rowCount > 0) {
     int more = wanted - height;
-    for (size_t r = 0; r < rows.size(); ++r) extra[r] = more / int(rows.size());
-    extra.back() += more % int(rows.size());
+    for (size_t r = 0; r < rowCount; ++r) extra[r] = more / int(rowCount);
+    extra.back() += more % int(rowCount);
   }
   height = std::max(height, wanted);
-  int offset = 0;
+  return extra;
+}
+
+void Layouter::finishRows(const TableGrid& g, const std::vector<int>& colX, std::vector<RowDone>& rows,
+                          const std::vector<int>& extra) {
   std::vector<int> offsets(rows.size(), 0);
-  for (size_t r = 0; r < rows.size(); ++r) {
-    offsets[r] = offset;
-    offset += extra[r];
-  }
-  // Second pass, last row first so that inserted background tiles never move a range
-  // still to be handled: final row positions, vertical alignment, borders, backgrounds.
+  for (size_t r = 1; r < rows.size(); ++r) offsets[r] = offsets[r - 1] + extra[r - 1];
   for (size_t r = rows.size(); r-- > 0;) {
     RowDone& row = rows[r];
     if (offsets[r]) shift(row.first, row.last, 0, offsets[r]);
@@ -300,11 +316,6 @@ int Layouter::table(const Node& e, const ComputedStyle& st, int x, int y, int av
     }
     fillBackground(row.bg, *row.style, {colX[0], row.y, colX[g.columns] - g.spacing - colX[0], row.height});
   }
-  Rect box{left, y, width, height};
-  if (g.border > 0) border(box, g.border, 0xFF808080);
-  fillBackground(tableBg, st, box);
-  *right = left + width;
-  return height;
 }
 
 void Layouter::shift(size_t first, size_t last, int dx, int dy) {

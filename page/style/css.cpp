@@ -276,10 +276,12 @@ bool matches(const Selector& selector, const Node& element) {
   return k < 0;
 }
 
-void applyDeclaration(ComputedStyle& st, const Declaration& d, const ComputedStyle& parent) {
+namespace {
+
+// Each group below applies the properties it knows and says whether it knew the property.
+
+bool applyColourProperty(ComputedStyle& st, const Declaration& d, const std::string& v) {
   const std::string& p = d.property;
-  const std::string v = lowerAscii(d.value);
-  const int em = st.font.pixelSize;
   if (p == "color") {
     if (auto c = parseColor(v)) st.color = *c;
   } else if (p == "background-color") {
@@ -293,33 +295,49 @@ void applyDeclaration(ComputedStyle& st, const Declaration& d, const ComputedSty
       else if (lowerAscii(w) == "transparent") st.background.reset();
       else if (lowerAscii(w).rfind("url(", 0) == 0) st.backgroundImage = urlValue(w);
     }
-  } else if (p == "font-size") {
-    if (int k = fontSizeKeyword(v, parent.font.pixelSize)) st.font.pixelSize = k;
-    else if (auto px = parsePixels(v, parent.font.pixelSize, parent.font.pixelSize)) st.font.pixelSize = *px;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::string firstFontFamily(const std::string& list) {
+  std::string first(trim(std::string_view(list).substr(0, list.find(','))));
+  if (!first.empty() && (first.front() == '"' || first.front() == '\'')) first.erase(first.begin());
+  if (!first.empty() && (first.back() == '"' || first.back() == '\'')) first.pop_back();
+  return first;
+}
+
+// "bold 12px SimSun": the words of the font shorthand this engine understands.
+void applyFontShorthand(FontSpec& font, const std::string& value, int parentSize) {
+  for (auto& w : splitWords(value)) {
+    std::string lw = lowerAscii(w);
+    if (lw == "bold") font.bold = true;
+    else if (lw == "italic") font.italic = true;
+    else if (std::isdigit(static_cast<unsigned char>(lw[0]))) {
+      std::string size = lw.substr(0, lw.find('/'));
+      if (auto px = parsePixels(size, parentSize, parentSize)) font.pixelSize = std::clamp(*px, 1, 200);
+    } else if (lw != "normal") {
+      font.family = w;
+    }
+  }
+}
+
+bool applyFontProperty(ComputedStyle& st, const Declaration& d, const std::string& v, const ComputedStyle& parent) {
+  const std::string& p = d.property;
+  const int parentSize = parent.font.pixelSize;
+  if (p == "font-size") {
+    if (int k = fontSizeKeyword(v, parentSize)) st.font.pixelSize = k;
+    else if (auto px = parsePixels(v, parentSize, parentSize)) st.font.pixelSize = *px;
     st.font.pixelSize = std::clamp(st.font.pixelSize, 1, 200);
   } else if (p == "font-weight") {
     st.font.bold = v == "bold" || v == "bolder" || std::atoi(v.c_str()) >= 600;
   } else if (p == "font-style") {
     st.font.italic = v == "italic" || v == "oblique";
   } else if (p == "font-family") {
-    std::string first(trim(std::string_view(d.value).substr(0, d.value.find(','))));
-    if (!first.empty() && (first.front() == '"' || first.front() == '\'')) first.erase(first.begin());
-    if (!first.empty() && (first.back() == '"' || first.back() == '\'')) first.pop_back();
-    if (!first.empty()) st.font.family = first;
+    if (std::string first = firstFontFamily(d.value); !first.empty()) st.font.family = first;
   } else if (p == "font") {
-    // "bold 12px SimSun": the words this engine understands.
-    for (auto& w : splitWords(d.value)) {
-      std::string lw = lowerAscii(w);
-      if (lw == "bold") st.font.bold = true;
-      else if (lw == "italic") st.font.italic = true;
-      else if (std::isdigit(static_cast<unsigned char>(lw[0]))) {
-        std::string size = lw.substr(0, lw.find('/'));
-        if (auto px = parsePixels(size, parent.font.pixelSize, parent.font.pixelSize))
-          st.font.pixelSize = std::clamp(*px, 1, 200);
-      } else if (lw != "normal") {
-        st.font.family = w;
-      }
-    }
+    applyFontShorthand(st.font, d.value, parentSize);
   } else if (p == "text-align") {
     if (v == "center") st.textAlign = TextAlign::Center;
     else if (v == "right") st.textAlign = TextAlign::Right;
@@ -327,28 +345,60 @@ void applyDeclaration(ComputedStyle& st, const Declaration& d, const ComputedSty
   } else if (p == "text-decoration") {
     st.font.underline = v.find("underline") != std::string::npos;
     st.lineThrough = v.find("line-through") != std::string::npos;
-  } else if (p == "margin") {
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// margin-top, padding-left and their kin: one side of the margin or the padding.
+void applyEdgeSide(ComputedStyle& st, const std::string& p, const std::string& v, int em) {
+  bool margin = p[0] == 'm';
+  Edges& e = margin ? st.margin : st.padding;
+  std::string side = p.substr(margin ? 7 : 8);
+  auto px = parsePixels(v, em, 0);
+  if (!px) return;
+  int x = std::clamp(*px, margin ? -10000 : 0, 10000);
+  if (side == "top") e.top = x;
+  else if (side == "right") e.right = x;
+  else if (side == "bottom") e.bottom = x;
+  else if (side == "left") e.left = x;
+}
+
+void applyBorder(ComputedStyle& st, const Declaration& d, int em) {
+  const std::string& p = d.property;
+  for (auto& w : splitWords(d.value)) {
+    if (auto c = parseColor(w); c && p != "border-width") st.borderColor = *c;
+    else if (auto px = parsePixels(w, em, 0); px && p != "border-color") st.borderWidth = std::clamp(*px, 0, 100);
+    else if (lowerAscii(w) == "none" && p == "border") st.borderWidth = 0;
+  }
+}
+
+bool applyBoxProperty(ComputedStyle& st, const Declaration& d, const std::string& v) {
+  const std::string& p = d.property;
+  const int em = st.font.pixelSize;
+  if (p == "margin") {
     applyEdges(st.margin, v, em);
   } else if (p == "padding") {
     applyEdges(st.padding, v, em);
     st.padding = {std::max(0, st.padding.top), std::max(0, st.padding.right), std::max(0, st.padding.bottom),
                   std::max(0, st.padding.left)};
   } else if (p.rfind("margin-", 0) == 0 || p.rfind("padding-", 0) == 0) {
-    bool margin = p[0] == 'm';
-    Edges& e = margin ? st.margin : st.padding;
-    std::string side = p.substr(margin ? 7 : 8);
-    auto px = parsePixels(v, em, 0);
-    if (!px) return;
-    int x = std::clamp(*px, margin ? -10000 : 0, 10000);
-    if (side == "top") e.top = x;
-    else if (side == "right") e.right = x;
-    else if (side == "bottom") e.bottom = x;
-    else if (side == "left") e.left = x;
+    applyEdgeSide(st, p, v, em);
   } else if (p == "width") {
     if (auto l = parseCssLength(v, em)) st.width = *l;
   } else if (p == "height") {
     if (auto l = parseCssLength(v, em)) st.height = *l;
-  } else if (p == "display") {
+  } else if (p == "border" || p == "border-width" || p == "border-color") {
+    applyBorder(st, d, em);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void applyFlowProperty(ComputedStyle& st, const std::string& p, const std::string& v) {
+  if (p == "display") {
     if (v == "none") st.display = Display::None;
     else if (v == "block") st.display = Display::Block;
     else if (v == "inline" || v == "inline-block") st.display = Display::Inline;
@@ -362,18 +412,20 @@ void applyDeclaration(ComputedStyle& st, const Declaration& d, const ComputedSty
     if (v == "nowrap") st.whiteSpace = WhiteSpace::NoWrap;
     else if (v == "pre") st.whiteSpace = WhiteSpace::Pre;
     else if (v == "normal") st.whiteSpace = WhiteSpace::Normal;
-  } else if (p == "border" || p == "border-width" || p == "border-color") {
-    for (auto& w : splitWords(d.value)) {
-      if (auto c = parseColor(w); c && p != "border-width") st.borderColor = *c;
-      else if (auto px = parsePixels(w, em, 0); px && p != "border-color") st.borderWidth = std::clamp(*px, 0, 100);
-      else if (lowerAscii(w) == "none" && p == "border") st.borderWidth = 0;
-    }
   } else if (p == "vertical-align") {
     if (v == "top") st.verticalAlign = VAlign::Top;
     else if (v == "middle") st.verticalAlign = VAlign::Middle;
     else if (v == "bottom") st.verticalAlign = VAlign::Bottom;
     else if (v == "baseline") st.verticalAlign = VAlign::Baseline;
   }
+}
+
+}  // namespace
+
+void applyDeclaration(ComputedStyle& st, const Declaration& d, const ComputedStyle& parent) {
+  const std::string v = lowerAscii(d.value);
+  if (applyColourProperty(st, d, v) || applyFontProperty(st, d, v, parent) || applyBoxProperty(st, d, v)) return;
+  applyFlowProperty(st, d.property, v);
 }
 
 }  // namespace page

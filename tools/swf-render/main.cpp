@@ -45,105 +45,127 @@ void mixFrame(movie::Player& player, int i, std::vector<int16_t>& audio) {
   player.mixAudio(audio.data() + at, frames);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 3) return usage("an input and an output file are needed");
-  std::string input = argv[1], output = argv[2];
+struct Options {
+  std::string input, output;
   int frames = 1;
   double scale = 1;
   movie::Quality quality = movie::Quality::High;
   std::string audioPath, tracePath, inputPath;
+};
+
+// Reads the options after the two file names; returns what is wrong with them, if anything.
+std::string readOptions(int argc, char** argv, Options& o) {
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
-    if (i + 1 >= argc) return usage(("missing value after " + arg).c_str());
+    if (i + 1 >= argc) return "missing value after " + arg;
     std::string value = argv[++i];
     if (arg == "--frames") {
-      frames = std::atoi(value.c_str());
-      if (frames < 1 || frames > 100000) return usage("--frames takes a number from 1");
+      o.frames = std::atoi(value.c_str());
+      if (o.frames < 1 || o.frames > 100000) return "--frames takes a number from 1";
     } else if (arg == "--scale") {
-      scale = std::atof(value.c_str());
-      if (!(scale > 0 && scale <= 16)) return usage("--scale takes a number above 0, at most 16");
+      o.scale = std::atof(value.c_str());
+      if (!(o.scale > 0 && o.scale <= 16)) return "--scale takes a number above 0, at most 16";
     } else if (arg == "--quality") {
-      if (value == "low") quality = movie::Quality::Low;
-      else if (value == "medium") quality = movie::Quality::Medium;
-      else if (value == "high") quality = movie::Quality::High;
-      else return usage("--quality is low, medium or high");
+      if (value == "low") o.quality = movie::Quality::Low;
+      else if (value == "medium") o.quality = movie::Quality::Medium;
+      else if (value == "high") o.quality = movie::Quality::High;
+      else return "--quality is low, medium or high";
     } else if (arg == "--audio") {
-      audioPath = value;
+      o.audioPath = value;
     } else if (arg == "--trace") {
-      tracePath = value;
+      o.tracePath = value;
     } else if (arg == "--input") {
-      inputPath = value;
+      o.inputPath = value;
     } else {
-      return usage(("unknown option " + arg).c_str());
+      return "unknown option " + arg;
     }
   }
-  std::ifstream in(input, std::ios::binary);
+  return {};
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "swf-render: cannot read %s\n", input.c_str());
-    return 1;
+    std::fprintf(stderr, "swf-render: cannot read %s\n", path.c_str());
+    return false;
   }
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<swf_input::InputEvent> events;
-  if (!inputPath.empty()) {
-    std::ifstream file(inputPath, std::ios::binary);
-    if (!file) {
-      std::fprintf(stderr, "swf-render: cannot read %s\n", inputPath.c_str());
-      return 1;
-    }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::string why;
-    if (!swf_input::parseInputEvents(text, events, why)) {
-      std::fprintf(stderr, "swf-render: %s: %s\n", inputPath.c_str(), why.c_str());
-      return 1;
-    }
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool readInputEvents(const std::string& path, std::vector<swf_input::InputEvent>& events) {
+  if (path.empty()) return true;
+  std::string text, why;
+  if (!readWholeFile(path, text)) return false;
+  if (!swf_input::parseInputEvents(text, events, why)) {
+    std::fprintf(stderr, "swf-render: %s: %s\n", path.c_str(), why.c_str());
+    return false;
   }
-  hosts::FreetypeFontService fonts;  // device text in the system's faces
-  movie::Player player;
-  if (!audioPath.empty()) {
-    player.setMp3Decoder(movie::sound::mpg123DecoderFactory());
-    player.setSoundEnabled(true);  // before the first frame, whose sounds start with it
-  }
-  player.setFontService(&fonts);
-  std::ofstream trace;
-  if (!tracePath.empty()) {
-    trace.open(tracePath, std::ios::binary);
-    if (!trace) {
-      std::fprintf(stderr, "swf-render: cannot write %s\n", tracePath.c_str());
-      return 1;
-    }
-    player.setTraceHandler([&trace](const std::string& line) { trace << line << '\n'; });
-  }
-  player.append(bytes.data(), bytes.size());
+  return true;
+}
+
+// Loads the movie into `player`; false (and a message) when it has no frame to show.
+bool loadMovie(movie::Player& player, const std::string& input, const std::string& bytes) {
+  player.append(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   player.finish();
   if (player.state() == movie::LoadState::Failed || player.state() == movie::LoadState::Loading ||
       player.state() == movie::LoadState::Empty) {
     std::string why = player.error().empty() ? "no frame could be read" : player.error();
     std::fprintf(stderr, "swf-render: %s: %s\n", input.c_str(), why.c_str());
-    return 1;
+    return false;
   }
-  player.setQuality(quality);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return usage("an input and an output file are needed");
+  Options o;
+  o.input = argv[1];
+  o.output = argv[2];
+  if (std::string wrong = readOptions(argc, argv, o); !wrong.empty()) return usage(wrong.c_str());
+  std::string bytes;
+  std::vector<swf_input::InputEvent> events;
+  if (!readWholeFile(o.input, bytes) || !readInputEvents(o.inputPath, events)) return 1;
+  hosts::FreetypeFontService fonts;  // device text in the system's faces
+  movie::Player player;
+  if (!o.audioPath.empty()) {
+    player.setMp3Decoder(movie::sound::mpg123DecoderFactory());
+    player.setSoundEnabled(true);  // before the first frame, whose sounds start with it
+  }
+  player.setFontService(&fonts);
+  std::ofstream trace;
+  if (!o.tracePath.empty()) {
+    trace.open(o.tracePath, std::ios::binary);
+    if (!trace) {
+      std::fprintf(stderr, "swf-render: cannot write %s\n", o.tracePath.c_str());
+      return 1;
+    }
+    player.setTraceHandler([&trace](const std::string& line) { trace << line << '\n'; });
+  }
+  if (!loadMovie(player, o.input, bytes)) return 1;
+  player.setQuality(o.quality);
   player.play();
-  int width = std::max(1, int(player.stageWidth() * scale + 0.5));
-  int height = std::max(1, int(player.stageHeight() * scale + 0.5));
+  int width = std::max(1, int(player.stageWidth() * o.scale + 0.5));
+  int height = std::max(1, int(player.stageHeight() * o.scale + 0.5));
   if (width > 16384 || height > 16384) {
     std::fprintf(stderr, "swf-render: the picture would be too large\n");
     return 1;
   }
   player.setViewport(width, height);  // the pointer's stage pixels map onto it
   std::vector<int16_t> audio;
-  swf_input::runFrames(player, frames, events, scale, [&](int frame) {
-    if (!audioPath.empty()) mixFrame(player, frame - 1, audio);
+  swf_input::runFrames(player, o.frames, events, o.scale, [&](int frame) {
+    if (!o.audioPath.empty()) mixFrame(player, frame - 1, audio);
   });
-  if (!audioPath.empty() && !writeWav(audioPath, kAudioRate, 2, audio)) {
-    std::fprintf(stderr, "swf-render: cannot write %s\n", audioPath.c_str());
+  if (!o.audioPath.empty() && !writeWav(o.audioPath, kAudioRate, 2, audio)) {
+    std::fprintf(stderr, "swf-render: cannot write %s\n", o.audioPath.c_str());
     return 1;
   }
   std::vector<uint32_t> pixels(size_t(width) * height);
   player.render({pixels.data(), width, height, width});
-  if (!writePng(output, width, height, pixels)) {
-    std::fprintf(stderr, "swf-render: cannot write %s\n", output.c_str());
+  if (!writePng(o.output, width, height, pixels)) {
+    std::fprintf(stderr, "swf-render: cannot write %s\n", o.output.c_str());
     return 1;
   }
   return 0;
