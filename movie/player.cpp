@@ -383,7 +383,6 @@ void Player::render(PixelView target) {
     options.antiAlias = p.quality == Quality::Low      ? render::AntiAlias::None
                         : p.quality == Quality::Medium ? render::AntiAlias::Medium
                                                        : render::AntiAlias::Full;
-    options.smoothBitmaps = p.quality == Quality::High;
     options.fonts = p.fonts.get();
     options.filterCache = &p.filterCache;
     render::Matrix toDevice = p.view.toDevice();

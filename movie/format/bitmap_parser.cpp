@@ -69,8 +69,10 @@ void applyAlpha(Bitmap& bitmap, const uint8_t* zdata, size_t zsize) {
   if (alpha.empty()) return;  // no plane: stays opaque
   for (size_t i = 0; i < count; ++i) {
     uint8_t a = i < alpha.size() ? alpha[i] : 255;
+    // The JPEG's colours are stored already multiplied by this alpha; clamp damaged ones.
     uint32_t p = bitmap.pixels[i];
-    bitmap.pixels[i] = premultiply(uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), a);
+    auto channel = [a, p](int shift) { return std::min<uint32_t>((p >> shift) & 0xFF, a) << shift; };
+    bitmap.pixels[i] = (uint32_t(a) << 24) | channel(16) | channel(8) | channel(0);
   }
 }
 

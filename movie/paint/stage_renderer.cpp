@@ -69,22 +69,12 @@ struct Renderer {
     state.antiAlias = options.antiAlias;
     state.clip = clip;
     for (const DrawItem& item : d.items) {
-      const render::Paint* paint = &item.paint;
-      render::Paint adjusted;
-      if (!options.smoothBitmaps) {
-        if (const auto* b = std::get_if<render::BitmapFill>(&item.paint); b && b->smooth) {
-          render::BitmapFill hard = *b;
-          hard.smooth = false;
-          adjusted = hard;
-          paint = &adjusted;
-        }
-      }
       if (item.stroke) {
         render::StrokeStyle style = item.style;
         style.unscaledPixelsPerUnit = options.viewPixelsPerTwip;
-        render::strokePath(target, item.path, style, *paint, state);
+        render::strokePath(target, item.path, style, item.paint, state);
       } else {
-        render::fillPath(target, item.path, *paint, item.rule, state);
+        render::fillPath(target, item.path, item.paint, item.rule, state);
       }
     }
   }

@@ -15,7 +15,6 @@ class FilterCache;
 
 struct RenderOptions {
   render::AntiAlias antiAlias = render::AntiAlias::Full;
-  bool smoothBitmaps = true;
   // Device pixels per twip of the view alone: non-scaling strokes keep their width
   // under object transforms and follow only the stage scale and zoom.
   float viewPixelsPerTwip = 1.0f / 20;

@@ -19,7 +19,6 @@ SubtreeKey::SubtreeKey(const timeline::DisplayObject& obj, const render::Matrix&
   for (float t : {device.tx, device.ty}) add(uint64_t(int64_t(std::lround((t - std::floor(t)) * 64))));
   add(cx);
   add(uint64_t(options.antiAlias));
-  add(uint64_t(options.smoothBitmaps));
   add(options.viewPixelsPerTwip);
   add(uint64_t(reinterpret_cast<uintptr_t>(options.fonts)));
   add(uint64_t(obj.filters.size()));

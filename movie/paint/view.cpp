@@ -6,10 +6,7 @@ namespace movie::paint {
 
 namespace {
 constexpr float kMaxZoom = 64.0f;
-// Pixel centres exactly on an edge belong to the shape right of or below it. Float
-// rounding of the twip scale would break such ties either way; a shift far below
-// visibility settles them consistently.
-constexpr float kTieShift = 1.0f / 1024.0f;
+using render::kTieShift;
 }
 
 void View::setViewport(int width, int height) {

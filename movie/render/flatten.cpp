@@ -29,7 +29,7 @@ void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance
   for (int i = 1; i < n; ++i) {
     double t = double(i) / n, u = 1 - t;
     Point p{u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
-    if (chordGrid > 0) p = {std::nearbyint(p.x / chordGrid) * chordGrid, std::nearbyint(p.y / chordGrid) * chordGrid};
+    if (chordGrid > 0) p = {roundToGridUnshifted(p.x, chordGrid), roundToGridUnshifted(p.y, chordGrid)};
     out.push_back(p);
   }
   out.push_back(p2);

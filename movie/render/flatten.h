@@ -20,8 +20,9 @@ void flattenPath(const Path& path, const Matrix& toDevice, const Box& cull, Poly
 double curveTolerance(AntiAlias aa);
 
 // Aliased edges round the points inside curves to a twentieth of a pixel (the twip grid
-// at unit scale): where a chord passes a pixel centre by a hair, the corpus references
-// decide as the rounded chord does.
+// at unit scale), ignoring the view's tie shift: where a chord passes a pixel centre by a
+// hair, the corpus references decide as the rounded chord does, and a point halfway
+// between twips goes the way it would unshifted.
 constexpr double kAliasedChordGrid = 1.0 / 20;
 double chordGrid(AntiAlias aa);
 

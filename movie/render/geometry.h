@@ -28,6 +28,13 @@ inline Point transform(const Matrix& m, double x, double y) {
   return {saneCoord(double(m.a) * x + double(m.c) * y + m.tx), saneCoord(double(m.b) * x + double(m.d) * y + m.ty)};
 }
 
+// v rounded to the nearest multiple of grid as the stage would place it without its tie
+// shift, then shifted back: points halfway between grid lines go the same way whether or
+// not the shift is in the matrix.
+inline double roundToGridUnshifted(double v, double grid) {
+  return std::nearbyint((v + kTieShift) / grid) * grid - kTieShift;
+}
+
 // Flattened subpaths: all points in one array, each subpath a range [starts[i], starts[i+1]).
 struct Polylines {
   std::vector<Point> points;

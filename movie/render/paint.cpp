@@ -84,7 +84,9 @@ Painter::Painter(const Paint& paint, const DrawState& state) : ct_(state.colorTr
       kind_ = Kind::Bitmap;
       bitmap_ = bm;
       repeat_ = f->repeat;
-      smooth_ = f->smooth && state.antiAlias == AntiAlias::Full;
+      // Smoothing follows the fill's flag alone: the reference images smooth such fills
+      // without anti-aliasing too.
+      smooth_ = f->smooth;
       inverse_ = {inv[0], inv[1], inv[2], inv[3], inv[4], inv[5]};
       if (f->bend) {
         bend_ = f->bend.get();

@@ -24,17 +24,29 @@ uint8_t fromLinear(double l) {
   return uint8_t(c <= 0 ? 0 : c >= 255 ? 255 : c);
 }
 
+// Linear-light ramps with translucent stops come out darker in the reference images:
+// the colour in linear light is scaled by linear(alpha) / alpha, as though it were
+// premultiplied in sRGB, taken to linear light and divided by the plain alpha there.
+double translucentDimming(double alpha255) {
+  if (alpha255 >= 255 || alpha255 <= 0) return 1;
+  const double a = alpha255 / 255;
+  const double l = a <= 0.04045 ? a / 12.92 : std::pow((a + 0.055) / 1.055, 2.4);
+  return l / a;
+}
+
 // Blended channels are truncated, not rounded: a ramp between two stops then steps at
 // the same places as the reference images of the test corpus do.
 uint8_t lerp8(uint8_t a, uint8_t b, double t) { return uint8_t(a + (b - a) * t); }
 
 Color mix(Color a, Color b, double t, bool linear) {
   if (!linear) return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
-  auto ch = [t](uint8_t x, uint8_t y) {
+  const uint8_t alpha = lerp8(a.a, b.a, t);
+  const double dim = translucentDimming(a.a + (b.a - a.a) * t);
+  auto ch = [t, dim](uint8_t x, uint8_t y) {
     const int lx = toLinear8(x), ly = toLinear8(y);
-    return fromLinear(std::floor(lx + (ly - lx) * t + 0.5));
+    return fromLinear(std::floor(lx + (ly - lx) * t + 0.5) * dim);
   };
-  return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), lerp8(a.a, b.a, t)};
+  return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), alpha};
 }
 
 }  // namespace

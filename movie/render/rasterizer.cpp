@@ -102,9 +102,9 @@ void Rasterizer::lineAliased(double x0, double y0, double x1, double y1) {
   // Edge points are rounded to a 256th of a pixel, the precision movies are authored
   // against: a pixel centre a hair from an edge goes the way the rounded edge says,
   // and one exactly on it is decided by the tie rule below rather than by float noise.
-  // The view moves everything up and left by a 1024th of a pixel (its tie shift for
-  // smooth edges); the quarter step takes that back before rounding.
-  auto snap = [](double v) { return std::nearbyint(v * 256 + 0.25) / 256; };
+  // Rounding ignores the view's tie shift; the result drops it (a 256th grid line lies
+  // a quarter step off every tie, so the shift has done its work).
+  auto snap = [](double v) { return std::nearbyint((v + kTieShift) * 256) / 256; };
   x0 = snap(x0), y0 = snap(y0), x1 = snap(x1), y1 = snap(y1);
   // A row counts where the edge crosses its centre line; a pixel is inside when its
   // centre is right of the crossing. Rows are half open so shared vertices count once.

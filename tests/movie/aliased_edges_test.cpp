@@ -68,3 +68,31 @@ TEST(AliasedEdges, AScaledParentMovesAChildByWholeTwips) {
   EXPECT_EQ(at(px, 200, 146, 30), kRed);
   EXPECT_EQ(at(px, 200, 147, 30), kWhite);
 }
+
+TEST(AliasedEdges, ACurvePointHalfwayBetweenTwipsRoundsAsIfUnshifted) {
+  // A curve from (5459, 1869) through control (5496, 1838) to (5538, 1837) twips is cut
+  // into two chords; their shared point is (5497.25, 1845.5). Rounded to whole twips as
+  // the stage places it (1845.5 rounds to the even 1846), the first chord crosses the
+  // centre line of row 92 (y 1850) at x 5490.39, just right of the centre of pixel 274
+  // (x 5490), which stays outside. Rounding after the view's tie shift would take 1845
+  // and put the crossing at 5489.08, taking the pixel in; so would the exact curve.
+  swf::Shape s;
+  int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
+  s.setStyles(0, fill, 0);
+  s.moveTo(5459, 1869);
+  s.curveTo(5496, 1838, 5538, 1837);
+  s.lineTo(5700, 1837);
+  s.lineTo(5700, 1900);
+  s.lineTo(5459, 1900);
+  s.lineTo(5459, 1869);
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, s, 3);
+  t.placeObject2(placeAt(1, 1));
+  t.showFrame();
+  t.end();
+  auto px = renderLow(t, 300, 100);
+  EXPECT_EQ(at(px, 300, 274, 92), kWhite);
+  EXPECT_EQ(at(px, 300, 275, 92), kRed);
+  EXPECT_EQ(at(px, 300, 273, 93), kRed);
+}

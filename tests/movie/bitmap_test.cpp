@@ -27,6 +27,16 @@ std::shared_ptr<movie::Bitmap> parseTag(const swf::TagList& t, const std::vector
   return b;
 }
 
+// A 16 x 8 JPEG of the RGB pixels.
+swf::Bytes encodeJpeg(const std::vector<uint8_t>& rgb, int quality) {
+  swf::Bytes out;
+  stbi_write_jpg_to_func([](void* ctx, void* data, int size) {
+    auto* o = static_cast<swf::Bytes*>(ctx);
+    o->insert(o->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+  }, &out, 16, 8, 3, rgb.data(), quality);
+  return out;
+}
+
 // A 16 x 8 JPEG: left half red, right half blue.
 swf::Bytes makeJpeg() {
   std::vector<uint8_t> rgb(16 * 8 * 3);
@@ -36,12 +46,7 @@ swf::Bytes makeJpeg() {
       p[0] = x < 8 ? 255 : 0;
       p[2] = x < 8 ? 0 : 255;
     }
-  swf::Bytes out;
-  stbi_write_jpg_to_func([](void* ctx, void* data, int size) {
-    auto* o = static_cast<swf::Bytes*>(ctx);
-    o->insert(o->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
-  }, &out, 16, 8, 3, rgb.data(), 95);
-  return out;
+  return encodeJpeg(rgb, 95);
 }
 
 void expectRedBlue(const movie::Bitmap& b) {
@@ -58,6 +63,19 @@ swf::Bytes withId(uint16_t id, const swf::Bytes& rest) {
   swf::Bytes b = {uint8_t(id), uint8_t(id >> 8)};
   b.insert(b.end(), rest.begin(), rest.end());
   return b;
+}
+
+// The bitmap of a DefineBitsJPEG3 tag (id 1) holding the JPEG and the alpha plane.
+std::shared_ptr<movie::Bitmap> parseJpeg3(const swf::Bytes& jpeg, const std::vector<uint8_t>& alpha) {
+  swf::Bytes packed = swf::zlibCompress(alpha);
+  swf::Bytes body = withId(1, {});
+  uint32_t off = uint32_t(jpeg.size());
+  for (int k = 0; k < 4; ++k) body.push_back(uint8_t(off >> (8 * k)));
+  body.insert(body.end(), jpeg.begin(), jpeg.end());
+  body.insert(body.end(), packed.begin(), packed.end());
+  swf::TagList t;
+  t.raw(format::kDefineBitsJPEG3, body, true);
+  return parseTag(t);
 }
 
 }  // namespace
@@ -160,23 +178,27 @@ TEST(Bitmaps, DefineBitsUsesTheMovieTables) {
 }
 
 TEST(Bitmaps, Jpeg3AppliesItsAlphaPlane) {
-  swf::Bytes jpeg = makeJpeg();
   std::vector<uint8_t> alpha(16 * 8, 255);
   for (int y = 0; y < 8; ++y) alpha[y * 16 + 2] = 0x40;
-  swf::Bytes packed = swf::zlibCompress(alpha);
-  swf::Bytes body = withId(1, {});
-  uint32_t off = uint32_t(jpeg.size());
-  for (int k = 0; k < 4; ++k) body.push_back(uint8_t(off >> (8 * k)));
-  body.insert(body.end(), jpeg.begin(), jpeg.end());
-  body.insert(body.end(), packed.begin(), packed.end());
-  swf::TagList t;
-  t.raw(format::kDefineBitsJPEG3, body, true);
-  auto b = parseTag(t);
+  auto b = parseJpeg3(makeJpeg(), alpha);
   uint32_t p = b->pixels[4 * 16 + 2];
   EXPECT_EQ(p >> 24, 0x40u);
   EXPECT_LE((p >> 16) & 0xFF, 0x40u);  // premultiplied
   EXPECT_GT((p >> 16) & 0xFF, 0x30u);
   EXPECT_EQ(b->pixels[4 * 16 + 13] >> 24, 0xFFu);
+}
+
+// The JPEG's colours are stored already multiplied by the alpha plane: grey 96 under
+// alpha 128 stays 96 (not 48), and a channel above its alpha is clamped to it.
+TEST(Bitmaps, Jpeg3ColoursAreStoredPremultiplied) {
+  std::vector<uint8_t> rgb(16 * 8 * 3, 96);
+  for (int i = 0; i < 16 * 8; ++i) rgb[size_t(i) * 3] = 200;  // red above the alpha
+  auto b = parseJpeg3(encodeJpeg(rgb, 100), std::vector<uint8_t>(16 * 8, 128));
+  uint32_t p = b->pixels[4 * 16 + 8];
+  EXPECT_EQ(p >> 24, 128u);
+  EXPECT_EQ((p >> 16) & 0xFF, 128u);
+  EXPECT_NEAR(int((p >> 8) & 0xFF), 96, 2);
+  EXPECT_NEAR(int(p & 0xFF), 96, 2);
 }
 
 TEST(Bitmaps, UndecodableJpegIsReported) {
@@ -245,12 +267,13 @@ uint32_t midwayPixel(bool smoothedFill, movie::Quality quality) {
 
 }  // namespace
 
-TEST(Bitmaps, SmoothingFollowsTheFillFlagAndTheQuality) {
+TEST(Bitmaps, SmoothingFollowsTheFillFlagAtEveryQuality) {
   // Smoothed: between the texel centres (10 and 30) the grey ramps; pixel 20 is midway.
-  uint32_t smooth = midwayPixel(true, movie::Quality::High);
-  EXPECT_NEAR(int((smooth >> 8) & 0xFF), 128, 16);
-  // Unsmoothed, or at a quality below high: the nearest texel, white.
+  for (movie::Quality q : {movie::Quality::High, movie::Quality::Medium, movie::Quality::Low}) {
+    uint32_t smooth = midwayPixel(true, q);
+    EXPECT_NEAR(int((smooth >> 8) & 0xFF), 128, 16) << int(q);
+  }
+  // Unsmoothed: the nearest texel, white.
   EXPECT_EQ(rgbOf(midwayPixel(false, movie::Quality::High)), kWhite);
-  EXPECT_EQ(rgbOf(midwayPixel(true, movie::Quality::Low)), kWhite);
-  EXPECT_EQ(rgbOf(midwayPixel(true, movie::Quality::Medium)), kWhite);
+  EXPECT_EQ(rgbOf(midwayPixel(false, movie::Quality::Low)), kWhite);
 }
