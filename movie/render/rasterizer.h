@@ -28,6 +28,7 @@ class Rasterizer {
   void reset(int width, int height, AntiAlias aa);
   int width() const { return width_; }
   int height() const { return height_; }
+  AntiAlias antiAlias() const { return aa_; }
 
   // One edge in device pixels; clipped to the target here.
   void addLine(Point a, Point b);

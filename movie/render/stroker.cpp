@@ -16,7 +16,7 @@ constexpr double kMaxHalfWidth = 1e6;
 class Outline {
  public:
   Outline(Rasterizer& ras, double r, const Linear* toDevice = nullptr, double deviceRadius = 0)
-      : ras_(ras), r_(r), map_(toDevice) {
+      : ras_(ras), r_(r), map_(toDevice), bulge_(ras.antiAlias() != AntiAlias::None) {
     // Angle step for arcs of radius r (as large as deviceRadius on the device) within the
     // tolerance.
     double dr = map_ ? deviceRadius : r;
@@ -41,13 +41,21 @@ class Outline {
     ras_.addPolygon(p, n);
   }
 
+  // Radius of the points between an arc's ends, for chords of `angle` radians. Smooth
+  // edges put them slightly outside the circle so that the chords' area matches the
+  // arc's; aliased edges keep them on it, so that no pixel centre outside the circle is
+  // taken in (the references' round joins and caps never reach past their radius).
+  double chordRadius(double angle) const {
+    if (!bulge_ || std::fabs(angle) <= 1e-9) return r_;
+    return r_ * std::sqrt(angle / std::sin(angle));
+  }
+
   // Pie slice around c from angle a0 through sweep (radians). The end points lie on the
-  // circle, so they meet the neighbouring quads exactly; the points between sit slightly
-  // outside it so that the chords' area matches the arc's.
+  // circle, so they meet the neighbouring quads exactly.
   void pie(Point c, double a0, double sweep) {
     int n = std::clamp(int(std::ceil(std::fabs(sweep) / step_)), 1, 256);
     double angle = sweep / n;
-    double outer = std::fabs(angle) > 1e-9 ? r_ * std::sqrt(angle / std::sin(angle)) : r_;
+    double outer = chordRadius(angle);
     pts_.clear();
     pts_.push_back(c);
     for (int i = 0; i <= n; ++i) {
@@ -59,7 +67,7 @@ class Outline {
 
   void circle(Point c) {
     int n = std::clamp(int(std::ceil(2 * kPi / step_)), 8, 256);
-    double angle = 2 * kPi / n, rad = r_ * std::sqrt(angle / std::sin(angle));
+    double angle = 2 * kPi / n, rad = chordRadius(angle);
     pts_.clear();
     for (int i = 0; i < n; ++i) pts_.push_back({c.x + rad * std::cos(angle * i), c.y + rad * std::sin(angle * i)});
     polygon(pts_.data(), pts_.size());
@@ -121,6 +129,7 @@ class Outline {
   Rasterizer& ras_;
   double r_, step_;
   const Linear* map_;  // pen space -> device; nullptr when already in device space
+  bool bulge_;         // chord points between arc ends sit outside the circle
   std::vector<Point> pts_;
 };
 

@@ -18,6 +18,17 @@ std::vector<uint32_t> renderLow(const swf::TagList& t, int width, int height) {
   return renderPixels(player, width, height);
 }
 
+// One shape placed at the origin on a white stage.
+std::vector<uint32_t> renderShapeLow(const swf::Shape& s, int width, int height) {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, s, 3);
+  t.placeObject2(placeAt(1, 1));
+  t.showFrame();
+  t.end();
+  return renderLow(t, width, height);
+}
+
 uint32_t at(const std::vector<uint32_t>& px, int width, int x, int y) {
   return rgbOf(px[size_t(y) * size_t(width) + size_t(x)]);
 }
@@ -32,13 +43,7 @@ TEST(AliasedEdges, EdgePointsAreRoundedToA256thOfAPixel) {
   swf::Shape s;
   int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
   s.polygon({{5175, 1639}, {5237, 1223}, {6000, 1223}, {6000, 1639}}, fill);
-  swf::TagList t;
-  t.setBackgroundColor(swf::rgb(kWhite));
-  t.defineShape(1, s, 3);
-  t.placeObject2(placeAt(1, 1));
-  t.showFrame();
-  t.end();
-  auto px = renderLow(t, 320, 100);
+  auto px = renderShapeLow(s, 320, 100);
   EXPECT_EQ(at(px, 320, 261, 63), kWhite);
   EXPECT_EQ(at(px, 320, 262, 63), kRed);
 }
@@ -85,13 +90,7 @@ TEST(AliasedEdges, ACurvePointHalfwayBetweenTwipsRoundsAsIfUnshifted) {
   s.lineTo(5700, 1900);
   s.lineTo(5459, 1900);
   s.lineTo(5459, 1869);
-  swf::TagList t;
-  t.setBackgroundColor(swf::rgb(kWhite));
-  t.defineShape(1, s, 3);
-  t.placeObject2(placeAt(1, 1));
-  t.showFrame();
-  t.end();
-  auto px = renderLow(t, 300, 100);
+  auto px = renderShapeLow(s, 300, 100);
   EXPECT_EQ(at(px, 300, 274, 92), kWhite);
   EXPECT_EQ(at(px, 300, 275, 92), kRed);
   EXPECT_EQ(at(px, 300, 273, 93), kRed);

@@ -204,3 +204,26 @@ TEST(Stroke, ReversingLineCoversItsLengthOnce) {
 }
 
 }  // namespace
+
+TEST(Stroke, AliasedRoundCapsTakeNoCentreOutsideTheirCircle) {
+  // Round caps of radius 10 at many sub-pixel positions: a pixel is in when its centre
+  // is, and the cap's chords stay on or inside the circle, so no centre beyond the
+  // radius is taken in, while every centre clearly inside it (within the chord error)
+  // is.
+  const float r = 10;
+  int outside = 0, missing = 0;
+  for (int i = 0; i < 40; ++i) {
+    float ex = 50 + i * 0.137f, ey = 50 + i * 0.071f;
+    Mask m(100, 100);
+    strokeMask(m, line(10, ey, ex, ey), width(2 * r, Cap::Round), {}, AntiAlias::None);
+    for (int y = 0; y < 100; ++y)
+      for (int x = int(ex) + 1; x < 100; ++x) {
+        double d = std::hypot(x + 0.5 - ex, y + 0.5 - ey);
+        bool in = m.row(y)[x] != 0;
+        if (in && d > r) ++outside;
+        if (!in && d < r - 0.1) ++missing;
+      }
+  }
+  EXPECT_EQ(outside, 0);
+  EXPECT_EQ(missing, 0);
+}
