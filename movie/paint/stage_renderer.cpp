@@ -112,6 +112,11 @@ struct Renderer {
     });
   }
 
+  // The fonts an object's text is drawn with: an imported character's own movie's.
+  text::FontLibrary* fontsOf(const timeline::DisplayObject& obj) const {
+    return obj.homeFonts ? obj.homeFonts : options.fonts;
+  }
+
   // A loaded movie's text is drawn with its own fonts, everything below it too.
   template <class Draw>
   void withFontsOf(const timeline::SpriteInstance& sprite, Draw&& draw) {
@@ -136,8 +141,9 @@ struct Renderer {
       else maskItems(mask, *d, m);
     } else if (obj.character.kind == format::Character::Bitmap) {
       maskItems(mask, bitmapDrawable(obj.character.bitmap), m);
-    } else if (options.fonts && obj.character.kind == format::Character::StaticText && obj.character.text) {
-      maskStaticText(mask, *obj.character.text, *options.fonts, m, options.antiAlias);
+    } else if (text::FontLibrary* fonts = fontsOf(obj);
+               fonts && obj.character.kind == format::Character::StaticText && obj.character.text) {
+      maskStaticText(mask, *obj.character.text, *fonts, m, options.antiAlias);
     } else if (obj.field) {
       maskTextField(mask, *obj.field, m, options.antiAlias);
     }
@@ -209,12 +215,13 @@ struct Renderer {
       else drawItems(*d, m, cx, clip);
     } else if (obj.character.kind == format::Character::Bitmap) {
       drawItems(bitmapDrawable(obj.character.bitmap), m, cx, clip);
-    } else if (options.fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
+    } else if (text::FontLibrary* fonts = fontsOf(obj);
+               fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
       TextTarget t{target, m, cx, clip, options.antiAlias};
       if (obj.field)
-        drawTextField(t, *obj.field, *options.fonts);
+        drawTextField(t, *obj.field, *fonts);
       else if (obj.character.text)
-        drawStaticText(t, *obj.character.text, *options.fonts);
+        drawStaticText(t, *obj.character.text, *fonts);
     }
   }
 

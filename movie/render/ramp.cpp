@@ -34,19 +34,53 @@ double translucentDimming(double alpha255) {
   return l / a;
 }
 
-// Blended channels are truncated, not rounded: a ramp between two stops then steps at
-// the same places as the reference images of the test corpus do.
-uint8_t lerp8(uint8_t a, uint8_t b, double t) { return uint8_t(a + (b - a) * t); }
+// A ramp entry's channels before they are cut to 8 bits: sRGB values, or linear-light
+// values on the 0..255 scale (alpha is never linearised).
+struct RampValue {
+  double r = 0, g = 0, b = 0, a = 0;
+};
 
-Color mix(Color a, Color b, double t, bool linear) {
-  if (!linear) return {lerp8(a.r, b.r, t), lerp8(a.g, b.g, t), lerp8(a.b, b.b, t), lerp8(a.a, b.a, t)};
-  const uint8_t alpha = lerp8(a.a, b.a, t);
-  const double dim = translucentDimming(a.a + (b.a - a.a) * t);
-  auto ch = [t, dim](uint8_t x, uint8_t y) {
-    const int lx = toLinear8(x), ly = toLinear8(y);
-    return fromLinear(std::floor(lx + (ly - lx) * t + 0.5) * dim);
-  };
-  return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b), alpha};
+RampValue lerpValue(const RampValue& x, const RampValue& y, double t) {
+  return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, x.a + (y.a - x.a) * t};
+}
+
+RampValue stopValue(Color c, bool linear) {
+  if (!linear) return {double(c.r), double(c.g), double(c.b), double(c.a)};
+  return {double(toLinear8(c.r)), double(toLinear8(c.g)), double(toLinear8(c.b)), double(c.a)};
+}
+
+// Channels are truncated, not rounded: a ramp between two stops then steps at the same
+// places as the reference images of the test corpus do. Linear light is rounded to
+// whole steps before it goes back to sRGB. The small allowance keeps whole values that
+// interpolation computes a hair short of themselves.
+uint8_t cut8(double v) { return uint8_t(std::clamp(v + 1e-7, 0.0, 255.0)); }
+
+Color finish(const RampValue& v, bool linear) {
+  if (!linear) return {cut8(v.r), cut8(v.g), cut8(v.b), cut8(v.a)};
+  const double dim = translucentDimming(v.a);
+  auto ch = [dim](double l) { return fromLinear(std::floor(l + 0.5) * dim); };
+  return {ch(v.r), ch(v.g), ch(v.b), cut8(v.a)};
+}
+
+// The value at each whole ratio 0..255. Where two stops share a ratio the earlier one
+// holds that ratio and the later one the next: the reference images blend such a pair
+// over one ratio step instead of switching within it.
+using RatioValues = std::array<RampValue, 256>;
+
+void valuesAtRatios(const Gradient& g, bool linear, RatioValues& out) {
+  const size_t n = std::min<size_t>(g.stops.size(), 15);
+  size_t k = 0;  // last stop before the current ratio, or the first stop
+  for (int r = 0; r < 256; ++r) {
+    while (k + 1 < n && g.stops[k + 1].ratio < r) ++k;
+    const GradientStop& s0 = g.stops[k];
+    if (r <= s0.ratio || k + 1 >= n) {
+      out[size_t(r)] = stopValue(s0.color, linear);
+      continue;
+    }
+    const GradientStop& s1 = g.stops[k + 1];
+    const double t = (r - s0.ratio) / double(s1.ratio - s0.ratio);
+    out[size_t(r)] = lerpValue(stopValue(s0.color, linear), stopValue(s1.color, linear), t);
+  }
 }
 
 }  // namespace
@@ -56,27 +90,17 @@ void buildRamp(const Gradient& g, const ColorTransform& ct, Ramp& out) {
     out.fill(0);
     return;
   }
-  const size_t n = std::min<size_t>(g.stops.size(), 15);
   const bool linear = g.interpolation == Interpolation::LinearRGB;
-  size_t k = 0;  // last stop at or before the current ratio
+  RatioValues atRatio;
+  valuesAtRatios(g, linear, atRatio);
   for (int i = 0; i < kRampSize; ++i) {
     // Entry i stands for the positions i/kRampSize..(i+1)/kRampSize and takes its colour
     // at their middle. Positions 0..1 span 256 ratio steps, each ratio at its step's
-    // centre: ratio = t * 256 - 0.5.
-    const double r = (i + 0.5) * 256.0 / kRampSize - 0.5;
-    while (k + 1 < n && g.stops[k + 1].ratio <= r) ++k;
-    const GradientStop& s0 = g.stops[k];
-    Color c;
-    if (r <= s0.ratio || k + 1 >= n) {
-      // Before the first stop or after the last; linear light still goes through its
-      // 8-bit round trip.
-      c = mix(s0.color, s0.color, 0, linear);
-    } else {
-      const GradientStop& s1 = g.stops[k + 1];
-      double t = (r - s0.ratio) / double(s1.ratio - s0.ratio);
-      c = mix(s0.color, s1.color, t, linear);
-    }
-    out[size_t(i)] = premultiply(ct.apply(c));
+    // centre: ratio = t * 256 - 0.5; between whole ratios the values blend.
+    const double r = std::clamp((i + 0.5) * 256.0 / kRampSize - 0.5, 0.0, 255.0);
+    const int r0 = std::min(int(r), 254);
+    const RampValue v = lerpValue(atRatio[size_t(r0)], atRatio[size_t(r0 + 1)], r - r0);
+    out[size_t(i)] = premultiply(ct.apply(finish(v, linear)));
   }
 }
 

@@ -41,7 +41,7 @@ bool findField(const timeline::SpriteInstance& sprite, const render::Matrix& par
     apply(back, x, y, fx, fy);
     const format::Rect& b = obj.field->bounds();
     if (fx >= b.xMin && fx < b.xMax && fy >= b.yMin && fy < b.yMax) {
-      hit = {obj.field, back, fonts};
+      hit = {obj.field, back, obj.homeFonts ? obj.homeFonts : fonts};
       return true;
     }
   }

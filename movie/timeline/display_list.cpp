@@ -190,6 +190,8 @@ void SpriteInstance::assignCharacter(DisplayObject& obj, uint16_t id, bool live)
   auto it = characters_.find(id);
   obj.known = it != characters_.end();
   obj.character = obj.known ? it->second : format::Character{};
+  const format::CharacterTable* home = obj.character.home;
+  obj.homeFonts = home && home != &characters_ && budget_.fontsOf ? budget_.fontsOf(*home) : nullptr;
   bool clip = obj.character.kind == format::Character::Sprite || obj.character.kind == format::Character::Button;
   if (live && obj.known && clip && obj.name.empty()) obj.name = "instance" + std::to_string(++budget_.unnamedClips);
   if (live && obj.known && obj.character.kind == format::Character::Sprite && obj.character.sprite &&

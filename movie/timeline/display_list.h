@@ -73,6 +73,8 @@ struct DisplayObject {
   std::shared_ptr<text::TextField> field;   // for text field characters
   std::unique_ptr<FieldNode> fieldNode;     // the field as scripts see it
   std::shared_ptr<const std::vector<format::ClipAction>> clipActions;  // onClipEvent handlers
+  // An imported character's text uses its own movie's fonts (null: those of its clip).
+  text::FontLibrary* homeFonts = nullptr;
 };
 
 // The box around what the object draws (its character's own bounds, a clip's around its

@@ -7,7 +7,10 @@ namespace movie::timeline {
 
 script::DisplayNode* FieldNode::parentNode() { return parent_; }
 
-text::FontLibrary* FieldNode::fonts() const { return parent_ ? parent_->fontsAround() : nullptr; }
+text::FontLibrary* FieldNode::fonts() const {
+  if (holder_ && holder_->homeFonts) return holder_->homeFonts;
+  return parent_ ? parent_->fontsAround() : nullptr;
+}
 
 std::string FieldNode::instanceName() const { return holder_ ? holder_->name : std::string(); }
 

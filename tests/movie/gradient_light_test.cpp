@@ -7,14 +7,15 @@ using namespace movie_test;
 
 namespace {
 
-// A white stage covered by a rectangle filled with a two-stop gradient, drawn without
-// anti-aliasing; returns the colour at the stage's centre.
-uint32_t centreOfGradientFill(swf::Rgba from, swf::Rgba to, uint8_t interpolationMode) {
+// A white stage `width` pixels wide and 10 high covered by a rectangle filled with a
+// gradient across it, drawn without anti-aliasing; returns the middle row's colours.
+std::vector<uint32_t> rowOfGradientFill(std::vector<swf::GradientStop> stops, uint8_t interpolationMode,
+                                        int width) {
   swf::Shape shape;
-  swf::FillStyle fill = swf::FillStyle::linear(swf::Matrix::gradientBox(0, 0, swf::twips(100), swf::twips(100)),
-                                               {{0, from}, {255, to}});
+  swf::FillStyle fill =
+      swf::FillStyle::linear(swf::Matrix::gradientBox(0, 0, swf::twips(width), swf::twips(10)), std::move(stops));
   fill.interpolationMode = interpolationMode;
-  shape.rect(0, 0, swf::twips(100), swf::twips(100), shape.addFill(fill));
+  shape.rect(0, 0, swf::twips(width), swf::twips(10), shape.addFill(fill));
   swf::TagList t;
   t.setBackgroundColor(swf::rgb(kWhite));
   t.defineShape(1, shape, 4);
@@ -22,9 +23,16 @@ uint32_t centreOfGradientFill(swf::Rgba from, swf::Rgba to, uint8_t interpolatio
   t.showFrame();
   t.end();
   movie::Player player;
-  load(player, movieOf(t));
+  load(player, movieOf(t, width, 10));
   player.setQuality(movie::Quality::Low);
-  return rgbOf(renderPixels(player, 100, 100)[50 * 100 + 50]);
+  std::vector<uint32_t> px = renderPixels(player, width, 10);
+  std::vector<uint32_t> row(px.begin() + 5 * width, px.begin() + 6 * width);
+  for (uint32_t& p : row) p = rgbOf(p);
+  return row;
+}
+
+uint32_t centreOfGradientFill(swf::Rgba from, swf::Rgba to, uint8_t interpolationMode) {
+  return rowOfGradientFill({{0, from}, {255, to}}, interpolationMode, 100)[50];
 }
 
 constexpr uint8_t kSrgb = 0, kLinearLight = 1;
@@ -48,4 +56,17 @@ TEST(GradientLight, TranslucentStopsInLinearLightComeOutDarker) {
 TEST(GradientLight, OpaqueStopsInLinearLightKeepTheirColour) {
   swf::Rgba blue = swf::rgb(kBlue, 255);
   EXPECT_EQ(centreOfGradientFill(blue, blue, kLinearLight), 0x0000FFu);
+}
+
+// Two stops at one ratio blend over the next ratio step. On a gradient 256 pixels wide
+// pixel x samples ratio x + 1/8 (the ramp's quarter steps, taken at their middle):
+// pixel 128 is 7/8 of the way from ratio 128 (still red) to 129 (blue): red 255 * 7/8
+// = 223, blue 255 / 8 = 31, both cut to whole values.
+TEST(GradientLight, StopsSharingARatioBlendOverOneRatioStep) {
+  std::vector<uint32_t> row =
+      rowOfGradientFill({{0, swf::rgb(kRed)}, {128, swf::rgb(kRed)}, {128, swf::rgb(kBlue)}, {255, swf::rgb(kBlue)}},
+                        kSrgb, 256);
+  EXPECT_EQ(row[127], kRed);
+  EXPECT_EQ(row[128], 0xDF001Fu);
+  EXPECT_EQ(row[129], kBlue);
 }

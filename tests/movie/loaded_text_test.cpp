@@ -1,6 +1,7 @@
-// Text fields of movies loaded into levels above the main one: scripts measure them, a
-// click places their caret and the keyboard edits them with the loaded movie's own fonts,
-// and Tab and Selection reach them.
+// Text fields of movies loaded into levels above the main one or into clips, and of
+// characters imported from other movies: scripts measure them, a click places their caret
+// and the keyboard edits them with their own movie's fonts, and Tab and Selection reach
+// them.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -51,6 +52,13 @@ swf::EditText squaresField(uint16_t id, const std::string& text, bool input, std
   return e;
 }
 
+// Places a character under a name (depth, id and pixel position as placeAt takes them).
+void placeNamed(swf::TagList& tags, const std::string& name, uint16_t depth, uint16_t id, double x = 0, double y = 0) {
+  swf::Place p = movie_test::placeAt(depth, id, x, y);
+  p.name = name;
+  tags.placeObject2(p);
+}
+
 // Fields "w" (dynamic, selectable: "AAAA" at the top) and "t" (input: six lines of "A"
 // below it, at y 100), with the font given, on one frame that stops.
 swf::Bytes fieldsMovie(const std::function<void(swf::TagList&)>& font, std::optional<uint16_t> fontId = 1) {
@@ -58,12 +66,8 @@ swf::Bytes fieldsMovie(const std::function<void(swf::TagList&)>& font, std::opti
   if (font) font(tags);
   swf::add(tags, swf::encodeDefineEditText(squaresField(2, "AAAA", false, fontId)));
   swf::add(tags, swf::encodeDefineEditText(squaresField(3, "A\rA\rA\rA\rA\rA", true, fontId)));
-  swf::Place w = movie_test::placeAt(1, 2);
-  w.name = "w";
-  tags.placeObject2(w);
-  swf::Place t = movie_test::placeAt(2, 3, 0, 100);
-  t.name = "t";
-  tags.placeObject2(t);
+  placeNamed(tags, "w", 1, 2);
+  placeNamed(tags, "t", 2, 3, 0, 100);
   Actions stop;
   swf::doAction(tags, stop.op(Actions::kStop));
   tags.showFrame();
@@ -79,9 +83,7 @@ swf::Bytes mainMovie(const std::vector<Actions>& frames) {
   swf::TagList tags;
   addFont(tags, narrowSquares());
   swf::add(tags, swf::encodeDefineEditText(squaresField(2, "AAAA", false)));
-  swf::Place w = movie_test::placeAt(1, 2, 0, 0);
-  w.name = "w";
-  tags.placeObject2(w);
+  placeNamed(tags, "w", 1, 2);
   Actions load;
   load.getUrl("child.swf", "_level1");
   swf::doAction(tags, load);
@@ -192,6 +194,90 @@ TEST(LoadedText, ALoadedMovieWithoutFontsOrWithAMissingFontEndsCleanly) {
     EXPECT_EQ(run.lines, (Lines{"0", "1", "_level1.w", "A\rA\rA\rA\rA\rAB"}));
     movie_test::renderPixels(run.player, 100, 200);  // draws them without faces too
   }
+}
+
+TEST(LoadedText, AMovieLoadedIntoAClipMeasuresWithItsOwnFonts) {
+  // box.loadMovie("child.swf") on frame 1; the child arrives in frame 2; frame 3 measures.
+  Actions load, arrives;
+  load.push({"child.swf", 1, "box"}).op(Actions::kGetVariable).push({"loadMovie"}).op(Actions::kCallMethod);
+  load.op(Actions::kPop);
+  Actions measure;
+  traceAll(measure, {"box.w.textWidth", "box.t.maxscroll"}).op(Actions::kStop);
+  swf::TagList tags;
+  addFont(tags, narrowSquares());
+  tags.defineShape(2, movie_test::rectShape(0, 0, 10, 10, movie_test::kRed), 3);
+  movie_test::defineSpriteOf(tags, 3, 2);
+  placeNamed(tags, "box", 1, 3);
+  for (Actions* a : {&load, &arrives, &measure}) {
+    swf::doAction(tags, *a);
+    tags.showFrame();
+  }
+  tags.end();
+  FetchRun run(movie_test::movieOf(tags, 100, 200));
+  ASSERT_EQ(run.fetcher.requests.size(), 1u);
+  run.answer(0, fieldsMovie([](swf::TagList& t) { addFont(t, wideSquares()); }));
+  run.player.tick();
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"80", "5"}));
+}
+
+// A library with the wide font, the field "AAAA" exported as "label" and a clip holding
+// it as "w" exported as "labelled".
+swf::Bytes fieldLibrary() {
+  swf::TagList tags;
+  addFont(tags, wideSquares());
+  swf::EditText label = squaresField(6, "AAAA", false);
+  label.color = swf::rgb(movie_test::kBlue);
+  swf::add(tags, swf::encodeDefineEditText(label));
+  swf::TagList inner;
+  placeNamed(inner, "w", 1, 6);
+  inner.showFrame();
+  inner.end();
+  tags.defineSprite(7, inner);
+  swf::exportAssets(tags, {{6, "label"}, {7, "labelled"}});
+  tags.showFrame();
+  tags.end();
+  return movie_test::movieOf(tags);
+}
+
+// The importer: the narrow font, the imports, placed on frame 2 ("f" the field, "c" the
+// clip 100 pixels lower); then the frames given.
+swf::Bytes fieldImporter(const std::vector<Actions>& frames) {
+  swf::TagList tags;
+  addFont(tags, narrowSquares());
+  swf::importAssets(tags, "lib.swf", {{10, "label"}, {11, "labelled"}});
+  tags.showFrame();
+  placeNamed(tags, "f", 2, 10);
+  placeNamed(tags, "c", 3, 11, 0, 100);
+  for (const Actions& a : frames) {
+    swf::doAction(tags, a);
+    tags.showFrame();
+  }
+  tags.end();
+  return movie_test::movieOf(tags, 100, 200);
+}
+
+TEST(ImportedText, ImportedFieldsAndClipsMeasureWithTheirLibrarysFonts) {
+  Actions measure;
+  traceAll(measure, {"f.textWidth", "c.w.textWidth"});
+  measure.op(Actions::kStop);
+  FetchRun run(fieldImporter({Actions{}, measure}));
+  run.answerNext(fieldLibrary());
+  run.player.tick();
+  run.player.tick();
+  EXPECT_EQ(run.lines, (Lines{"80", "80"}));
+}
+
+TEST(ImportedText, AnImportedFieldIsDrawnWithItsLibrarysFont) {
+  Actions stop;
+  stop.op(Actions::kStop);
+  FetchRun run(fieldImporter({stop}));
+  run.answerNext(fieldLibrary());
+  run.player.tick();
+  // The 100 x 200 stage shows at half size: the first 'A' covers 1 to 11 pixels across
+  // and 1 to 16 down in the library's font, 1 to 3.5 across in the importer's.
+  std::vector<uint32_t> pixels = movie_test::renderPixels(run.player, 50, 100);
+  EXPECT_EQ(movie_test::rgbOf(pixels[10 * 50 + 7]), movie_test::kBlue);
 }
 
 }  // namespace
