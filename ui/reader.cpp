@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <utility>
 
 #include "ui/color.h"
 #include "ui/form.h"
@@ -25,7 +26,7 @@ struct Fixup {
 
 class Parser {
  public:
-  Parser(const std::string& s, int line) : s_(s), line_(line) {}
+  Parser(std::string s, int line) : s_(std::move(s)), line_(line) {}
 
   Value value() {
     skip();
@@ -130,7 +131,7 @@ class Parser {
     return out;
   }
 
-  const std::string& s_;
+  std::string s_;
   size_t pos_ = 0;
   int line_;
 };
@@ -327,8 +328,7 @@ class FormReader {
     std::string path = trim(line.substr(0, eq));
     Persistent* obj = stack_.back();
     const PropInfo* p = findProperty(path, obj);
-    const std::string valueText = trim(line.substr(eq + 1));  // the parser reads it in place
-    Parser parser(valueText, lineNo_);
+    Parser parser(trim(line.substr(eq + 1)), lineNo_);
     Value v = convert(*p, parser.value(), handlers_, root_);
     if (p->kind == PropKind::Ref) {
       fixups_.push_back(Fixup{obj, p, v.s, lineNo_});
