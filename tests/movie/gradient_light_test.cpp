@@ -60,7 +60,7 @@ TEST(GradientLight, OpaqueStopsInLinearLightKeepTheirColour) {
 
 // Two stops at one ratio blend over the next ratio step. On a gradient 256 pixels wide
 // pixel x samples ratio x + 1/8 (the ramp's quarter steps, taken at their middle):
-// pixel 128 is 7/8 of the way from ratio 128 (still red) to 129 (blue): red 255 * 7/8
+// pixel 128 is 1/8 of the way from ratio 128 (still red) to 129 (blue): red 255 * 7/8
 // = 223, blue 255 / 8 = 31, both cut to whole values.
 TEST(GradientLight, StopsSharingARatioBlendOverOneRatioStep) {
   std::vector<uint32_t> row =
