@@ -188,7 +188,7 @@ struct Renderer {
   void drawOnPixelGrid(const timeline::DisplayObject& obj, const render::Matrix& parent,
                        const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     float sx, sy;
-    snapShift(obj, placed(obj, parent), sx, sy);
+    snapShift(obj, placed(obj, parent), options.viewPixelsPerTwip * 20, sx, sy);
     render::Matrix moved = parent;
     moved.tx += sx;
     moved.ty += sy;
