@@ -108,8 +108,12 @@ uint32_t Ramp::colourAtRatio(double ratio) const {
   return premultiply(ct_.apply(c));
 }
 
+// The blend between whole ratios is taken in 256ths of a ratio step, rounded: a pixel
+// lying on a whole ratio but for the rounding of its position keeps that ratio's colour.
 uint32_t Ramp::exactColourAt(int64_t position) const {
-  return colourAtRatio(double(position) * (256.0 / double(kRampOne)) - 0.5);
+  constexpr int kShift = kRampFraction - 16;  // position to 256ths of a ratio step
+  const int64_t steps = ((position + (int64_t(1) << (kShift - 1))) >> kShift) - 128;
+  return colourAtRatio(double(steps) / 256);
 }
 
 void Ramp::markSteepEntries() {
