@@ -8,6 +8,15 @@
 #include <algorithm>
 
 namespace hosts {
+
+// A face file and index that fontconfig picked (outside the anonymous namespace, as the
+// service's state holds it).
+struct FaceFile {
+  std::string path;
+  int index = 0;
+  bool operator<(const FaceFile& o) const { return path != o.path ? path < o.path : index < o.index; }
+};
+
 namespace {
 
 using movie::text::DeviceGlyph;
@@ -20,13 +29,6 @@ const char* genericFamily(const std::string& name) {
   if (name == "_typewriter") return "monospace";
   return nullptr;
 }
-
-// A face file and index that fontconfig picked.
-struct FaceFile {
-  std::string path;
-  int index = 0;
-  bool operator<(const FaceFile& o) const { return path != o.path ? path < o.path : index < o.index; }
-};
 
 struct PathSink {
   movie::render::Path* path;

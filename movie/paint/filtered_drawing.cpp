@@ -70,7 +70,7 @@ FilterCache::Picture drawPicture(const render::Surface& target, const timeline::
   int reach = reachOf(obj.filters, scale), pad = std::min(reach, kMaxPad);
   render::Surface layer(target.width() + 2 * pad, target.height() + 2 * pad);
   float sx, sy;
-  snapShift(obj, device, sx, sy);
+  snapShift(obj, device, scale, sx, sy);
   draw(layer, float(pad) + sx, float(pad) + sy);  // at the object's own place, the pad aside
   Box covered = coveredBox(layer);
   if (covered.empty()) {
@@ -90,14 +90,24 @@ FilterCache::Picture drawPicture(const render::Surface& target, const timeline::
   return picture;
 }
 
+// v rounded to a whole pixel, half-way away from zero.
+double nearestPixel(double v) {
+  return v >= 0 ? std::floor(v + 0.5 + kHalfPixelSlack) : -std::floor(-v + 0.5 + kHalfPixelSlack);
+}
+
 }  // namespace
 
-void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float& sx, float& sy) {
+void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float scale, float& sx, float& sy) {
   sx = sy = 0;
   script::Bounds b = timeline::boundsUnder(obj, device);
   if (b.empty || !(std::fabs(b.xMin) < kMaxOrigin && std::fabs(b.yMin) < kMaxOrigin)) return;
-  sx = float(std::floor(b.xMin + 0.5 + kHalfPixelSlack) - b.xMin);
-  sy = float(std::floor(b.yMin + 0.5 + kHalfPixelSlack) - b.yMin);
+  double marginX = 0, marginY = 0;
+  for (const Filter& f : obj.filters) {
+    marginX = std::min(double(kMaxReach), marginX + render::filterMargin(f, scale, false));
+    marginY = std::min(double(kMaxReach), marginY + render::filterMargin(f, scale, true));
+  }
+  sx = float(nearestPixel(b.xMin - marginX) + marginX - b.xMin);
+  sy = float(nearestPixel(b.yMin - marginY) + marginY - b.yMin);
 }
 
 void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,

@@ -14,10 +14,12 @@ namespace movie::paint {
 // pixels added to its translation.
 using DrawInto = std::function<void(render::Surface& layer, float dx, float dy)>;
 
-// How far (sx, sy) in pixels the object moves so that the top left corner of its bounds
-// lies on the nearest whole pixel (half-way goes right and down): an object drawn as a
-// bitmap of its own, as filters and cacheAsBitmap draw it, sits on the pixel grid.
-void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float& sx, float& sy);
+// How far (sx, sy) in pixels the object moves when drawn as a bitmap of its own, as filters
+// and cacheAsBitmap draw it. The bitmap starts the filters' margin before the top left
+// corner of the object's bounds, rounded to the nearest whole pixel (half-way away from
+// zero), and the object keeps its whole margin from there; without filters the corner
+// itself is rounded. scale: view pixels per stage pixel.
+void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device, float scale, float& sx, float& sy);
 
 // device: the object's matrix on the target; cx: its composed colour transform.
 void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,

@@ -10,6 +10,7 @@
 #include "movie/paint/rectangle_path.h"
 #include "movie/paint/scaling_grid.h"
 #include "movie/paint/text_painter.h"
+#include "movie/timeline/stage_matrix.h"
 
 namespace movie::paint {
 namespace {
@@ -188,7 +189,7 @@ struct Renderer {
   void drawOnPixelGrid(const timeline::DisplayObject& obj, const render::Matrix& parent,
                        const render::ColorTransform& parentCx, const render::Mask* clip, int nesting) {
     float sx, sy;
-    snapShift(obj, placed(obj, parent), sx, sy);
+    snapShift(obj, placed(obj, parent), options.viewPixelsPerTwip * 20, sx, sy);
     render::Matrix moved = parent;
     moved.tx += sx;
     moved.ty += sy;
@@ -291,16 +292,10 @@ struct Renderer {
     return own;
   }
 
-  // A clip's content space to the target, through every clip above it and their scroll
-  // rectangles (the root's is not drawn).
+  // A clip's content space to the target, through every clip above it, their scroll
+  // rectangles and its level root's placement.
   render::Matrix placementOf(const timeline::SpriteInstance& sprite) const {
-    std::vector<const timeline::SpriteInstance*> chain;
-    for (const timeline::SpriteInstance* node = &sprite; node->parentSprite() && chain.size() < size_t(kMaxDrawNesting);
-         node = node->parentSprite())
-      chain.push_back(node);
-    render::Matrix m = rootToDevice;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) m = (*it)->withScroll((*it)->matrix().then(m));
-    return m;
+    return timeline::contentToStage(sprite).then(rootToDevice);
   }
 
   void drawList(const timeline::SpriteInstance& sprite, const render::Matrix& parent,
@@ -340,9 +335,12 @@ void renderLevels(render::Surface& target, const std::vector<const timeline::Spr
                   const render::Matrix& toDevice, const RenderOptions& options, ShapeCache& cache) {
   Renderer r{target, options, cache, false, 0, toDevice};
   for (const timeline::SpriteInstance* root : levels) {
-    if (!root) continue;
-    r.drawScriptDrawing(*root, toDevice, render::ColorTransform{}, nullptr);
-    r.withFontsOf(*root, [&](Renderer& inner) { inner.drawList(*root, toDevice, render::ColorTransform{}, nullptr, 0); });
+    if (!root || !root->visible()) continue;
+    // A level root that scripts moved, scaled or tinted is drawn so, as its hit tests are.
+    render::Matrix levelToDevice = root->matrix().then(toDevice);
+    render::ColorTransform levelColor = root->colorTransform();
+    r.drawScriptDrawing(*root, levelToDevice, levelColor, nullptr);
+    r.withFontsOf(*root, [&](Renderer& inner) { inner.drawList(*root, levelToDevice, levelColor, nullptr, 0); });
   }
   if (options.filterCache) options.filterCache->sweep();
 }

@@ -148,6 +148,16 @@ int filterReach(const Filter& f, float scale) {
   }
 }
 
+int filterMargin(const Filter& f, float scale, bool vertical) {
+  if (f.kind == Filter::ColorMatrix || f.kind == Filter::Convolution) return 0;
+  float amount = vertical ? f.blurY : f.blurX;
+  double blur = std::isfinite(amount) && amount > 0 ? std::ceil(double(amount)) * passesOf(f) : 0;
+  float dx = 0, dy = 0;
+  if (f.kind != Filter::Blur && f.kind != Filter::Glow) detail::offsetOf(f, scale, dx, dy);
+  double offset = std::ceil(std::fabs(vertical ? dy : dx));
+  return int(std::min(double(kMaxReach), blur + offset));
+}
+
 void applyFilter(Surface& layer, const Filter& filter, float scale) {
   if (layer.width() == 0 || !std::isfinite(scale)) return;
   switch (filter.kind) {

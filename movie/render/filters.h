@@ -18,6 +18,10 @@ void blurSurface(Surface& layer, float width, float height, int passes);
 // margin a layer needs around the object for the effect to be whole.
 int filterReach(const Filter& filter, float scale);
 
+// How many whole layer pixels before the object's bounds, along x (vertical: along y), the
+// filter's bitmap starts: its blur amount once per pass plus its offset (bounded).
+int filterMargin(const Filter& filter, float scale, bool vertical);
+
 // Bevels, gradient glows and gradient bevels.
 void bevel(Surface& layer, const Filter& filter, float scale);
 void gradientGlow(Surface& layer, const Filter& filter, float scale);

@@ -142,13 +142,77 @@ bool FieldObject::getSpecial(Machine& m, const std::string& name, Value& out) {
   return true;
 }
 
+namespace {
+
+// Settings a script changes; false for a property scripts cannot set.
+bool applySetting(Machine& m, Prop prop, const Value& value, TextField::Settings& s) {
+  switch (prop) {
+    case Prop::Html: s.html = m.toBoolean(value); return true;
+    case Prop::AutoSize: s.autoSize = autoSizeFrom(m, value); return true;
+    case Prop::Border: s.border = m.toBoolean(value); return true;
+    case Prop::BorderColor: s.borderColor = colorFromNumber(m.toNumber(value)); return true;
+    case Prop::Background: s.background = m.toBoolean(value); return true;
+    case Prop::BackgroundColor: s.backgroundColor = colorFromNumber(m.toNumber(value)); return true;
+    case Prop::WordWrap: s.wordWrap = m.toBoolean(value); return true;
+    case Prop::Multiline: s.multiline = m.toBoolean(value); return true;
+    case Prop::Password: s.password = m.toBoolean(value); return true;
+    case Prop::Selectable: s.selectable = m.toBoolean(value); return true;
+    case Prop::EmbedFonts: s.embedFonts = m.toBoolean(value); return true;
+    case Prop::CondenseWhite: s.condenseWhite = m.toBoolean(value); return true;
+    case Prop::Type:  // "input" in any case; anything else is "dynamic"
+      s.input = sameName("input", m.toString(value), false);
+      return true;
+    case Prop::MaxChars: {
+      double n = m.toNumber(value);
+      s.maxChars = std::isfinite(n) && n > 0 ? int(std::min(n, 1e9)) : 0;
+      return true;
+    }
+    default: return false;
+  }
+}
+
+void scrollTo(Machine& m, TextEnvironment& env, timeline::FieldNode& node, const Value& value) {
+  double line = m.toNumber(value);
+  if (!std::isfinite(line)) return;
+  text::FontLibrary* fonts = fontsFor(env, node);
+  int top = fonts ? node.field().maxScroll(*fonts) : 1;
+  node.field().setScroll(int(std::clamp(line, 1.0, double(top))));
+}
+
+void bindVariable(Machine& m, timeline::FieldNode& node, const Value& value) {
+  TextField& f = node.field();
+  f.setVariable(value.isNullish() ? std::string() : m.toString(value));
+  // A field bound anew starts from its own text again.
+  const format::EditTextDef& def = f.def();
+  if (f.settings().html) f.setHtmlText(def.initialText);
+  else f.setText(def.initialText);
+  node.binding() = {};
+  exchange(m, node);
+}
+
+// _width and _height resize the box, so that the text is not scaled with it.
+void resizeBox(Machine& m, timeline::FieldNode& node, Prop prop, const Value& value) {
+  double v = m.toNumber(value);
+  if (!std::isfinite(v)) return;
+  TextField& f = node.field();
+  Matrix mx = node.matrix();
+  const format::Rect& b = f.bounds();
+  if (prop == Prop::Width) {
+    double scale = std::hypot(double(mx.a), double(mx.b));
+    if (scale > 0) f.setSize(float(v * 20 / scale), float(b.yMax - b.yMin));
+  } else {
+    double scale = std::hypot(double(mx.c), double(mx.d));
+    if (scale > 0) f.setSize(float(b.xMax - b.xMin), float(v * 20 / scale));
+  }
+}
+
+}  // namespace
+
 bool FieldObject::setSpecial(Machine& m, const std::string& name, const Value& value) {
   timeline::FieldNode* node = fieldNode();
   const Named* named = node ? find(name, heap().caseSensitive()) : nullptr;
   if (!named) return ClipObject::setSpecial(m, name, value);
   TextField& f = node->field();
-  TextField::Settings s = f.settings();
-  auto number = [&] { return m.toNumber(value); };
   switch (named->prop) {
     case Prop::Text:
       f.setText(textcodec::utf8ToUtf32(m.toString(value)));
@@ -158,64 +222,16 @@ bool FieldObject::setSpecial(Machine& m, const std::string& name, const Value& v
       f.setHtmlText(textcodec::utf8ToUtf32(m.toString(value)));
       pushFieldText(m, *node);
       return true;
-    case Prop::TextColor: f.setTextColor(colorFromNumber(number())); return true;
-    case Prop::Scroll: {
-      double line = number();
-      if (!std::isfinite(line)) return true;
-      text::FontLibrary* fonts = fontsFor(env_, *node);
-      int top = fonts ? f.maxScroll(*fonts) : 1;
-      f.setScroll(int(std::clamp(line, 1.0, double(top))));
-      return true;
-    }
-    case Prop::Variable: {
-      f.setVariable(value.isNullish() ? std::string() : m.toString(value));
-      // A field bound anew starts from its own text again.
-      const format::EditTextDef& def = f.def();
-      if (s.html) f.setHtmlText(def.initialText);
-      else f.setText(def.initialText);
-      node->binding() = {};
-      exchange(m, *node);
-      return true;
-    }
+    case Prop::TextColor: f.setTextColor(colorFromNumber(m.toNumber(value))); return true;
+    case Prop::Scroll: scrollTo(m, env_, *node, value); return true;
+    case Prop::Variable: bindVariable(m, *node, value); return true;
     case Prop::Width:
-    case Prop::Height: {
-      double v = number();
-      if (!std::isfinite(v)) return true;
-      Matrix mx = node->matrix();
-      const format::Rect& b = f.bounds();
-      if (named->prop == Prop::Width) {
-        double scale = std::hypot(double(mx.a), double(mx.b));
-        if (scale > 0) f.setSize(float(v * 20 / scale), float(b.yMax - b.yMin));
-      } else {
-        double scale = std::hypot(double(mx.c), double(mx.d));
-        if (scale > 0) f.setSize(float(b.xMax - b.xMin), float(v * 20 / scale));
-      }
-      return true;
-    }
-    case Prop::Html: s.html = m.toBoolean(value); break;
-    case Prop::AutoSize: s.autoSize = autoSizeFrom(m, value); break;
-    case Prop::Border: s.border = m.toBoolean(value); break;
-    case Prop::BorderColor: s.borderColor = colorFromNumber(number()); break;
-    case Prop::Background: s.background = m.toBoolean(value); break;
-    case Prop::BackgroundColor: s.backgroundColor = colorFromNumber(number()); break;
-    case Prop::WordWrap: s.wordWrap = m.toBoolean(value); break;
-    case Prop::Multiline: s.multiline = m.toBoolean(value); break;
-    case Prop::Password: s.password = m.toBoolean(value); break;
-    case Prop::Selectable: s.selectable = m.toBoolean(value); break;
-    case Prop::EmbedFonts: s.embedFonts = m.toBoolean(value); break;
-    case Prop::CondenseWhite: s.condenseWhite = m.toBoolean(value); break;
-    case Prop::Type:  // "input" in any case; anything else is "dynamic"
-      s.input = sameName("input", m.toString(value), false);
-      break;
-    case Prop::MaxChars: {
-      double n = number();
-      s.maxChars = std::isfinite(n) && n > 0 ? int(std::min(n, 1e9)) : 0;
-      break;
-    }
-    default: return true;  // read-only
+    case Prop::Height: resizeBox(m, *node, named->prop, value); return true;
+    default: break;
   }
-  f.changeSettings(s);
-  return true;
+  TextField::Settings s = f.settings();
+  if (applySetting(m, named->prop, value, s)) f.changeSettings(s);
+  return true;  // the others are read-only
 }
 
 }  // namespace movie::text_objects

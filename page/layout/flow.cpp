@@ -43,156 +43,159 @@ FlowResult Layouter::flow(const Node& container, const ComputedStyle& cs, int x,
   std::vector<Atom> atoms;
   bool pendingSpace = false;
   collect(container, atoms, currentLink_, pendingSpace);
-  FlowResult result;
-  int cursorY = y;
-  int prevMarginBottom = 0;
-  std::vector<Placed> line;
-  int lineX = 0;
-  auto flushLine = [&](bool forced, const Atom* breakAtom) {
-    if (line.empty() && !(forced && breakAtom)) return;
-    int ascent = 0, descent = 0;
-    if (line.empty()) {
-      FontMetrics fm = metrics(breakAtom->style->font);
-      ascent = fm.ascent;
-      descent = fm.descent;
-    }
-    for (const Placed& p : line) {
-      ascent = std::max(ascent, p.ascent);
-      descent = std::max(descent, p.descent);
-    }
-    int lineWidth = lineX;
-    int shift = 0;
-    if (cs.textAlign == TextAlign::Center) shift = std::max(0, (width - lineWidth) / 2);
-    else if (cs.textAlign == TextAlign::Right) shift = std::max(0, width - lineWidth);
-    cursorY += prevMarginBottom;
-    prevMarginBottom = 0;
-    emitLine(line, x + shift, cursorY, ascent);
-    result.maxRight = std::max(result.maxRight, lineWidth + shift);
-    cursorY = clampCoord(int64_t(cursorY) + ascent + descent);
-    line.clear();
-    lineX = 0;
-  };
-  const bool wrap = cs.whiteSpace == WhiteSpace::Normal;
-  for (size_t i = 0; i < atoms.size(); ++i) {
-    Atom& a = atoms[i];
-    if (a.kind == Atom::Kind::Break) {
-      flushLine(true, &a);
-      continue;
-    }
-    if (a.kind == Atom::Kind::Block) {
-      flushLine(false, nullptr);
-      const ComputedStyle& st = *a.style;
-      int mt = st.margin.top;
-      int top = cursorY + std::max(prevMarginBottom, mt);
-      int right = 0;
-      const int savedLink = currentLink_;
-      currentLink_ = a.link;  // a link around a block reaches into it
-      int h = block(*a.node, st, x, top, width, cs, &right);
-      currentLink_ = savedLink;
-      result.maxRight = std::max(result.maxRight, right - x);
-      cursorY = clampCoord(int64_t(top) + h);
-      prevMarginBottom = st.margin.bottom;
-      continue;
-    }
-    int space = 0;
-    if (a.spaceBefore && !line.empty()) space = textWidth(a.style->font, U" ");
-    VerticalExtent extent = a.kind == Atom::Kind::Word ? VerticalExtent{metrics(a.style->font)}
-                                                       : replacedExtent(a, metrics(cs.font));
-    if (wrap && !line.empty() && lineX + space + a.width > width) {
-      // Break at the last place a break is allowed; what follows moves down.
-      size_t cut = wrapPoint(line, a);
-      if (cut > 0) {
-        std::vector<Placed> carried(line.begin() + long(cut), line.end());
-        line.resize(cut);
-        lineX = line.back().x + line.back().atom->width;
-        flushLine(false, nullptr);
-        for (Placed p : carried) {
-          if (!line.empty() && p.atom->spaceBefore) lineX += textWidth(p.atom->style->font, U" ");
-          p.x = lineX;
-          lineX += p.atom->width;
-          line.push_back(p);
-        }
-        space = (a.spaceBefore && !line.empty()) ? textWidth(a.style->font, U" ") : 0;
-      }
-    }
-    line.push_back(Placed{&a, lineX + space, extent.ascent, extent.descent});
-    lineX = clampCoord(int64_t(lineX) + space + a.width);
+  FlowCursor at{cs, x, width, y, 0, {}, 0, {}};
+  for (const Atom& a : atoms) {
+    if (a.kind == Atom::Kind::Break) flushLine(at, &a);
+    else if (a.kind == Atom::Kind::Block) flowBlock(at, a);
+    else flowInline(at, a);
   }
-  flushLine(false, nullptr);
-  result.height = cursorY - y + prevMarginBottom;
-  return result;
+  flushLine(at, nullptr);
+  at.result.height = at.y - y + at.pendingMargin;
+  return at.result;
+}
+
+void Layouter::flushLine(FlowCursor& at, const Atom* forcedBreak) {
+  if (at.line.empty() && !forcedBreak) return;
+  int ascent = 0, descent = 0;
+  if (at.line.empty()) {
+    FontMetrics fm = metrics(forcedBreak->style->font);
+    ascent = fm.ascent;
+    descent = fm.descent;
+  }
+  for (const Placed& p : at.line) {
+    ascent = std::max(ascent, p.ascent);
+    descent = std::max(descent, p.descent);
+  }
+  int shift = 0;
+  if (at.box.textAlign == TextAlign::Center) shift = std::max(0, (at.width - at.lineX) / 2);
+  else if (at.box.textAlign == TextAlign::Right) shift = std::max(0, at.width - at.lineX);
+  at.y += at.pendingMargin;
+  at.pendingMargin = 0;
+  emitLine(at.line, at.x + shift, at.y, ascent);
+  at.result.maxRight = std::max(at.result.maxRight, at.lineX + shift);
+  at.y = clampCoord(int64_t(at.y) + ascent + descent);
+  at.line.clear();
+  at.lineX = 0;
+}
+
+void Layouter::flowBlock(FlowCursor& at, const Atom& a) {
+  flushLine(at, nullptr);
+  const ComputedStyle& st = *a.style;
+  int top = at.y + std::max(at.pendingMargin, st.margin.top);
+  int right = 0;
+  const int savedLink = currentLink_;
+  currentLink_ = a.link;  // a link around a block reaches into it
+  int h = block(*a.node, st, at.x, top, at.width, at.box, &right);
+  currentLink_ = savedLink;
+  at.result.maxRight = std::max(at.result.maxRight, right - at.x);
+  at.y = clampCoord(int64_t(top) + h);
+  at.pendingMargin = st.margin.bottom;
+}
+
+void Layouter::flowInline(FlowCursor& at, const Atom& a) {
+  auto spaceBefore = [&] { return a.spaceBefore && !at.line.empty() ? textWidth(a.style->font, U" ") : 0; };
+  int space = spaceBefore();
+  if (at.box.whiteSpace == WhiteSpace::Normal && !at.line.empty() && at.lineX + space + a.width > at.width) {
+    wrapLine(at, a);
+    space = spaceBefore();
+  }
+  VerticalExtent extent = a.kind == Atom::Kind::Word ? VerticalExtent{metrics(a.style->font)}
+                                                     : replacedExtent(a, metrics(at.box.font));
+  at.line.push_back(Placed{&a, at.lineX + space, extent.ascent, extent.descent});
+  at.lineX = clampCoord(int64_t(at.lineX) + space + a.width);
+}
+
+void Layouter::wrapLine(FlowCursor& at, const Atom& next) {
+  size_t cut = wrapPoint(at.line, next);
+  if (cut == 0) return;  // no break allowed: the line overflows
+  std::vector<Placed> carried(at.line.begin() + long(cut), at.line.end());
+  at.line.resize(cut);
+  at.lineX = at.line.back().x + at.line.back().atom->width;
+  flushLine(at, nullptr);
+  for (Placed p : carried) {
+    if (!at.line.empty() && p.atom->spaceBefore) at.lineX += textWidth(p.atom->style->font, U" ");
+    p.x = at.lineX;
+    at.lineX += p.atom->width;
+    at.line.push_back(p);
+  }
 }
 
 void Layouter::emitLine(const std::vector<Placed>& line, int x, int y, int ascent) {
   const int baseline = y + ascent;
-  size_t run = SIZE_MAX;  // index of the text run a following word may join
-  int runEnd = 0;
+  OpenRun run;
   for (const Placed& p : line) {
-    const Atom& a = *p.atom;
     int left = x + p.x;
-    if (a.kind == Atom::Kind::Word) {
-      const ComputedStyle& st = *a.style;
-      const FontMetrics fm = metrics(st.font);
-      LaidItem* joined = run == out_.items.size() - 1 ? &out_.items[run] : nullptr;
-      if (joined && joined->font == st.font && joined->color == st.color && joined->link == a.link &&
-          runEnd <= left) {
-        if (a.spaceBefore) joined->text += U' ';
-        joined->text += a.text;
-        joined->rect.width = left + a.width - joined->rect.x;
-      } else {
-        if (st.background && a.node->parent && a.node->parent->tag != "body" &&
-            style(*a.node->parent).display == Display::Inline) {
-          LaidItem bg;
-          bg.kind = ItemKind::FillRect;
-          bg.rect = {left, baseline - fm.ascent, a.width, fm.ascent + fm.descent};
-          bg.color = *st.background;
-          out_.items.push_back(bg);
-        }
-        LaidItem t;
-        t.kind = ItemKind::Text;
-        t.rect = {left, baseline - fm.ascent, a.width, fm.ascent + fm.descent};
-        t.baseline = baseline;
-        t.font = st.font;
-        t.color = st.color;
-        t.text = a.text;
-        t.link = a.link;
-        out_.items.push_back(std::move(t));
-        run = out_.items.size() - 1;
-      }
-      runEnd = left + a.width;
-      if (st.lineThrough) {
-        LaidItem s;
-        s.kind = ItemKind::FillRect;
-        s.rect = {left, baseline - fm.ascent / 3, a.width, 1};
-        s.color = st.color;
-        out_.items.push_back(s);
-        run = SIZE_MAX;
-      }
+    if (p.atom->kind == Atom::Kind::Word) {
+      emitWord(p, left, baseline, run);
       continue;
     }
-    run = SIZE_MAX;
-    const ComputedStyle& st = *a.style;
-    int top = baseline - p.ascent + st.margin.top;
-    int left2 = left + st.margin.left;
-    int w = a.width - st.margin.left - st.margin.right;
-    int h = a.height - st.margin.top - st.margin.bottom;
-    Rect outer{left2, top, w, h};
-    border(outer, st.borderWidth, st.borderColor, a.link);
-    Rect inner{left2 + st.borderWidth, top + st.borderWidth, w - 2 * st.borderWidth, h - 2 * st.borderWidth};
-    if (a.kind == Atom::Kind::Image) {
-      if (a.slot >= 0) {
-        LaidItem im;
-        im.kind = ItemKind::Image;
-        im.rect = inner;
-        im.imageSlot = a.slot;
-        im.link = a.link;
-        out_.items.push_back(im);
-      }
-    } else if (a.kind == Atom::Kind::Frame) {
-      host_.subdocument(*a.node, inner, out_);
-    }
-    maxRight_ = std::max(maxRight_, left + a.width);
+    run = OpenRun{};
+    emitReplaced(p, left, baseline);
   }
+}
+
+void Layouter::emitWord(const Placed& p, int left, int baseline, OpenRun& run) {
+  const Atom& a = *p.atom;
+  const ComputedStyle& st = *a.style;
+  const FontMetrics fm = metrics(st.font);
+  const Rect box{left, baseline - fm.ascent, a.width, fm.ascent + fm.descent};
+  LaidItem* joined = run.item == out_.items.size() - 1 ? &out_.items[run.item] : nullptr;
+  if (joined && joined->font == st.font && joined->color == st.color && joined->link == a.link && run.end <= left) {
+    if (a.spaceBefore) joined->text += U' ';
+    joined->text += a.text;
+    joined->rect.width = left + a.width - joined->rect.x;
+  } else {
+    // An inline element's own background lies under its words.
+    if (st.background && a.node->parent && a.node->parent->tag != "body" &&
+        style(*a.node->parent).display == Display::Inline) {
+      LaidItem bg;
+      bg.kind = ItemKind::FillRect;
+      bg.rect = box;
+      bg.color = *st.background;
+      out_.items.push_back(bg);
+    }
+    LaidItem t;
+    t.kind = ItemKind::Text;
+    t.rect = box;
+    t.baseline = baseline;
+    t.font = st.font;
+    t.color = st.color;
+    t.text = a.text;
+    t.link = a.link;
+    out_.items.push_back(std::move(t));
+    run.item = out_.items.size() - 1;
+  }
+  run.end = left + a.width;
+  if (st.lineThrough) {
+    LaidItem s;
+    s.kind = ItemKind::FillRect;
+    s.rect = {left, baseline - fm.ascent / 3, a.width, 1};
+    s.color = st.color;
+    out_.items.push_back(s);
+    run = OpenRun{};
+  }
+}
+
+void Layouter::emitReplaced(const Placed& p, int left, int baseline) {
+  const Atom& a = *p.atom;
+  const ComputedStyle& st = *a.style;
+  int top = baseline - p.ascent + st.margin.top;
+  int x = left + st.margin.left;
+  int w = a.width - st.margin.left - st.margin.right;
+  int h = a.height - st.margin.top - st.margin.bottom;
+  border(Rect{x, top, w, h}, st.borderWidth, st.borderColor, a.link);
+  Rect inner{x + st.borderWidth, top + st.borderWidth, w - 2 * st.borderWidth, h - 2 * st.borderWidth};
+  if (a.kind == Atom::Kind::Image && a.slot >= 0) {
+    LaidItem im;
+    im.kind = ItemKind::Image;
+    im.rect = inner;
+    im.imageSlot = a.slot;
+    im.link = a.link;
+    out_.items.push_back(im);
+  } else if (a.kind == Atom::Kind::Frame) {
+    host_.subdocument(*a.node, inner, out_);
+  }
+  maxRight_ = std::max(maxRight_, left + a.width);
 }
 
 void Layouter::border(Rect r, int b, Color c, int link) {

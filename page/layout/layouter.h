@@ -3,6 +3,7 @@
 // it passes between its parts (inline atoms, line placements, flow results). Only the
 // layout layer includes this.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -47,6 +48,24 @@ struct FlowResult {
   int maxRight = 0;  // widest line, relative to the flow's x
 };
 
+// Where a flow stands while its atoms are placed: the box it fills, the next line's top,
+// the bottom margin still to collapse and the line being filled.
+struct FlowCursor {
+  const ComputedStyle& box;
+  int x, width;
+  int y;
+  int pendingMargin = 0;
+  std::vector<Placed> line;
+  int lineX = 0;
+  FlowResult result;
+};
+
+// The text run that a following word of the same look may join.
+struct OpenRun {
+  size_t item = SIZE_MAX;
+  int end = 0;
+};
+
 inline int clampCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate)); }
 
 class Layouter {
@@ -71,7 +90,15 @@ class Layouter {
   void splitText(const Node& text, const ComputedStyle& st, int link, std::vector<Atom>& atoms, bool& pendingSpace);
   // flow.cpp: stacked blocks, line boxes, backgrounds and borders.
   FlowResult flow(const Node& container, const ComputedStyle& cs, int x, int y, int width);
+  // Ends the line being filled (an empty one only at a forced break, as tall as its font).
+  void flushLine(FlowCursor& at, const Atom* forcedBreak);
+  void flowBlock(FlowCursor& at, const Atom& a);
+  void flowInline(FlowCursor& at, const Atom& a);
+  // Moves what follows the last allowed break of a full line onto a new one.
+  void wrapLine(FlowCursor& at, const Atom& next);
   void emitLine(const std::vector<Placed>& line, int x, int y, int ascent);
+  void emitWord(const Placed& p, int left, int baseline, OpenRun& run);
+  void emitReplaced(const Placed& p, int left, int baseline);
   void border(Rect r, int b, Color c, int link = -1);
   // Background colour and image of a box: a reserved slot for the colour (filled once the
   // box's height is known) and image tiles inserted at that place afterwards.

@@ -53,76 +53,84 @@ Token Tokenizer::next() {
 
 Token Tokenizer::tag() {
   size_t p = pos_ + 1;
-  Token t;
-  if (in_[p] == '!' || in_[p] == '?') {
-    t.type = Token::Type::Comment;
-    if (in_.substr(p, 3) == U"!--") {
-      size_t end = in_.find(U"-->", p + 3);
-      if (end == std::u32string_view::npos) end = in_.size();
-      t.text = in_.substr(p + 3, end - std::min(end, p + 3));
-      pos_ = std::min(in_.size(), end + 3);
-    } else {
-      size_t end = in_.find(U'>', p);
-      if (end == std::u32string_view::npos) end = in_.size();
-      pos_ = std::min(in_.size(), end + 1);
-    }
-    return t;
-  }
+  if (in_[p] == '!' || in_[p] == '?') return comment(p);
   bool endTag = in_[p] == '/';
-  if (endTag) {
-    ++p;
-    if (p >= in_.size() || !isNameStart(in_[p])) {
-      // "</>" or "</ 3": a bogus comment up to '>'.
-      size_t end = in_.find(U'>', p);
-      pos_ = end == std::u32string_view::npos ? in_.size() : end + 1;
-      t.type = Token::Type::Comment;
-      return t;
-    }
-  }
+  if (endTag && (++p >= in_.size() || !isNameStart(in_[p]))) return bogusComment(p);  // "</>" or "</ 3"
+  Token t;
   size_t nameStart = p;
   while (p < in_.size() && isNameChar(in_[p])) ++p;
   t.name = lowerName(in_.substr(nameStart, p - nameStart));
   t.type = endTag ? Token::Type::EndTag : Token::Type::StartTag;
-  // Attributes.
+  pos_ = readAttributes(t, p);
+  if (!endTag && isRawText(t.name) && !t.selfClosing) rawEnd_ = t.name;
+  if (endTag) t.attributes.clear();
+  return t;
+}
+
+Token Tokenizer::comment(size_t p) {
+  if (in_.substr(p, 3) != U"!--") return bogusComment(p);
+  Token t;
+  t.type = Token::Type::Comment;
+  size_t end = in_.find(U"-->", p + 3);
+  if (end == std::u32string_view::npos) end = in_.size();
+  t.text = in_.substr(p + 3, end - std::min(end, p + 3));
+  pos_ = std::min(in_.size(), end + 3);
+  return t;
+}
+
+Token Tokenizer::bogusComment(size_t p) {
+  Token t;
+  t.type = Token::Type::Comment;
+  size_t end = in_.find(U'>', p);
+  pos_ = end == std::u32string_view::npos ? in_.size() : end + 1;
+  return t;
+}
+
+size_t Tokenizer::readAttributes(Token& t, size_t p) {
   while (p < in_.size()) {
     while (p < in_.size() && isSpace(in_[p])) ++p;
     if (p >= in_.size()) break;
-    if (in_[p] == '>') { ++p; break; }
+    if (in_[p] == '>') return p + 1;
     if (in_[p] == '/') {
-      if (p + 1 < in_.size() && in_[p + 1] == '>') { t.selfClosing = true; p += 2; break; }
+      if (p + 1 < in_.size() && in_[p + 1] == '>') {
+        t.selfClosing = true;
+        return p + 2;
+      }
       ++p;
       continue;
     }
     if (in_[p] == '<') break;  // an unclosed tag: the next tag starts here
-    size_t an = p;
+    size_t nameStart = p;
     while (p < in_.size() && isNameChar(in_[p])) ++p;
-    if (p == an) { ++p; continue; }  // a stray '='
-    std::string name = lowerName(in_.substr(an, p - an));
-    while (p < in_.size() && isSpace(in_[p])) ++p;
-    std::u32string value;
-    if (p < in_.size() && in_[p] == '=') {
+    if (p == nameStart) {  // a stray '='
       ++p;
-      while (p < in_.size() && isSpace(in_[p])) ++p;
-      if (p < in_.size() && (in_[p] == '"' || in_[p] == '\'')) {
-        char32_t q = in_[p++];
-        size_t vs = p;
-        while (p < in_.size() && in_[p] != q) ++p;
-        value = in_.substr(vs, p - vs);
-        if (p < in_.size()) ++p;
-      } else {
-        size_t vs = p;
-        while (p < in_.size() && !isSpace(in_[p]) && in_[p] != '>') ++p;
-        value = in_.substr(vs, p - vs);
-      }
+      continue;
     }
+    std::string name = lowerName(in_.substr(nameStart, p - nameStart));
+    std::u32string value = readAttributeValue(p);
     bool duplicate = false;
     for (auto& a : t.attributes) duplicate |= a.first == name;
     if (!duplicate && t.attributes.size() < 64) t.attributes.emplace_back(std::move(name), toUtf8(decodeEntities(value)));
   }
-  pos_ = p;
-  if (!endTag && isRawText(t.name) && !t.selfClosing) rawEnd_ = t.name;
-  if (endTag) t.attributes.clear();
-  return t;
+  return p;
+}
+
+std::u32string Tokenizer::readAttributeValue(size_t& p) {
+  while (p < in_.size() && isSpace(in_[p])) ++p;
+  if (p >= in_.size() || in_[p] != '=') return {};
+  ++p;
+  while (p < in_.size() && isSpace(in_[p])) ++p;
+  if (p < in_.size() && (in_[p] == '"' || in_[p] == '\'')) {
+    char32_t quote = in_[p++];
+    size_t start = p;
+    while (p < in_.size() && in_[p] != quote) ++p;
+    std::u32string value(in_.substr(start, p - start));
+    if (p < in_.size()) ++p;
+    return value;
+  }
+  size_t start = p;
+  while (p < in_.size() && !isSpace(in_[p]) && in_[p] != '>') ++p;
+  return std::u32string(in_.substr(start, p - start));
 }
 
 Token Tokenizer::rawText(const std::string& endTag) {

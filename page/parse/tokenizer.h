@@ -26,6 +26,13 @@ class Tokenizer {
 
  private:
   Token tag();
+  // "<!--...-->"; anything else after "<!" or "<?" is a bogus comment up to '>'.
+  Token comment(size_t p);
+  Token bogusComment(size_t p);
+  // Reads attributes from p to the tag's end; returns where the tag ends.
+  size_t readAttributes(Token& t, size_t p);
+  // "= value", quoted or not, after an attribute's name (empty when there is none).
+  std::u32string readAttributeValue(size_t& p);
   Token rawText(const std::string& endTag);
   std::u32string_view in_;
   size_t pos_ = 0;

@@ -98,6 +98,59 @@ TEST(FilteredStage, KnockoutGlowShowsOnlyTheGlow) {
 
 namespace {
 
+// A red 20 x 20 square at (40.5, 10.5) with an unblurred blue shadow `distance` pixels
+// straight down, drawn without anti-aliasing: the pixel at (x, y).
+uint32_t halfwayShadowedPixel(double distance, int x, int y) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kDropShadow);
+  f.color = swf::rgb(kBlue);
+  f.distance = distance;
+  f.angle = kPi / 2;
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 20, 20, kRed));
+  swf::Place p = placeAt(1, 1, 40.5, 10.5);
+  p.filters = {f};
+  t.placeObject3(p);
+  t.showFrame();
+  t.end();
+  Player player;
+  load(player, movieOf(t));
+  player.setQuality(movie::Quality::Low);
+  return rgbOf(renderPixels(player, 100, 100)[size_t(y) * 100 + x]);
+}
+
+}  // namespace
+
+// The filtered bitmap starts the filter's margin (here the shadow's distance) before the
+// square and is rounded to a whole pixel half-way away from zero; the square keeps its
+// margin from there. Across, the margin is 0: 40.5 rounds to 41. Down, a distance of 12
+// puts the start at 10.5 - 12 = -1.5, which rounds to -2: the square starts at row 10 and
+// its shadow, 12 rows lower, covers rows 22 to 41.
+TEST(FilteredStage, HalfwayBitmapStartBelowZeroRoundsAwayFromZero) {
+  EXPECT_EQ(halfwayShadowedPixel(12, 40, 20), kWhite);
+  EXPECT_EQ(halfwayShadowedPixel(12, 41, 20), kRed);
+  EXPECT_EQ(halfwayShadowedPixel(12, 60, 20), kRed);
+  EXPECT_EQ(halfwayShadowedPixel(12, 61, 20), kWhite);
+  EXPECT_EQ(halfwayShadowedPixel(12, 50, 9), kWhite);
+  EXPECT_EQ(halfwayShadowedPixel(12, 50, 10), kRed);
+  EXPECT_EQ(halfwayShadowedPixel(12, 50, 29), kRed);
+  EXPECT_EQ(halfwayShadowedPixel(12, 50, 30), kBlue);
+  EXPECT_EQ(halfwayShadowedPixel(12, 50, 41), kBlue);
+  EXPECT_EQ(halfwayShadowedPixel(12, 50, 42), kWhite);
+}
+
+// With a distance of 8 the start, 10.5 - 8 = 2.5, rounds to 3: the square starts at row 11
+// and its shadow ends at row 38.
+TEST(FilteredStage, HalfwayBitmapStartAboveZeroRoundsAwayFromZero) {
+  EXPECT_EQ(halfwayShadowedPixel(8, 50, 10), kWhite);
+  EXPECT_EQ(halfwayShadowedPixel(8, 50, 11), kRed);
+  EXPECT_EQ(halfwayShadowedPixel(8, 50, 30), kRed);
+  EXPECT_EQ(halfwayShadowedPixel(8, 50, 31), kBlue);
+  EXPECT_EQ(halfwayShadowedPixel(8, 50, 38), kBlue);
+  EXPECT_EQ(halfwayShadowedPixel(8, 50, 39), kWhite);
+}
+
+namespace {
 
 // A glowing square at (20, 20); frame 2 moves it right by 10 pixels, frame 3 changes
 // nothing, frame 4 doubles its width, frame 5 tints it.

@@ -72,6 +72,13 @@ swf::Bytes boxLoadingChild(const std::function<void(swf::TagList&)>& more = {}) 
   return movie_test::movieOf(main);
 }
 
+// this[property] = value
+Actions setOwn(const char* property, double value) {
+  Actions a;
+  a.push({"this"}).op(Actions::kGetVariable).push({property, value}).op(Actions::kSetMember);
+  return a;
+}
+
 }  // namespace
 
 TEST(Levels, AMovieInALevelIsDrawnAboveAndGoesWhenUnloaded) {
@@ -113,6 +120,20 @@ TEST(Levels, ALevelLoadedAgainReplacesTheMovieThere) {
   EXPECT_EQ(run.lines, (Lines{"_level1", "_level1"}));
   EXPECT_EQ(run.pixel(25, 50), movie_test::kRed);
   EXPECT_EQ(run.pixel(75, 50), movie_test::kBlue);
+}
+
+TEST(Levels, ALevelMovedOrHiddenByItsScriptIsDrawnSo) {
+  Actions load;
+  load.getUrl("moved.swf", "_level1").getUrl("hidden.swf", "_level2");
+  LevelRun run(framesMovie({load}, movie_test::kRed, 0, 100));
+  ASSERT_EQ(run.fetcher.requests.size(), 2u);
+  // Level 1 draws green on the left half and moves itself right by half the stage;
+  // level 2 covers everything in blue and hides itself.
+  run.answer(0, framesMovie({setOwn("_x", 50)}, movie_test::kGreen, 0, 50));
+  run.answer(1, framesMovie({setOwn("_visible", 0)}, movie_test::kBlue, 0, 100));
+  run.player.tick();
+  EXPECT_EQ(run.pixel(25, 50), movie_test::kRed);
+  EXPECT_EQ(run.pixel(75, 50), movie_test::kGreen);
 }
 
 TEST(Levels, AMovieInLevelZeroKeepsTheStageButBringsItsBackground) {
