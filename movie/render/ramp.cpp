@@ -51,7 +51,7 @@ double translucentDimming(double alpha255) {
 uint8_t cut8(double v) { return uint8_t(std::clamp(v + 1e-7, 0.0, 255.0)); }
 
 uint8_t linearStepToSrgb(double l, double dim) {
-  const double step = std::clamp(std::floor(l + 0.5), 0.0, 255.0);
+  const int step = int(std::clamp(l, 0.0, 255.0) + 0.5);
   return dim == 1 ? fromLinearSteps()[size_t(step)] : fromLinear(step * dim);
 }
 
@@ -59,10 +59,17 @@ uint8_t linearStepToSrgb(double l, double dim) {
 // cover a stretch too steep for the table: their pixels get exact colours.
 constexpr int kSteepChannelStep = 4;
 
-int channelStep(uint32_t p, uint32_t q) {
-  int most = 0;
-  for (int shift = 0; shift < 32; shift += 8) most = std::max(most, std::abs(int((p >> shift) & 255) - int((q >> shift) & 255)));
-  return most;
+// Whether some channel of two premultiplied colours differs by more than kSteepChannelStep.
+bool farApart(uint32_t p, uint32_t q) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int d = int((p >> shift) & 255) - int((q >> shift) & 255);
+    if (d > kSteepChannelStep || d < -kSteepChannelStep) return true;
+  }
+  return false;
+}
+
+bool leavesColoursAlone(const ColorTransform& t) {
+  return t.rm == 1 && t.gm == 1 && t.bm == 1 && t.am == 1 && t.ra == 0 && t.ga == 0 && t.ba == 0 && t.aa == 0;
 }
 
 }  // namespace
@@ -105,7 +112,7 @@ uint32_t Ramp::colourAtRatio(double ratio) const {
     const double dim = translucentDimming(v.a);
     c = {linearStepToSrgb(v.r, dim), linearStepToSrgb(v.g, dim), linearStepToSrgb(v.b, dim), c.a};
   }
-  return premultiply(ct_.apply(c));
+  return premultiply(ctIdentity_ ? c : ct_.apply(c));
 }
 
 // The blend between whole ratios is taken in 256ths of a ratio step, rounded: a pixel
@@ -116,19 +123,9 @@ uint32_t Ramp::exactColourAt(int64_t position) const {
   return colourAtRatio(double(steps) / 256);
 }
 
-void Ramp::markSteepEntries() {
-  hasSteps_ = false;
-  for (int i = 0; i < kRampSize; ++i) {
-    const uint32_t c = entries_[size_t(i)];
-    const bool steep = (i > 0 && channelStep(c, entries_[size_t(i - 1)]) > kSteepChannelStep) ||
-                       (i < kRampLast && channelStep(c, entries_[size_t(i + 1)]) > kSteepChannelStep);
-    steep_[size_t(i)] = steep;
-    hasSteps_ = hasSteps_ || steep;
-  }
-}
-
 void Ramp::build(const Gradient& g, const ColorTransform& ct) {
   ct_ = ct;
+  ctIdentity_ = leavesColoursAlone(ct);
   linear_ = g.interpolation == Interpolation::LinearRGB;
   if (g.stops.empty()) {
     entries_.fill(0);
@@ -138,9 +135,20 @@ void Ramp::build(const Gradient& g, const ColorTransform& ct) {
   }
   valuesAtRatios(g);
   // Entry i stands for the positions i/kRampSize..(i+1)/kRampSize and takes its colour
-  // at their middle.
-  for (int i = 0; i < kRampSize; ++i) entries_[size_t(i)] = colourAtRatio((i + 0.5) * 256.0 / kRampSize - 0.5);
-  markSteepEntries();
+  // at their middle. An entry whose colour lies far from a neighbour's covers a steep
+  // stretch.
+  hasSteps_ = false;
+  steep_[0] = 0;
+  uint32_t previous = entries_[0] = colourAtRatio(0.5 * 256.0 / kRampSize - 0.5);
+  for (int i = 1; i < kRampSize; ++i) {
+    const uint32_t c = colourAtRatio((i + 0.5) * 256.0 / kRampSize - 0.5);
+    entries_[size_t(i)] = c;
+    const bool steep = farApart(c, previous);
+    steep_[size_t(i)] = steep;
+    steep_[size_t(i - 1)] |= uint8_t(steep);
+    hasSteps_ = hasSteps_ || steep;
+    previous = c;
+  }
 }
 
 }  // namespace movie::render::detail

@@ -51,21 +51,24 @@ class Ramp {
   uint32_t colourAtRatio(double ratio) const;
   uint32_t exactColourAt(int64_t position) const;
   void valuesAtRatios(const Gradient& g);
-  void markSteepEntries();
 
   std::array<uint32_t, kRampSize> entries_;
   std::array<uint8_t, kRampSize> steep_;
   std::array<Value, 256> atRatio_;  // the value at each whole ratio
   ColorTransform ct_;
+  bool ctIdentity_ = true;
   bool linear_ = false;
   bool hasSteps_ = false;
 };
 
-// t in fixed point, clamped far beyond where spreading stops mattering.
+// t in fixed point, rounded half up, clamped far beyond where spreading stops mattering.
+// The floor is taken by hand: this runs for every pixel of a radial gradient.
 inline int64_t toRampFixed(double t) {
   if (!(t == t)) return 0;
   t = t < -1e9 ? -1e9 : t > 1e9 ? 1e9 : t;
-  return int64_t(std::floor(t * double(kRampOne) + 0.5));
+  const double x = t * double(kRampOne) + 0.5;
+  const int64_t cut = int64_t(x);  // toward zero
+  return double(cut) > x ? cut - 1 : cut;
 }
 
 // A fixed-point position along the gradient brought into 0..kRampOne by the spread mode.
