@@ -106,8 +106,11 @@ void snapShift(const timeline::DisplayObject& obj, const render::Matrix& device,
     marginX = std::min(double(kMaxReach), marginX + render::filterMargin(f, scale, false));
     marginY = std::min(double(kMaxReach), marginY + render::filterMargin(f, scale, true));
   }
-  sx = float(nearestPixel(b.xMin - marginX) + marginX - b.xMin);
-  sy = float(nearestPixel(b.yMin - marginY) + marginY - b.yMin);
+  // The corner as the stage would place it without its tie shift: the moved object keeps
+  // the shift, so that its edges settle ties as everything else on the stage does.
+  double left = b.xMin + render::kTieShift, top = b.yMin + render::kTieShift;
+  sx = float(nearestPixel(left - marginX) + marginX - left);
+  sy = float(nearestPixel(top - marginY) + marginY - top);
 }
 
 void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, const render::Matrix& device,

@@ -123,7 +123,8 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
   if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(mask.width()), double(mask.height())};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
+  // Mask outlines keep their chord points where the curve puts them, off the twip grid.
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::kNoChordGrid);
   s.ras.reset(mask.width(), mask.height(), aa);
   s.ras.addClosed(s.lines);
   addCoverage(mask, s.ras, rule);

@@ -95,3 +95,40 @@ TEST(AliasedEdges, ACurvePointHalfwayBetweenTwipsRoundsAsIfUnshifted) {
   EXPECT_EQ(at(px, 300, 275, 92), kRed);
   EXPECT_EQ(at(px, 300, 273, 93), kRed);
 }
+
+TEST(AliasedEdges, AMaskKeepsItsCurvePointsOffTheTwipGrid) {
+  // A circle of radius 2000 twips from eight curves, placed at (3800, 1800) twips as the
+  // mask of a red rectangle. Its curves are cut into nine chords each. Unrounded, the
+  // chord through row 95 crosses its centre line just left of the centre of pixel 323 (the
+  // pixel is in) and the chord through row 114 just right of the centre of pixel 224 (the
+  // pixel is out). Chord points rounded to whole twips would turn both pixels round.
+  swf::Shape circle;
+  int fill = circle.addFill(swf::FillStyle::solid(swf::rgb(kBlue)));
+  circle.setStyles(0, fill, 0);
+  circle.moveTo(3415, 3415);
+  circle.curveTo(2829, 4000, 2000, 4000);
+  circle.curveTo(1172, 4000, 586, 3415);
+  circle.curveTo(0, 2829, 0, 2000);
+  circle.curveTo(0, 1172, 586, 586);
+  circle.curveTo(1172, 0, 2000, 0);
+  circle.curveTo(2829, 0, 3415, 586);
+  circle.curveTo(4000, 1172, 4000, 2000);
+  circle.curveTo(4000, 2829, 3415, 3415);
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, circle, 3);
+  t.defineShape(2, rectShape(0, 0, 400, 300, kRed), 3);
+  swf::Place mask = placeAt(1, 1, 190, 90);
+  mask.clipDepth = 2;
+  t.placeObject2(mask);
+  t.placeObject2(placeAt(2, 2));
+  t.showFrame();
+  t.end();
+  auto px = renderLow(t, 400, 300);
+  EXPECT_EQ(at(px, 400, 323, 95), kRed);
+  EXPECT_EQ(at(px, 400, 224, 114), kWhite);
+  EXPECT_EQ(at(px, 400, 322, 95), kRed);
+  EXPECT_EQ(at(px, 400, 225, 114), kRed);
+  EXPECT_EQ(at(px, 400, 290, 190), kRed);
+  EXPECT_EQ(at(px, 400, 10, 10), kWhite);
+}

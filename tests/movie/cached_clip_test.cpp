@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "cached_stage.h"
 #include "movie_fixtures.h"
@@ -246,4 +247,66 @@ TEST(CacheAsBitmap, CachingAChildRedrawsTheCachedParent) {
   stage.clipAt(1).displayList().at(1).sprite->setCacheAsBitmap(true);
   stage.draw();
   EXPECT_EQ(stage.filters().redrawn(), 3);  // the parent anew, and the child's own picture
+}
+
+namespace {
+
+// A red star of 48 curves around (800, 800) twips with odd control points, outlined in
+// blue 3.35 pixels wide: many points of its curves and outline fall on half twips.
+swf::Shape star() {
+  swf::Shape s;
+  int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
+  swf::LineStyle edge;
+  edge.width = 67;
+  edge.color = swf::rgb(kBlue);
+  int line = s.addLine(edge);
+  s.setStyles(0, fill, line);
+  constexpr int kCurves = 48;
+  auto pointAt = [](int i, int radius, int32_t& px, int32_t& py) {
+    double a = 2 * 3.14159265358979 * i / (2 * kCurves);
+    px = (800 + int32_t(std::lround(radius * std::cos(a)))) | 1;
+    py = (800 + int32_t(std::lround(radius * std::sin(a)))) | 1;
+  };
+  int32_t px, py, cx, cy;
+  pointAt(0, 700, px, py);
+  s.moveTo(px, py);
+  for (int i = 0; i < kCurves; ++i) {
+    pointAt(2 * i + 1, 780 + 40 * (i % 3), cx, cy);
+    pointAt(2 * i + 2, 600 + 100 * (i % 2), px, py);
+    s.curveTo(cx, cy, px, py);
+  }
+  return s;
+}
+
+// The star placed at (x, y) twips, drawn without anti-aliasing.
+std::vector<uint32_t> aliasedStar(int32_t x, int32_t y, bool cached) {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, star());
+  swf::Place p;
+  p.depth = 1;
+  p.characterId = 1;
+  p.matrix = swf::Matrix::translate(x, y);
+  if (cached) p.cacheAsBitmap = true;
+  t.placeObject3(p);
+  t.showFrame();
+  t.end();
+  Player player;
+  load(player, movieOf(t));
+  player.setQuality(movie::Quality::Low);
+  return renderPixels(player, 100, 100);
+}
+
+}  // namespace
+
+// Placed with its bounds half a pixel off the grid, the cached clip draws moved half a
+// pixel right and down, and there its aliased edges fall exactly as those of the uncached
+// clip placed there: curve points and pixel centres that lie half-way go the same way as
+// everywhere else on the stage.
+TEST(CacheAsBitmap, OnThePixelGridAliasedEdgesFallAsUncached) {
+  swf::Rect b = star().bounds();
+  for (int32_t x : {0, 20, 40, 60}) {
+    int32_t left = x - b.xMin + 10, top = 2 * x - b.yMin + 10;  // bounds half-way between pixels
+    EXPECT_EQ(differing(aliasedStar(left, top, true), aliasedStar(left + 10, top + 10, false), 0), 0) << x;
+  }
 }
