@@ -108,17 +108,28 @@ void Painter::fetch(int x, int y, int len, uint32_t* out) const {
   }
 }
 
+// The spread mode and whether exact colours are looked for are fixed per call, so that
+// the pixel loops carry no choice: exact colours only when the ramp has steep stretches,
+// smooth ramps keep the plain table lookup.
 void Painter::fetchGradient(int x, int y, int len, uint32_t* out) const {
-  if (ramp_.hasSteps()) fetchGradientPositions<true>(x, y, len, out);
-  else fetchGradientPositions<false>(x, y, len, out);
+  const bool exact = ramp_.hasSteps();
+  if (spread_ == Spread::Pad) {
+    if (exact) fetchGradientPositions<true, Spread::Pad>(x, y, len, out);
+    else fetchGradientPositions<false, Spread::Pad>(x, y, len, out);
+  } else if (spread_ == Spread::Repeat) {
+    if (exact) fetchGradientPositions<true, Spread::Repeat>(x, y, len, out);
+    else fetchGradientPositions<false, Spread::Repeat>(x, y, len, out);
+  } else {
+    if (exact) fetchGradientPositions<true, Spread::Reflect>(x, y, len, out);
+    else fetchGradientPositions<false, Spread::Reflect>(x, y, len, out);
+  }
 }
 
-// Exact colours are looked for only when the ramp has steep stretches, so that smooth
-// ramps keep the plain table lookup.
-template <bool kExact>
+template <bool kExact, Spread kSpread>
 void Painter::fetchGradientPositions(int x, int y, int len, uint32_t* out) const {
   auto colour = [this](int64_t t) {
-    const int64_t p = spreadPosition(t, spread_);
+    if (!kExact && kSpread == Spread::Pad) return ramp_.entryAt(t);  // it pads by itself
+    const int64_t p = spreadPosition(t, kSpread);
     return kExact ? ramp_.colourAt(p) : ramp_.entryAt(p);
   };
   const Affine& m = inverse_;

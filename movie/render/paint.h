@@ -27,7 +27,7 @@ class Painter {
 
   void fetch(int x, int y, int len, uint32_t* out) const;
   void fetchGradient(int x, int y, int len, uint32_t* out) const;
-  template <bool kExact>
+  template <bool kExact, Spread kSpread>
   void fetchGradientPositions(int x, int y, int len, uint32_t* out) const;
   void fetchBitmap(int x, int y, int len, uint32_t* out) const;
   void fetchBentBitmap(int x, int y, int len, uint32_t* out) const;

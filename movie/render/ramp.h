@@ -36,8 +36,12 @@ class Ramp {
     const int i = indexOf(position);
     return steep_[size_t(i)] ? exactColourAt(position) : entries_[size_t(i)];
   }
-  // The table's colour alone, for ramps without steep stretches.
-  uint32_t entryAt(int64_t position) const { return entries_[size_t(indexOf(position))]; }
+  // The table's colour alone, for ramps without steep stretches; positions outside
+  // 0..kRampOne take the end entries (padding).
+  uint32_t entryAt(int64_t position) const {
+    const int64_t i = position >> (kRampFraction - kRampBits);
+    return entries_[size_t(i < 0 ? 0 : i > kRampLast ? kRampLast : i)];
+  }
   uint32_t last() const { return entries_[kRampLast]; }
 
  private:
