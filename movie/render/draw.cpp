@@ -36,12 +36,18 @@ void paintCoverage(Surface& target, Rasterizer& ras, FillRule rule, const Paint&
   });
 }
 
+// Drawn straight onto the stage, aliased curves keep their chord points on the twip grid;
+// drawn into an object's own bitmap they do not.
+double chordGridFor(const DrawState& state) {
+  return state.curvePointsOnTwips ? detail::chordGrid(state.antiAlias) : detail::kNoChordGrid;
+}
+
 // A stroke under a non-uniform scale or skew: the path is flattened on the device, taken
 // back into pen space (the device with the matrix's linear part undone), stroked there
 // with a round pen of the path-space width, and each outline polygon is mapped back, so
 // the pen is the ellipse the matrix makes of it. False when the matrix cannot be undone.
 bool rasterizeElliptical(int width, int height, const Path& path, const StrokeStyle& style,
-                         const Matrix& toDevice, AntiAlias aa, const detail::Linear& pen) {
+                         const Matrix& toDevice, AntiAlias aa, double chordGrid, const detail::Linear& pen) {
   const double det = pen.a * pen.d - pen.b * pen.c;
   if (!std::isfinite(det) || std::fabs(det) < 1e-12) return false;
   // Singular values of the linear part: the pen's device semi-axes per path unit.
@@ -60,7 +66,7 @@ bool rasterizeElliptical(int width, int height, const Path& path, const StrokeSt
   Scratch& s = scratch();
   double margin = deviceHalf + 1;
   Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), chordGrid);
   const double ia = pen.d / det, ib = -pen.b / det, ic = -pen.c / det, id = pen.a / det;
   for (detail::Point& p : s.lines.points) p = {ia * p.x + ic * p.y, ib * p.x + id * p.y};
   s.ras.reset(width, height, aa);
@@ -70,17 +76,17 @@ bool rasterizeElliptical(int width, int height, const Path& path, const StrokeSt
 
 // The stroke's outline into the scratch rasterizer, to be swept NonZero.
 void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle& style, const Matrix& toDevice,
-                     AntiAlias aa) {
+                     AntiAlias aa, double chordGrid) {
   Scratch& s = scratch();
   detail::Linear pen;
   if (style.scaling == StrokeScaling::Normal && detail::needsEllipticalPen(toDevice, pen) &&
-      rasterizeElliptical(width, height, path, style, toDevice, aa, pen))
+      rasterizeElliptical(width, height, path, style, toDevice, aa, chordGrid, pen))
     return;
   // Hairline minimum: never thinner than one device pixel.
   double half = std::max(detail::deviceStrokeWidth(style, toDevice), 1.0) / 2;
   double margin = std::min(half, 1e6) + 1;
   Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), chordGrid);
   s.ras.reset(width, height, aa);
   detail::strokePolylines(s.lines, half, style, s.ras);
 }
@@ -107,7 +113,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
   detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias),
-                      detail::chordGrid(state.antiAlias));
+                      chordGridFor(state));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);
@@ -115,7 +121,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
-  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias);
+  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias, chordGridFor(state));
   paintCoverage(target, scratch().ras, FillRule::NonZero, paint, state);
 }
 
@@ -132,7 +138,7 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
 
 void strokeMask(Mask& mask, const Path& path, const StrokeStyle& style, const Matrix& toDevice, AntiAlias aa) {
   if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
-  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa);
+  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa, detail::kNoChordGrid);
   addCoverage(mask, scratch().ras, FillRule::NonZero);
 }
 
