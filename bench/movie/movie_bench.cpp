@@ -246,6 +246,58 @@ std::vector<uint8_t> cachedStill() {
   return stageMovie(t);
 }
 
+// Gradients and nothing else: four large fills (linear, reflected radial, repeated focal,
+// linear light) under a few dozen small radial shapes, each shape with its own ramp; one
+// of the large fills turns each frame.
+std::vector<uint8_t> gradientFills() {
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(0xFFFFFF));
+  auto quarter = [&t](uint16_t id, swf::FillStyle fill) {
+    swf::Shape s;
+    s.rect(-2750, -2000, 5500, 4000, s.addFill(fill));
+    t.defineShape(id, s, 4);
+  };
+  const std::vector<swf::GradientStop> rainbow = {{0, swf::rgb(0xFF0000)}, {60, swf::rgb(0xFFFF00)},
+                                                  {120, swf::rgb(0x00FF00)}, {180, swf::rgb(0x0000FF)},
+                                                  {255, swf::rgb(0xFF00FF)}};
+  quarter(1, swf::FillStyle::linear(swf::Matrix::gradientBox(-2750, -2000, 5500, 4000, 30), rainbow));
+  swf::FillStyle reflected = swf::FillStyle::radial(swf::Matrix::gradientBox(-1000, -1000, 2000, 2000),
+                                                    {{0, swf::rgb(0x112233)}, {255, swf::rgb(0xEEDDCC)}});
+  reflected.spreadMode = 1;
+  quarter(2, reflected);
+  swf::FillStyle repeated = swf::FillStyle::focalRadial(swf::Matrix::gradientBox(-1500, -1200, 3000, 2400, 20),
+                                                        rainbow, 0.6);
+  repeated.spreadMode = 2;
+  quarter(3, repeated);
+  swf::FillStyle light = swf::FillStyle::linear(swf::Matrix::gradientBox(-2750, -2000, 5500, 4000, 90),
+                                                {{0, swf::rgb(0x0000FF)}, {255, swf::rgb(0xFF0000, 128)}});
+  light.interpolationMode = 1;
+  quarter(4, light);
+  swf::Shape dots;
+  for (int i = 0; i < 48; ++i) {
+    const int x = 500 + (i % 8) * 1300, y = 700 + (i / 8) * 1300;
+    const swf::Rgba inner = swf::rgb(uint32_t(0x204080 + i * 0x030507)), outer = swf::rgb(uint32_t(0xF0C060 - i * 0x020301));
+    dots.circle(x, y, 500, dots.addFill(swf::FillStyle::radial(swf::Matrix::gradientBox(x - 500, y - 500, 1000, 1000),
+                                                               {{0, inner}, {255, outer}})));
+  }
+  t.defineShape(5, dots, 3);
+  auto place = [&t](uint16_t depth, uint16_t id, int32_t x, int32_t y) {
+    swf::Place p;
+    p.depth = depth;
+    p.characterId = id;
+    p.matrix = swf::Matrix::translate(x, y);
+    t.placeObject2(p);
+  };
+  place(1, 1, 2750, 2000);
+  place(2, 2, 8250, 2000);
+  place(3, 3, 2750, 6000);
+  place(4, 4, 8250, 6000);
+  place(5, 5, 0, 0);
+  t.showFrame();
+  moveEachFrame(t, 3, [](int f) { return swf::Matrix::transform(1, 1, f * 4, 2750, 6000); });
+  return stageMovie(t);
+}
+
 void renderMovie(benchmark::State& state, const std::vector<uint8_t>& bytes, movie::Quality quality) {
   if (bytes.empty()) {
     state.SkipWithError("movie not found (the corpus is absent)");
@@ -279,6 +331,11 @@ void BM_LessonLike(benchmark::State& state) {
   renderMovie(state, bytes, movie::Quality::High);
 }
 
+void BM_GradientFills(benchmark::State& state) {
+  static const auto bytes = gradientFills();
+  renderMovie(state, bytes, movie::Quality::High);
+}
+
 void BM_FilteredClips(benchmark::State& state) {
   static const auto bytes = filteredClips();
   renderMovie(state, bytes, movie::Quality::High);
@@ -307,6 +364,7 @@ void sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_HeavyTesselation)->Apply(sizes);
 BENCHMARK(BM_AcidBitmapFill)->Apply(sizes);
 BENCHMARK(BM_LessonLike)->Apply(sizes);
+BENCHMARK(BM_GradientFills)->Apply(sizes);
 BENCHMARK(BM_FilteredClips)->Apply(sizes);
 BENCHMARK(BM_CachedStill)->Apply(sizes);
 #if defined(BRIMBLO_HAVE_SAMPLE_LESSONS)

@@ -61,16 +61,15 @@ void recolour(render::Surface& s, const render::ColorTransform& cx) {
   for (uint32_t& p : s.pixels()) p = render::detail::premultiply(cx.apply(render::detail::unpremultiply(p)));
 }
 
-// The object drawn, cut down, filtered and coloured, for the whole-pixel origin (originX, originY).
+// The object drawn moved by (sx, sy) onto the pixel grid, cut down, filtered and coloured,
+// for the whole-pixel origin (originX, originY).
 FilterCache::Picture drawPicture(const render::Surface& target, const timeline::DisplayObject& obj,
-                                 const render::Matrix& device, const render::ColorTransform& cx, int originX,
-                                 int originY, float scale, const DrawInto& draw) {
+                                 const render::ColorTransform& cx, int originX, int originY, float scale,
+                                 float sx, float sy, const DrawInto& draw) {
   FilterCache::Picture picture;
   picture.originX = originX, picture.originY = originY;
   int reach = reachOf(obj.filters, scale), pad = std::min(reach, kMaxPad);
   render::Surface layer(target.width() + 2 * pad, target.height() + 2 * pad);
-  float sx, sy;
-  snapShift(obj, device, scale, sx, sy);
   draw(layer, float(pad) + sx, float(pad) + sy);  // at the object's own place, the pad aside
   Box covered = coveredBox(layer);
   if (covered.empty()) {
@@ -123,11 +122,13 @@ void drawFiltered(render::Surface& target, const timeline::DisplayObject& obj, c
   int originY = int(std::floor(std::clamp(double(device.ty), -kMaxOrigin, kMaxOrigin)));
   float scale = options.viewPixelsPerTwip * 20;
   FilterCache* cache = options.filterCache;
-  SubtreeKey key = cache ? SubtreeKey(obj, device, cx, options) : SubtreeKey();
+  float sx, sy;
+  snapShift(obj, device, scale, sx, sy);
+  SubtreeKey key = cache ? SubtreeKey(obj, device, cx, options, sx, sy) : SubtreeKey();
   const FilterCache::Picture* picture = cache ? cache->find(&obj, key, originX, originY) : nullptr;
   FilterCache::Picture fresh;
   if (!picture) {
-    fresh = drawPicture(target, obj, device, cx, originX, originY, scale, draw);
+    fresh = drawPicture(target, obj, cx, originX, originY, scale, sx, sy, draw);
     fresh.key = std::move(key);
     picture = cache ? &cache->store(&obj, std::move(fresh)) : &fresh;
   }

@@ -13,10 +13,11 @@ constexpr int kMaxKeyNesting = 64;
 }  // namespace
 
 SubtreeKey::SubtreeKey(const timeline::DisplayObject& obj, const render::Matrix& device,
-                       const render::ColorTransform& cx, const RenderOptions& options) {
+                       const render::ColorTransform& cx, const RenderOptions& options, float shiftX, float shiftY) {
   add(device, false);
-  // Where within its pixel the object lies, to a 64th of a pixel.
+  // Where within its pixel the object lies and where it is drawn, to a 64th of a pixel.
   for (float t : {device.tx, device.ty}) add(uint64_t(int64_t(std::lround((t - std::floor(t)) * 64))));
+  for (float t : {shiftX, shiftY}) add(uint64_t(std::isfinite(t) ? int64_t(std::lround(t * 64)) : 0));
   add(cx);
   add(uint64_t(options.antiAlias));
   add(options.viewPixelsPerTwip);

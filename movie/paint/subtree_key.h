@@ -15,9 +15,11 @@ namespace movie::paint {
 class SubtreeKey {
  public:
   SubtreeKey() = default;
-  // device: the object's own matrix on the device; cx: its composed colour transform.
+  // device: the object's own matrix on the device; cx: its composed colour transform;
+  // (shiftX, shiftY): how far it moves onto the pixel grid, which a whole-pixel move can
+  // change where its bitmap's start crosses zero.
   SubtreeKey(const timeline::DisplayObject& obj, const render::Matrix& device, const render::ColorTransform& cx,
-             const RenderOptions& options);
+             const RenderOptions& options, float shiftX, float shiftY);
   bool operator==(const SubtreeKey& other) const { return values_ == other.values_; }
 
  private:

@@ -42,45 +42,84 @@ double chordGridFor(const DrawState& state) {
   return state.curvePointsOnTwips ? detail::chordGrid(state.antiAlias) : detail::kNoChordGrid;
 }
 
-// A stroke under a non-uniform scale or skew: the path is flattened on the device, taken
-// back into pen space (the device with the matrix's linear part undone), stroked there
-// with a round pen of the path-space width, and each outline polygon is mapped back, so
-// the pen is the ellipse the matrix makes of it. False when the matrix cannot be undone.
+// Pen space for a stroke under a non-uniform scale or skew: the device with the matrix's
+// stretch undone, measured in device pixels along the stretch's narrow axis.
+struct PenSpace {
+  float unit;                 // device pixels per path unit along the narrow axis
+  detail::Linear fromDevice;  // device -> pen space
+  detail::Linear toDevice;    // pen space -> device
+};
+
+PenSpace penSpaceOf(const detail::Linear& m, double det, float unit) {
+  return {unit,
+          {unit * m.d / det, -unit * m.b / det, -unit * m.c / det, unit * m.a / det},
+          {m.a / unit, m.b / unit, m.c / unit, m.d / unit}};
+}
+
+detail::Point mapLinear(const detail::Linear& m, double x, double y) { return {m.a * x + m.c * y, m.b * x + m.d * y}; }
+
+// The path's polylines in pen space, culled against what lies within margin device
+// pixels of the target.
+void flattenIntoPenSpace(const Path& path, const Matrix& toDevice, const PenSpace& pen, double margin,
+                         int width, int height, AntiAlias aa, Polylines& out) {
+  // Flattening scales the path by the unit; the rest of the way is a shift.
+  Box cull{1e300, 1e300, -1e300, -1e300};
+  for (double x : {-margin, width + margin})
+    for (double y : {-margin, height + margin}) {
+      detail::Point c = mapLinear(pen.fromDevice, x - toDevice.tx, y - toDevice.ty);
+      cull = {std::min(cull.x0, c.x), std::min(cull.y0, c.y), std::max(cull.x1, c.x), std::max(cull.y1, c.y)};
+    }
+  detail::flattenPath(path, Matrix{pen.unit, 0, 0, pen.unit, 0, 0}, cull, out, detail::curveTolerance(aa), 0);
+  const detail::Point shift = mapLinear(pen.fromDevice, toDevice.tx, toDevice.ty);
+  for (detail::Point& p : out.points) p = {p.x + shift.x, p.y + shift.y};
+}
+
+// The pen's radius in path units: a scaling stroke's is half its width; an unscaled
+// one's makes the pen's narrow side the unscaled device width (under a uniform scale, the
+// plain unscaled pen).
+double pathHalfWidth(const StrokeStyle& style, const Matrix& toDevice, double narrowScale) {
+  if (style.scaling == StrokeScaling::None) return detail::deviceStrokeWidth(style, toDevice) / 2 / narrowScale;
+  return double(style.width) / 2;
+}
+
+// A stroke under a non-uniform scale or skew is built in pen space, where the pen is a
+// circle and curves and arcs are cut as finely as the narrow axis needs on the device (the
+// references cut them no finer); each outline polygon is mapped back, so the pen is the
+// ellipse the matrix makes of it. False when the caller's round pen should draw it.
 bool rasterizeElliptical(int width, int height, const Path& path, const StrokeStyle& style,
-                         const Matrix& toDevice, AntiAlias aa, double chordGrid, const detail::Linear& pen) {
-  const double det = pen.a * pen.d - pen.b * pen.c;
+                         const Matrix& toDevice, AntiAlias aa, const detail::Linear& linear) {
+  const double det = linear.a * linear.d - linear.b * linear.c;
   if (!std::isfinite(det) || std::fabs(det) < 1e-12) return false;
-  // Singular values of the linear part: the pen's device semi-axes per path unit.
-  const double e = (pen.a + pen.d) / 2, f = (pen.a - pen.d) / 2, g = (pen.b + pen.c) / 2, h = (pen.b - pen.c) / 2;
-  const double q = std::hypot(e, h), r = std::hypot(f, g);
-  const double sMax = q + r, sMin = std::fabs(q - r);
-  if (!(sMin > 0)) return false;
+  const detail::Stretch stretch = detail::stretchOf(linear);
+  const float unit = float(stretch.least);
+  if (!(unit > 0) || !std::isfinite(unit)) return false;
+  const double half = pathHalfWidth(style, toDevice, unit);
   // A hairline, or a pen no wider than a device pixel in any direction, is drawn one
   // device pixel wide whatever the matrix: the caller's round pen does that.
-  if (!(double(style.width) / 2 * sMax > 0.5)) return false;
+  if (!(half * stretch.most > 0.5)) return false;
   // Otherwise the pen's narrow side is never thinner than one device pixel.
-  double half = std::max(double(style.width) / 2, 0.5 / sMin);
-  if (!std::isfinite(half)) return false;
-  half = std::min(half, 1e6 / sMax);
-  const double deviceHalf = half * sMax;
+  const double penHalf = std::min(std::max(half * unit, 0.5), 1e6 * unit / stretch.most);
+  const PenSpace pen = penSpaceOf(linear, det, unit);
   Scratch& s = scratch();
-  double margin = deviceHalf + 1;
-  Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), chordGrid);
-  const double ia = pen.d / det, ib = -pen.b / det, ic = -pen.c / det, id = pen.a / det;
-  for (detail::Point& p : s.lines.points) p = {ia * p.x + ic * p.y, ib * p.x + id * p.y};
+  flattenIntoPenSpace(path, toDevice, pen, penHalf * stretch.most / unit + 1, width, height, aa, s.lines);
   s.ras.reset(width, height, aa);
-  detail::strokePolylines(s.lines, half, style, s.ras, pen, deviceHalf);
+  detail::strokePolylines(s.lines, penHalf, style, s.ras, pen.toDevice);
   return true;
+}
+
+// Strokes that scale with the matrix, or not at all, take an elliptical pen under a
+// non-uniform scale or skew; those that scale along one axis only keep a round one.
+bool takesEllipticalPen(StrokeScaling scaling) {
+  return scaling == StrokeScaling::Normal || scaling == StrokeScaling::None;
 }
 
 // The stroke's outline into the scratch rasterizer, to be swept NonZero.
 void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle& style, const Matrix& toDevice,
                      AntiAlias aa, double chordGrid) {
   Scratch& s = scratch();
-  detail::Linear pen;
-  if (style.scaling == StrokeScaling::Normal && detail::needsEllipticalPen(toDevice, pen) &&
-      rasterizeElliptical(width, height, path, style, toDevice, aa, chordGrid, pen))
+  detail::Linear linear;
+  if (takesEllipticalPen(style.scaling) && detail::needsEllipticalPen(toDevice, linear) &&
+      rasterizeElliptical(width, height, path, style, toDevice, aa, linear))
     return;
   // Hairline minimum: never thinner than one device pixel.
   double half = std::max(detail::deviceStrokeWidth(style, toDevice), 1.0) / 2;

@@ -154,7 +154,7 @@ int filterMargin(const Filter& f, float scale, bool vertical) {
   double blur = std::isfinite(amount) && amount > 0 ? std::ceil(double(amount)) * passesOf(f) : 0;
   float dx = 0, dy = 0;
   if (f.kind != Filter::Blur && f.kind != Filter::Glow) detail::offsetOf(f, scale, dx, dy);
-  double offset = std::ceil(std::fabs(vertical ? dy : dx));
+  double offset = std::fabs(std::round(vertical ? dy : dx));  // whole pixels, as the effect moves
   return int(std::min(double(kMaxReach), blur + offset));
 }
 

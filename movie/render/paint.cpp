@@ -65,7 +65,7 @@ Painter::Painter(const Paint& paint, const DrawState& state) : ct_(state.colorTr
     kind_ = Kind::Solid;
     solid_ = premultiply(ct_.apply(*c));
   } else if (const Gradient* g = std::get_if<Gradient>(&paint)) {
-    buildRamp(*g, ct_, ramp_);
+    ramp_.build(*g, ct_);
     spread_ = g->spread;
     focal_ = std::clamp(double(g->focal), -0.98, 0.98);
     if (!(focal_ == focal_)) focal_ = 0;
@@ -75,7 +75,7 @@ Painter::Painter(const Paint& paint, const DrawState& state) : ct_(state.colorTr
     } else {
       // A gradient squeezed to nothing shows its last colour.
       kind_ = Kind::Solid;
-      solid_ = ramp_[kRampLast];
+      solid_ = ramp_.last();
     }
   } else if (const BitmapFill* f = std::get_if<BitmapFill>(&paint)) {
     const Bitmap* bm = f->bitmap.get();
@@ -109,6 +109,18 @@ void Painter::fetch(int x, int y, int len, uint32_t* out) const {
 }
 
 void Painter::fetchGradient(int x, int y, int len, uint32_t* out) const {
+  if (ramp_.hasSteps()) fetchGradientPositions<true>(x, y, len, out);
+  else fetchGradientPositions<false>(x, y, len, out);
+}
+
+// Exact colours are looked for only when the ramp has steep stretches, so that smooth
+// ramps keep the plain table lookup.
+template <bool kExact>
+void Painter::fetchGradientPositions(int x, int y, int len, uint32_t* out) const {
+  auto colour = [this](int64_t t) {
+    const int64_t p = spreadPosition(t, spread_);
+    return kExact ? ramp_.colourAt(p) : ramp_.entryAt(p);
+  };
   const Affine& m = inverse_;
   // Paint-space position of the first pixel's centre, in units of the gradient's radius.
   double px = x + kGradientSampleOffset, py = y + kGradientSampleOffset;
@@ -118,21 +130,19 @@ void Painter::fetchGradient(int x, int y, int len, uint32_t* out) const {
     // Stepping in fixed point: t is affine along the row.
     int64_t t = toRampFixed((gx + 1) / 2), dt = toRampFixed(sx / 2);
     if (dt > (kRampOne << 12) || dt < -(kRampOne << 12)) {
-      for (int i = 0; i < len; ++i) out[i] = ramp_[size_t(rampIndex((gx + 1) / 2 + sx / 2 * i, spread_))];
+      for (int i = 0; i < len; ++i) out[i] = colour(toRampFixed((gx + 1) / 2 + sx / 2 * i));
       return;
     }
-    for (int i = 0; i < len; ++i, t += dt) out[i] = ramp_[size_t(rampIndexFixed(t, spread_))];
+    for (int i = 0; i < len; ++i, t += dt) out[i] = colour(t);
   } else if (kind_ == Kind::Radial) {
-    for (int i = 0; i < len; ++i, gx += sx, gy += sy)
-      out[i] = ramp_[size_t(rampIndexFixed(toRampFixed(std::sqrt(gx * gx + gy * gy)), spread_))];
+    for (int i = 0; i < len; ++i, gx += sx, gy += sy) out[i] = colour(toRampFixed(std::sqrt(gx * gx + gy * gy)));
   } else {
     // The ray from the focus F through the pixel meets the unit circle at F + D / t.
     const double f = focal_, k = 1 - f * f;
     for (int i = 0; i < len; ++i, gx += sx, gy += sy) {
       double dx = gx - f, dy = gy, dd = dx * dx + dy * dy, fd = f * dx;
       double den = std::sqrt(fd * fd + dd * k) - fd;
-      double t = den > 0 ? dd / den : 0;
-      out[i] = ramp_[size_t(rampIndex(t, spread_))];
+      out[i] = colour(toRampFixed(den > 0 ? dd / den : 0));
     }
   }
 }

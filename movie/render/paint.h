@@ -27,6 +27,8 @@ class Painter {
 
   void fetch(int x, int y, int len, uint32_t* out) const;
   void fetchGradient(int x, int y, int len, uint32_t* out) const;
+  template <bool kExact>
+  void fetchGradientPositions(int x, int y, int len, uint32_t* out) const;
   void fetchBitmap(int x, int y, int len, uint32_t* out) const;
   void fetchBentBitmap(int x, int y, int len, uint32_t* out) const;
   uint32_t sampleClamped(double u, double v) const;

@@ -12,16 +12,18 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTolerance = 0.1;  // device pixels of chord error on round parts
 constexpr double kMaxHalfWidth = 1e6;
+// Round parts take at least 16 chords a turn: the references' round joins of narrow pens
+// (2.5 px) are that fine, where the tolerance alone would give them 12.
+constexpr double kMaxArcStep = kPi / 8;
 
 class Outline {
  public:
-  Outline(Rasterizer& ras, double r, const Linear* toDevice = nullptr, double deviceRadius = 0)
+  Outline(Rasterizer& ras, double r, const Linear* toDevice)
       : ras_(ras), r_(r), map_(toDevice), bulge_(ras.antiAlias() != AntiAlias::None) {
-    // Angle step for arcs of radius r (as large as deviceRadius on the device) within the
-    // tolerance.
-    double dr = map_ ? deviceRadius : r;
-    step_ = dr > kTolerance ? 2 * std::acos(1 - kTolerance / dr) : kPi / 4;
-    step_ = std::max(step_, 2 * kPi / 256);
+    // Angle step for arcs of radius r within the tolerance, never coarser than a sixteenth
+    // of a turn.
+    step_ = r > kTolerance ? 2 * std::acos(1 - kTolerance / r) : kMaxArcStep;
+    step_ = std::clamp(step_, 2 * kPi / 256, kMaxArcStep);
   }
 
   // Polygons go to the rasterizer counter-clockwise in device space (y down), whatever
@@ -53,7 +55,9 @@ class Outline {
   // Pie slice around c from angle a0 through sweep (radians). The end points lie on the
   // circle, so they meet the neighbouring quads exactly.
   void pie(Point c, double a0, double sweep) {
-    int n = std::clamp(int(std::ceil(std::fabs(sweep) / step_)), 1, 256);
+    // A sweep of a whole number of steps (a quarter turn at the coarsest step) takes
+    // exactly that many chords, whatever the rounding of the angles.
+    int n = std::clamp(int(std::ceil(std::fabs(sweep) / step_ - 1e-9)), 1, 256);
     double angle = sweep / n;
     double outer = chordRadius(angle);
     pts_.clear();
@@ -140,42 +144,12 @@ Point direction(Point a, Point b) {
 
 bool same(Point a, Point b) { return std::fabs(a.x - b.x) < 1e-6 && std::fabs(a.y - b.y) < 1e-6; }
 
-}  // namespace
-
-double deviceStrokeWidth(const StrokeStyle& style, const Matrix& m) {
-  double sx = std::hypot(double(m.a), double(m.b)), sy = std::hypot(double(m.c), double(m.d));
-  double scale = 1;
-  switch (style.scaling) {
-    case StrokeScaling::Normal: scale = (sx + sy) / 2; break;
-    case StrokeScaling::Horizontal: scale = sx; break;
-    case StrokeScaling::Vertical: scale = sy; break;
-    case StrokeScaling::None: scale = style.unscaledPixelsPerUnit; break;
-  }
-  double w = double(style.width) * scale;
-  return std::isfinite(w) && w > 0 ? w : 0;
-}
-
-bool needsEllipticalPen(const Matrix& m, Linear& linear) {
-  linear = {m.a, m.b, m.c, m.d};
-  double scale = std::fabs(linear.a) + std::fabs(linear.b) + std::fabs(linear.c) + std::fabs(linear.d);
-  if (!(scale > 0) || !std::isfinite(scale)) return false;
-  const double eps = 1e-4 * scale;
-  // A similarity is [a c; b d] with d = a, c = -b (or, mirrored, d = -a, c = b).
-  bool similar = (std::fabs(linear.a - linear.d) < eps && std::fabs(linear.b + linear.c) < eps) ||
-                 (std::fabs(linear.a + linear.d) < eps && std::fabs(linear.b - linear.c) < eps);
-  return !similar;
-}
-
-void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras) {
-  strokePolylines(lines, halfWidth, style, ras, Linear{}, 0);
-}
-
-void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras,
-                     const Linear& toDevice, double deviceRadius) {
+// Strokes each subpath: segment quads, joins between them, caps or a closing join. toDevice
+// maps the outline from pen space to the device; nullptr when the polylines are on it.
+void strokeOutlines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras,
+                    const Linear* toDevice) {
   if (!(halfWidth > 0)) return;
-  double r = std::min(halfWidth, kMaxHalfWidth);
-  const bool mapped = deviceRadius > 0;
-  Outline out(ras, r, mapped ? &toDevice : nullptr, std::min(deviceRadius, kMaxHalfWidth));
+  Outline out(ras, std::min(halfWidth, kMaxHalfWidth), toDevice);
   std::vector<Point> pts;
   for (size_t s = 0; s < lines.count(); ++s) {
     // Zero-length steps carry no direction; drop them.
@@ -215,6 +189,47 @@ void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle
       out.cap(pts[n - 1], prev, style.endCap);
     }
   }
+}
+
+}  // namespace
+
+double deviceStrokeWidth(const StrokeStyle& style, const Matrix& m) {
+  double sx = std::hypot(double(m.a), double(m.b)), sy = std::hypot(double(m.c), double(m.d));
+  double scale = 1;
+  switch (style.scaling) {
+    case StrokeScaling::Normal: scale = (sx + sy) / 2; break;
+    case StrokeScaling::Horizontal: scale = sx; break;
+    case StrokeScaling::Vertical: scale = sy; break;
+    case StrokeScaling::None: scale = style.unscaledPixelsPerUnit; break;
+  }
+  double w = double(style.width) * scale;
+  return std::isfinite(w) && w > 0 ? w : 0;
+}
+
+bool needsEllipticalPen(const Matrix& m, Linear& linear) {
+  linear = {m.a, m.b, m.c, m.d};
+  double scale = std::fabs(linear.a) + std::fabs(linear.b) + std::fabs(linear.c) + std::fabs(linear.d);
+  if (!(scale > 0) || !std::isfinite(scale)) return false;
+  const double eps = 1e-4 * scale;
+  // A similarity is [a c; b d] with d = a, c = -b (or, mirrored, d = -a, c = b).
+  bool similar = (std::fabs(linear.a - linear.d) < eps && std::fabs(linear.b + linear.c) < eps) ||
+                 (std::fabs(linear.a + linear.d) < eps && std::fabs(linear.b - linear.c) < eps);
+  return !similar;
+}
+
+Stretch stretchOf(const Linear& m) {
+  const double e = (m.a + m.d) / 2, f = (m.a - m.d) / 2, g = (m.b + m.c) / 2, h = (m.b - m.c) / 2;
+  const double q = std::hypot(e, h), r = std::hypot(f, g);
+  return {std::fabs(q - r), q + r};
+}
+
+void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras) {
+  strokeOutlines(lines, halfWidth, style, ras, nullptr);
+}
+
+void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras,
+                     const Linear& penToDevice) {
+  strokeOutlines(lines, halfWidth, style, ras, &penToDevice);
 }
 
 }  // namespace movie::render::detail

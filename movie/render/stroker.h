@@ -17,11 +17,19 @@ struct Linear {
 void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras);
 
 // Strokes polylines given in pen space, where the pen is a circle of radius halfWidth, and
-// maps every outline polygon through toDevice: under a non-uniform scale the pen becomes
-// the ellipse the path's own outline is scaled by. Arcs are cut for a chord error in
-// device pixels; deviceRadius is the largest device radius of the pen.
+// maps every outline polygon through penToDevice: under a non-uniform scale the pen becomes
+// the ellipse the map makes of it. Pen space is measured so that penToDevice stretches no
+// direction by less than 1: arcs are cut there for the device tolerance, as finely as the
+// pen's narrow side needs.
 void strokePolylines(const Polylines& lines, double halfWidth, const StrokeStyle& style, Rasterizer& ras,
-                     const Linear& toDevice, double deviceRadius);
+                     const Linear& penToDevice);
+
+// How much a linear map stretches lengths: least and most, over all directions (its
+// singular values).
+struct Stretch {
+  double least = 0, most = 0;
+};
+Stretch stretchOf(const Linear& m);
 
 // The linear part of m when it does not scale every direction alike (a non-uniform scale
 // or a skew), which an elliptical pen needs; false for rotations and uniform scales.

@@ -19,10 +19,15 @@ double numberOf(Machine& m, Object* o, const char* name) {
 
 float clampedFloat(double v) { return float(std::clamp(v, -1e9, 1e9)); }
 
+// Scale and turn terms are held as the file format holds them, in 16.16 fixed point cut
+// toward zero: far from the gradient's centre the lost fraction moves rings and repeat
+// seams by a visible part of a pixel.
+float fixedTerm(double v) { return clampedFloat(std::trunc(std::clamp(v, -32768.0, 32767.0) * 65536) / 65536); }
+
 // The three forms of the placement: {matrixType: "box", x, y, w, h, r} (a box in pixels,
 // turned by r radians about its centre), a flash.geom.Matrix {a, b, c, d, tx, ty} (the
 // gradient square as it is) and the 3 x 3 {a, b, d, e, g, h} (a square one pixel wide).
-Matrix placementOf(Machine& m, Object* o) {
+Matrix unfixedPlacementOf(Machine& m, Object* o) {
   Matrix out;
   if (m.toString(m.getMember(o, "matrixType")) == "box") {
     double x = numberOf(m, o, "x"), y = numberOf(m, o, "y"), w = numberOf(m, o, "w"), h = numberOf(m, o, "h");
@@ -50,6 +55,15 @@ Matrix placementOf(Machine& m, Object* o) {
   out.d = clampedFloat(numberOf(m, o, "e") / kSquarePixels);
   out.tx = clampedFloat(numberOf(m, o, "g") * 20);
   out.ty = clampedFloat(numberOf(m, o, "h") * 20);
+  return out;
+}
+
+Matrix placementOf(Machine& m, Object* o) {
+  Matrix out = unfixedPlacementOf(m, o);
+  out.a = fixedTerm(out.a);
+  out.b = fixedTerm(out.b);
+  out.c = fixedTerm(out.c);
+  out.d = fixedTerm(out.d);
   return out;
 }
 

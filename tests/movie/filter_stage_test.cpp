@@ -353,3 +353,40 @@ TEST(FilteredStage, HostileFiltersEndCleanly) {
     EXPECT_NE(player.state(), movie::LoadState::Failed);
   }
 }
+
+// A red 20 x 20 square at (40.5, 10.5) with an unblurred blue shadow 12 pixels down; the
+// second frame moves it 20 pixels down. The bitmap's start, 12 pixels above the square,
+// lies half-way below zero in the first frame (-1.5: the square draws at row 10) and
+// half-way above it in the second (18.5: the square draws at row 31, not 30).
+TEST(FilterCache, MoveAcrossTheStageTopRedrawsWhereTheBitmapRoundsTheOtherWay) {
+  swf::FilterRecord f = unblurred(swf::FilterRecord::kDropShadow);
+  f.color = swf::rgb(kBlue);
+  f.distance = 12;
+  f.angle = kPi / 2;
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, rectShape(0, 0, 20, 20, kRed));
+  swf::Place p = placeAt(1, 1, 40.5, 10.5);
+  p.filters = {f};
+  t.placeObject3(p);
+  t.showFrame();
+  swf::Place q;
+  q.depth = 1;
+  q.move = true;
+  q.matrix = swf::Matrix::translate(swf::twips(40.5), swf::twips(30.5));
+  t.placeObject2(q);
+  t.showFrame();
+  t.end();
+  CachedStage stage(movieOf(t));
+  stage.draw();
+  EXPECT_EQ(stage.rgbAt(50, 10), kRed);
+  stage.next();
+  stage.draw();
+  EXPECT_EQ(stage.rgbAt(50, 30), kWhite);
+  EXPECT_EQ(stage.rgbAt(50, 31), kRed);
+  EXPECT_EQ(stage.rgbAt(50, 50), kRed);
+  EXPECT_EQ(stage.rgbAt(50, 51), kBlue);
+  std::vector<uint32_t> kept = stage.pixels();
+  stage.draw(false);
+  EXPECT_EQ(kept, stage.pixels());
+}

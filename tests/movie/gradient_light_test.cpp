@@ -58,15 +58,17 @@ TEST(GradientLight, OpaqueStopsInLinearLightKeepTheirColour) {
   EXPECT_EQ(centreOfGradientFill(blue, blue, kLinearLight), 0x0000FFu);
 }
 
-// Two stops at one ratio blend over the next ratio step. On a gradient 256 pixels wide
-// pixel x samples ratio x + 1/8 (the ramp's quarter steps, taken at their middle):
-// pixel 128 is 1/8 of the way from ratio 128 (still red) to 129 (blue): red 255 * 7/8
-// = 223, blue 255 / 8 = 31, both cut to whole values.
+// Two stops at one ratio blend over the next ratio step. On a gradient 512 pixels wide
+// pixel x lies at ratio x / 2 - 1/4 (ratio = t * 256 - 1/2), and the colour is taken
+// there, not at the middle of a table entry: pixel 257 is a quarter of the way from ratio
+// 128 (still red) to 129 (blue), red 255 * 3/4 = 191, blue 255 / 4 = 63; pixel 258 three
+// quarters, both cut to whole values.
 TEST(GradientLight, StopsSharingARatioBlendOverOneRatioStep) {
   std::vector<uint32_t> row =
       rowOfGradientFill({{0, swf::rgb(kRed)}, {128, swf::rgb(kRed)}, {128, swf::rgb(kBlue)}, {255, swf::rgb(kBlue)}},
-                        kSrgb, 256);
-  EXPECT_EQ(row[127], kRed);
-  EXPECT_EQ(row[128], 0xDF001Fu);
-  EXPECT_EQ(row[129], kBlue);
+                        kSrgb, 512);
+  EXPECT_EQ(row[256], kRed);
+  EXPECT_EQ(row[257], 0xBF003Fu);
+  EXPECT_EQ(row[258], 0x3F00BFu);
+  EXPECT_EQ(row[259], kBlue);
 }

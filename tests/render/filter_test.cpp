@@ -402,3 +402,31 @@ TEST(Filters, ConvolutionTooBigForItsLayerIsLeftUndrawn) {
   movie::render::applyFilter(s, f, 1);
   EXPECT_EQ(s.row(500)[500], 0xFF808080u);
 }
+
+// Where a filtered bitmap starts before its object: each blur amount, rounded up, once
+// per pass, plus the offset along the axis in whole pixels; bounded whatever the parameters say.
+TEST(Filters, MarginIsTheBlurPerPassPlusTheOffset) {
+  using movie::render::filterMargin;
+  EXPECT_EQ(filterMargin(blur(30, 4, 1), 1, false), 30);
+  EXPECT_EQ(filterMargin(blur(30, 4, 1), 1, true), 4);
+  EXPECT_EQ(filterMargin(blur(2.5f, 2.5f, 3), 1, false), 9);  // 3 pixels, three times
+  Filter shadow;
+  shadow.kind = Filter::DropShadow;
+  shadow.blurX = shadow.blurY = 5;
+  shadow.distance = 15;
+  shadow.angle = 3.14159265f;  // to the left
+  EXPECT_EQ(filterMargin(shadow, 1, false), 20);
+  EXPECT_EQ(filterMargin(shadow, 1, true), 5);  // a hair off the axis: no whole pixel
+  EXPECT_EQ(filterMargin(shadow, 2, false), 35);  // the distance scales with the view, the blur does not
+  Filter matrix;
+  matrix.kind = Filter::ColorMatrix;
+  EXPECT_EQ(filterMargin(matrix, 1, false), 0);
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(filterMargin(blur(nan, -5, 1), 1, false), 0);
+  EXPECT_EQ(filterMargin(blur(nan, -5, 1), 1, true), 0);
+  EXPECT_EQ(filterMargin(blur(inf, 1e30f, 1000), 1, true), 1024);
+  shadow.distance = 1e30f;
+  shadow.angle = nan;
+  EXPECT_EQ(filterMargin(shadow, 1e9f, false), 1024);
+  EXPECT_EQ(filterMargin(shadow, nan, false), 5);
+}

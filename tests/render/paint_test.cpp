@@ -100,6 +100,26 @@ TEST(LinearGradient, LinearRgbKeepsLightAtEightBits) {
   EXPECT_EQ(greenOf(s.row(0)[39]), 13);
 }
 
+// Two stops sharing ratio 100 blend black to white over ratio positions 100..101 (t * 256
+// - 0.5). On a square 2048 pixels wide, pixel x sits at ratio position (x + 0.5) / 8 -
+// 0.5, between the quarter steps a 1024-entry table holds: the grey is worked out from
+// the pixel's own position and cut to whole levels.
+TEST(LinearGradient, SteepStretchTakesEachPixelsOwnPosition) {
+  Gradient g;
+  g.stops = {{100, Color{0, 0, 0, 255}}, {100, Color{255, 255, 255, 255}}};
+  g.matrix = {2048.0f / 32768, 0, 0, 1.0f / 32768, 1024, 0};
+  Surface s(2048, 1);
+  s.clear({0, 0, 0, 0});
+  fillPath(s, rect(0, 0, 2048, 1), g, FillRule::NonZero, {});
+  EXPECT_EQ(s.row(0)[804], 0xFF0F0F0Fu);  // 100.0625: 255 * 0.0625 = 15.9 -> 15 (table: 31)
+  EXPECT_EQ(s.row(0)[805], 0xFF2F2F2Fu);  // 100.1875: 47.8 -> 47 (a quarter-step table: 31)
+  EXPECT_EQ(s.row(0)[806], 0xFF4F4F4Fu);  // 100.3125: 79.7 -> 79 (table: 95)
+  EXPECT_EQ(s.row(0)[807], 0xFF6F6F6Fu);  // 100.4375: 111.6 -> 111 (table: 95)
+  EXPECT_EQ(s.row(0)[808], 0xFF8F8F8Fu);  // 100.5625: 143.4 -> 143 (table: 159)
+  EXPECT_EQ(s.row(0)[803], 0xFF000000u);  // 99.9375: still the first stop
+  EXPECT_EQ(s.row(0)[813], 0xFFFFFFFFu);  // 101.1875: the second
+}
+
 TEST(LinearGradient, ColorTransformAppliesToRamp) {
   Gradient g;
   g.stops = {{0, kRed}, {255, kBlue}};

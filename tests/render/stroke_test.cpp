@@ -227,3 +227,14 @@ TEST(Stroke, AliasedRoundCapsTakeNoCentreOutsideTheirCircle) {
   EXPECT_EQ(outside, 0);
   EXPECT_EQ(missing, 0);
 }
+
+TEST(Stroke, SmallAliasedRoundCapsTakeSixteenChords) {
+  // A dot of radius 2.5: the tolerance alone would cut its circle in 12 chords (2.415 from
+  // the centre at 15 degrees); 16 chords put the chord from 0 to 22.5 degrees at
+  // 2.452 / cos 3.75 = 2.457 there, so a pixel centre at radius 2.44 and 15 degrees is in.
+  const double angle = 15 * kPi / 180;
+  const float cx = float(50.5 - 2.44 * std::cos(angle)), cy = float(50.5 - 2.44 * std::sin(angle));
+  Mask m(100, 100);
+  strokeMask(m, line(cx, cy, cx, cy), width(5, Cap::Round), {}, AntiAlias::None);
+  EXPECT_NE(m.row(50)[50], 0);
+}
