@@ -156,69 +156,87 @@ int nameIndex(const std::vector<std::string>& names, const std::string& n) {
   return -1;
 }
 
+[[noreturn]] void badValue(const PropInfo& p) { throw Error("bad value for " + p.name); }
+
+// A name of the property's list, as its number (or its position in the list).
+Value enumValue(const PropInfo& p, const Value& v) {
+  if (v.kind == Value::Kind::Int) return v;
+  if (v.kind != Value::Kind::Ident) badValue(p);
+  int i = nameIndex(p.names, v.s);
+  if (i < 0) throw Error("unknown value " + v.s + " for " + p.name);
+  return Value::integer(p.values.empty() ? i : p.values[static_cast<size_t>(i)]);
+}
+
+// "[a, b]": a bit for each member named.
+Value setValue(const PropInfo& p, const Value& v) {
+  if (v.kind == Value::Kind::Int) return v;
+  if (v.kind != Value::Kind::List) badValue(p);
+  long long bits = 0;
+  for (const std::string& n : v.items) {
+    int i = nameIndex(p.names, n);
+    if (i < 0 || i > 62) throw Error("unknown set member " + n + " for " + p.name);
+    bits |= 1LL << i;
+  }
+  return Value::integer(bits);
+}
+
+Value colorValue(const PropInfo& p, const Value& v) {
+  if (v.kind == Value::Kind::Int) return v;
+  TColor c;
+  if (v.kind != Value::Kind::Ident || !colorFromName(v.s, c)) badValue(p);
+  return Value::integer(c);
+}
+
+// A handler of the description's root, by name.
+Value eventValue(const PropInfo& p, Value v, const HandlerTable* handlers, const Component& root) {
+  if (v.kind != Value::Kind::Ident) badValue(p);
+  const std::any* h = handlers ? handlers->find(v.s) : nullptr;
+  if (!h) throw Error("unknown handler " + v.s + " for " + p.name);
+  v.handler = h;
+  v.handlerOwner = &root;
+  return v;
+}
+
+// "(@a, @b)": resource names without their '@'.
+Value resourceListValue(const PropInfo& p, const Value& v) {
+  if (v.kind != Value::Kind::List) badValue(p);
+  std::vector<std::string> names;
+  for (const std::string& n : v.items) {
+    if (n.size() < 2 || n[0] != '@') throw Error("bad resource " + n + " for " + p.name);
+    names.push_back(n.substr(1));
+  }
+  return Value::list(names);
+}
+
+// The value kind a property of a plain kind takes as it is written.
+Value::Kind plainKind(PropKind kind) {
+  switch (kind) {
+    case PropKind::Int: return Value::Kind::Int;
+    case PropKind::Bool: return Value::Kind::Bool;
+    case PropKind::String: return Value::Kind::String;
+    case PropKind::Ref: return Value::Kind::Ident;
+    default: return Value::Kind::Resource;
+  }
+}
+
 // Turns a parsed value into the property's value; throws with a reason.
 Value convert(const PropInfo& p, Value v, const HandlerTable* handlers, const Component& root) {
-  auto bad = [&]() -> Value { throw Error("bad value for " + p.name); };
   switch (p.kind) {
-    case PropKind::Int:
-      if (v.kind != Value::Kind::Int) return bad();
-      return v;
-    case PropKind::Bool:
-      if (v.kind != Value::Kind::Bool) return bad();
-      return v;
-    case PropKind::String:
-      if (v.kind != Value::Kind::String) return bad();
-      return v;
-    case PropKind::Enum: {
-      if (v.kind == Value::Kind::Int) return v;
-      if (v.kind != Value::Kind::Ident) return bad();
-      int i = nameIndex(p.names, v.s);
-      if (i < 0) throw Error("unknown value " + v.s + " for " + p.name);
-      return Value::integer(p.values.empty() ? i : p.values[static_cast<size_t>(i)]);
-    }
-    case PropKind::Set: {
-      if (v.kind == Value::Kind::Int) return v;
-      if (v.kind != Value::Kind::List) return bad();
-      long long bits = 0;
-      for (const std::string& n : v.items) {
-        int i = nameIndex(p.names, n);
-        if (i < 0 || i > 62) throw Error("unknown set member " + n + " for " + p.name);
-        bits |= 1LL << i;
-      }
-      return Value::integer(bits);
-    }
-    case PropKind::Color: {
-      if (v.kind == Value::Kind::Int) return v;
-      TColor c;
-      if (v.kind != Value::Kind::Ident || !colorFromName(v.s, c)) return bad();
-      return Value::integer(c);
-    }
-    case PropKind::Ref:
-      if (v.kind != Value::Kind::Ident) return bad();
-      return v;
-    case PropKind::Event: {
-      if (v.kind != Value::Kind::Ident) return bad();
-      const std::any* h = handlers ? handlers->find(v.s) : nullptr;
-      if (!h) throw Error("unknown handler " + v.s + " for " + p.name);
-      v.handler = h;
-      v.handlerOwner = &root;  // the description's handlers are its root's
-      return v;
-    }
-    case PropKind::Resource:
-      if (v.kind != Value::Kind::Resource) return bad();
-      return v;
-    case PropKind::ResourceList: {
-      if (v.kind != Value::Kind::List) return bad();
-      std::vector<std::string> names;
-      for (const std::string& n : v.items) {
-        if (n.size() < 2 || n[0] != '@') throw Error("bad resource " + n + " for " + p.name);
-        names.push_back(n.substr(1));
-      }
-      return Value::list(names);
-    }
+    case PropKind::Enum: return enumValue(p, v);
+    case PropKind::Set: return setValue(p, v);
+    case PropKind::Color: return colorValue(p, v);
+    case PropKind::Event: return eventValue(p, std::move(v), handlers, root);
+    case PropKind::ResourceList: return resourceListValue(p, v);
     case PropKind::Object: throw Error(p.name + " is a settings object; set its properties with dots");
+    case PropKind::Int:
+    case PropKind::Bool:
+    case PropKind::String:
+    case PropKind::Ref:
+    case PropKind::Resource:
+      if (v.kind != plainKind(p.kind)) badValue(p);
+      return v;
   }
-  return bad();
+  badValue(p);
 }
 
 // Reads a form description line by line into `root`: blocks make components, property

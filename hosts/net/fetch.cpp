@@ -18,17 +18,14 @@ std::atomic<int> gRunning{0};
 
 }  // namespace
 
-namespace {
-
-// One result crossing from the worker to the UI thread.
-struct Delivery {
+// One result crossing from the worker to the UI thread (outside the anonymous namespace,
+// as the fetch's state holds a queue of them).
+struct FetchDelivery {
   enum Kind { kResponse, kData, kDone, kFailed } kind;
   Response response;
   std::vector<uint8_t> data;
   std::wstring reason;
 };
-
-}  // namespace
 
 struct Fetch::State {
   std::wstring url;
@@ -40,26 +37,26 @@ struct Fetch::State {
   // Results wait in a locked queue; one posted message at a time wakes the UI thread,
   // so a large movie never runs into the limit of posted messages per queue.
   std::mutex lock;
-  std::deque<std::unique_ptr<Delivery>> queue;
+  std::deque<std::unique_ptr<FetchDelivery>> queue;
   bool wakePending = false;
 };
 
 namespace {
 
-void deliver(Fetch::State& s, Delivery* d) {
+void deliver(Fetch::State& s, FetchDelivery* d) {
   if (s.cancelled.load() || s.finished) return;
   switch (d->kind) {
-    case Delivery::kResponse:
+    case FetchDelivery::kResponse:
       if (s.handlers.response) s.handlers.response(d->response);
       break;
-    case Delivery::kData:
+    case FetchDelivery::kData:
       if (s.handlers.data) s.handlers.data(std::move(d->data));
       break;
-    case Delivery::kDone:
+    case FetchDelivery::kDone:
       s.finished = true;
       if (s.handlers.done) s.handlers.done();
       break;
-    case Delivery::kFailed:
+    case FetchDelivery::kFailed:
       s.finished = true;
       if (s.handlers.failed) s.handlers.failed(d->reason);
       break;
@@ -72,7 +69,7 @@ LRESULT CALLBACK posterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     // handlers run (a handler may drop the Fetch).
     std::unique_ptr<std::shared_ptr<Fetch::State>> ref(reinterpret_cast<std::shared_ptr<Fetch::State>*>(lp));
     Fetch::State& s = **ref;
-    std::deque<std::unique_ptr<Delivery>> batch;
+    std::deque<std::unique_ptr<FetchDelivery>> batch;
     {
       std::lock_guard guard(s.lock);
       batch.swap(s.queue);
@@ -102,7 +99,7 @@ HWND posterWindow() {
   return window;
 }
 
-void post(const std::shared_ptr<Fetch::State>& state, std::unique_ptr<Delivery> d) {
+void post(const std::shared_ptr<Fetch::State>& state, std::unique_ptr<FetchDelivery> d) {
   if (state->cancelled.load()) return;
   {
     std::lock_guard guard(state->lock);
@@ -137,8 +134,8 @@ std::wstring errorText(DWORD code) {
 }
 
 void failWith(const std::shared_ptr<Fetch::State>& state, std::wstring reason) {
-  auto d = std::make_unique<Delivery>();
-  d->kind = Delivery::kFailed;
+  auto d = std::make_unique<FetchDelivery>();
+  d->kind = FetchDelivery::kFailed;
   d->reason = std::move(reason);
   post(state, std::move(d));
 }
@@ -288,8 +285,8 @@ void openFollowingRedirects(const std::shared_ptr<Fetch::State>& state, HINTERNE
 
 // The response's status and headers; false when the status is an error.
 bool deliverHead(const std::shared_ptr<Fetch::State>& state, const Opened& opened) {
-  auto head = std::make_unique<Delivery>();
-  head->kind = Delivery::kResponse;
+  auto head = std::make_unique<FetchDelivery>();
+  head->kind = FetchDelivery::kResponse;
   Response& r = head->response;
   r.status = opened.status;
   r.contentType = queryText(opened.request.h, HTTP_QUERY_CONTENT_TYPE);
@@ -320,13 +317,13 @@ void deliverBody(const std::shared_ptr<Fetch::State>& state, HINTERNET request) 
     total += got;
     if (total > o.maxBytes) return failWith(state, L"内容过大");
     buffer.resize(got);
-    auto d = std::make_unique<Delivery>();
-    d->kind = Delivery::kData;
+    auto d = std::make_unique<FetchDelivery>();
+    d->kind = FetchDelivery::kData;
     d->data = std::move(buffer);
     post(state, std::move(d));
   }
-  auto done = std::make_unique<Delivery>();
-  done->kind = Delivery::kDone;
+  auto done = std::make_unique<FetchDelivery>();
+  done->kind = FetchDelivery::kDone;
   post(state, std::move(done));
 }
 

@@ -28,6 +28,7 @@ struct Renderer {
   int layers = 0;        // layers open around this one, each the size of the target
   render::Matrix rootToDevice;              // the root timeline's space to the target
   const GridWarp* gridWarp = nullptr;       // the scaling grid of the sprite being drawn
+  bool inBitmap = false;                    // drawing an object's own bitmap (filters, cached)
   bool strokesMask = true;                  // false while a mask set by a script is made
 
   // An object's place on the target: its matrix after its parent's, with the position
@@ -69,6 +70,7 @@ struct Renderer {
     state.colorTransform = cx;
     state.antiAlias = options.antiAlias;
     state.clip = clip;
+    state.curvePointsOnTwips = !inBitmap;
     for (const DrawItem& item : d.items) {
       if (item.stroke) {
         render::StrokeStyle style = item.style;
@@ -125,7 +127,7 @@ struct Renderer {
     if (!fonts || fonts == options.fonts) return draw(*this);
     RenderOptions own = options;
     own.fonts = fonts;
-    Renderer inner{target, own, cache, inLayer, layers, rootToDevice, gridWarp};
+    Renderer inner{target, own, cache, inLayer, layers, rootToDevice, gridWarp, inBitmap};
     draw(inner);
   }
 
@@ -172,14 +174,14 @@ struct Renderer {
         moved.ty += dy;
         movedRoot.tx += dx;
         movedRoot.ty += dy;
-        Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp};
+        Renderer inner{layer, options, cache, true, layers + 1, movedRoot, gridWarp, true};
         inner.drawColoured(obj, moved, render::ColorTransform{}, nullptr, nesting);  // coloured once filtered
       };
       return drawFiltered(target, obj, placed(obj, parent), obj.colorTransform.then(parentCx), mode, clip,
                           options, draw);
     }
     render::Surface layer(target.width(), target.height());
-    Renderer inner{layer, options, cache, true, layers + 1, rootToDevice, gridWarp};
+    Renderer inner{layer, options, cache, true, layers + 1, rootToDevice, gridWarp, inBitmap};
     inner.drawPlain(obj, parent, parentCx, nullptr, nesting);
     render::compositeLayer(target, layer, mode, clip);
   }
@@ -196,7 +198,10 @@ struct Renderer {
     render::Matrix savedRoot = rootToDevice;
     rootToDevice.tx += sx;
     rootToDevice.ty += sy;
+    bool savedInBitmap = inBitmap;
+    inBitmap = true;
     drawPlain(obj, moved, parentCx, clip, nesting);
+    inBitmap = savedInBitmap;
     rootToDevice = savedRoot;
   }
 

@@ -36,6 +36,12 @@ void paintCoverage(Surface& target, Rasterizer& ras, FillRule rule, const Paint&
   });
 }
 
+// Drawn straight onto the stage, aliased curves keep their chord points on the twip grid;
+// drawn into an object's own bitmap they do not.
+double chordGridFor(const DrawState& state) {
+  return state.curvePointsOnTwips ? detail::chordGrid(state.antiAlias) : detail::kNoChordGrid;
+}
+
 // Pen space for a stroke under a non-uniform scale or skew: the device with the matrix's
 // stretch undone, measured in device pixels along the stretch's narrow axis.
 struct PenSpace {
@@ -109,7 +115,7 @@ bool takesEllipticalPen(StrokeScaling scaling) {
 
 // The stroke's outline into the scratch rasterizer, to be swept NonZero.
 void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle& style, const Matrix& toDevice,
-                     AntiAlias aa) {
+                     AntiAlias aa, double chordGrid) {
   Scratch& s = scratch();
   detail::Linear linear;
   if (takesEllipticalPen(style.scaling) && detail::needsEllipticalPen(toDevice, linear) &&
@@ -119,7 +125,7 @@ void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle&
   double half = std::max(detail::deviceStrokeWidth(style, toDevice), 1.0) / 2;
   double margin = std::min(half, 1e6) + 1;
   Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::chordGrid(aa));
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), chordGrid);
   s.ras.reset(width, height, aa);
   detail::strokePolylines(s.lines, half, style, s.ras);
 }
@@ -146,7 +152,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
   detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias),
-                      detail::chordGrid(state.antiAlias));
+                      chordGridFor(state));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);
@@ -154,7 +160,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
-  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias);
+  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias, chordGridFor(state));
   paintCoverage(target, scratch().ras, FillRule::NonZero, paint, state);
 }
 
@@ -171,7 +177,7 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
 
 void strokeMask(Mask& mask, const Path& path, const StrokeStyle& style, const Matrix& toDevice, AntiAlias aa) {
   if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
-  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa);
+  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa, detail::kNoChordGrid);
   addCoverage(mask, scratch().ras, FillRule::NonZero);
 }
 

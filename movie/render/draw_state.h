@@ -24,6 +24,9 @@ struct DrawState {
   ColorTransform colorTransform;
   AntiAlias antiAlias = AntiAlias::Full;
   const Mask* clip = nullptr;  // nullptr: no clip
+  // Aliased curves: false keeps their chord points off the twip grid (an object drawn into
+  // a bitmap of its own, for its filters or as a cached bitmap).
+  bool curvePointsOnTwips = true;
 };
 
 }  // namespace movie::render

@@ -23,9 +23,10 @@ double curveTolerance(AntiAlias aa);
 // at unit scale), ignoring the view's tie shift: where a chord passes a pixel centre by a
 // hair, the corpus references decide as the rounded chord does, and a point halfway
 // between twips goes the way it would unshifted.
-// Shapes drawn as masks are the exception: their aliased outlines keep the points inside
-// curves unrounded, which is where the corpus references put a mask's edge (a circle mask's
-// rim differs from the rounded chords at a few pixels, by less than a hundredth of a pixel).
+// Shapes drawn as masks or into an object's own bitmap (filters, cached as a bitmap) are
+// the exception: their aliased outlines keep the points inside curves unrounded, which is
+// where the corpus references put their edges (a circle mask's rim differs from the
+// rounded chords at a few pixels, by less than a hundredth of a pixel).
 constexpr double kAliasedChordGrid = 1.0 / 20;
 constexpr double kNoChordGrid = 0;
 double chordGrid(AntiAlias aa);

@@ -132,3 +132,48 @@ TEST(AliasedEdges, AMaskKeepsItsCurvePointsOffTheTwipGrid) {
   EXPECT_EQ(at(px, 400, 290, 190), kRed);
   EXPECT_EQ(at(px, 400, 10, 10), kWhite);
 }
+
+namespace {
+
+// The curve of the test above, in a shape whose bounds lie on whole pixels (272, 91) to
+// (286, 95), so that drawing it into a bitmap of its own does not move it.
+std::vector<uint32_t> renderHalfTwipCurve(bool cachedAsBitmap) {
+  swf::Shape s;
+  int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
+  s.setStyles(0, fill, 0);
+  s.moveTo(5459, 1869);
+  s.curveTo(5496, 1838, 5538, 1837);
+  s.lineTo(5700, 1837);
+  s.lineTo(5700, 1820);
+  s.lineTo(5720, 1820);
+  s.lineTo(5720, 1900);
+  s.lineTo(5440, 1900);
+  s.lineTo(5440, 1869);
+  s.lineTo(5459, 1869);
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  t.defineShape(1, s, 3);
+  swf::Place p = placeAt(1, 1);
+  p.cacheAsBitmap = cachedAsBitmap;
+  t.placeObject3(p);
+  t.showFrame();
+  t.end();
+  return renderLow(t, 300, 100);
+}
+
+}  // namespace
+
+TEST(AliasedEdges, InAnObjectsOwnBitmapCurvePointsStayOffTheTwipGrid) {
+  // On the stage the chords' shared point is rounded to (5497, 1846) and pixel 274 of row
+  // 92 stays outside (see above). Drawn into its own bitmap the shape keeps the point at
+  // (5497.25, 1845.5): the chord crosses row 92's centre line at x 5489.93 twips, left of
+  // the pixel's centre (5490), and takes the pixel in.
+  auto onStage = renderHalfTwipCurve(false);
+  auto cached = renderHalfTwipCurve(true);
+  EXPECT_EQ(at(onStage, 300, 274, 92), kWhite);
+  EXPECT_EQ(at(cached, 300, 274, 92), kRed);
+  EXPECT_EQ(at(cached, 300, 273, 92), kWhite);
+  EXPECT_EQ(at(cached, 300, 275, 92), kRed);
+  EXPECT_EQ(at(cached, 300, 273, 93), kRed);
+  EXPECT_EQ(at(cached, 300, 271, 93), kWhite);
+}
