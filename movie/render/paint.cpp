@@ -144,6 +144,10 @@ void Painter::fetchGradientPositions(int x, int y, int len, uint32_t* out) const
       for (int i = 0; i < len; ++i) out[i] = colour(toRampFixed((gx + 1) / 2 + sx / 2 * i));
       return;
     }
+    if (!kExact && kSpread == Spread::Pad) {
+      ramp_.padRow(t, dt, len, out);
+      return;
+    }
     for (int i = 0; i < len; ++i, t += dt) out[i] = colour(t);
   } else if (kind_ == Kind::Radial) {
     for (int i = 0; i < len; ++i, gx += sx, gy += sy) out[i] = colour(toRampFixed(std::sqrt(gx * gx + gy * gy)));

@@ -151,4 +151,19 @@ void Ramp::build(const Gradient& g, const ColorTransform& ct) {
   }
 }
 
+void Ramp::padRow(int64_t t, int64_t dt, int len, uint32_t* out) const {
+  constexpr int kShift = kRampFraction - kRampBits;
+  const uint32_t first = entries_[0], end = entries_[kRampLast];
+  int i = 0;
+  if (dt >= 0) {
+    for (; i < len && t < 0; ++i, t += dt) out[i] = first;
+    for (; i < len && t < kRampOne; ++i, t += dt) out[i] = entries_[size_t(t >> kShift)];
+    for (; i < len; ++i) out[i] = end;
+  } else {
+    for (; i < len && t >= kRampOne; ++i, t += dt) out[i] = end;
+    for (; i < len && t >= 0; ++i, t += dt) out[i] = entries_[size_t(t >> kShift)];
+    for (; i < len; ++i) out[i] = first;
+  }
+}
+
 }  // namespace movie::render::detail

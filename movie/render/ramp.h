@@ -44,6 +44,11 @@ class Ramp {
   }
   uint32_t last() const { return entries_[kRampLast]; }
 
+  // Table colours of len pixels from position t on, dt apart, padded (ramps without steep
+  // stretches): the row splits where it enters and leaves the gradient, so the middle
+  // needs no clamping.
+  void padRow(int64_t t, int64_t dt, int len, uint32_t* out) const;
+
  private:
   // A colour's channels before they are cut to 8 bits: sRGB values, or linear-light
   // values on the 0..255 scale (alpha is never linearised).

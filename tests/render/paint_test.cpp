@@ -68,6 +68,21 @@ TEST(LinearGradient, PadRepeatReflectOutsideTheSquare) {
   EXPECT_EQ(ref.row(0)[10], ref.row(0)[29]);  // t -0.2375 mirrors to 0.2375
 }
 
+// A gradient turned end for end walks the row backwards: padded past both ends, and
+// each pixel the colour of its mirror image in the gradient drawn forwards.
+TEST(LinearGradient, MirroredGradientPadsBothEnds) {
+  Surface forward = drawLinear(Spread::Pad);
+  Gradient g;
+  g.stops = {{0, kRed}, {255, kBlue}};
+  g.matrix = {-40.0f / 32768, 0, 0, 40.0f / 32768, 40, 0};
+  Surface s(100, 1);
+  s.clear({0, 0, 0, 0});
+  fillPath(s, rect(0, 0, 100, 1), g, FillRule::NonZero, {});
+  EXPECT_EQ(s.row(0)[5], 0xFF0000FFu);
+  EXPECT_EQ(s.row(0)[90], 0xFFFF0000u);
+  for (int x = 1; x < 80; ++x) ASSERT_EQ(s.row(0)[x], forward.row(0)[79 - x]) << "at " << x;
+}
+
 TEST(LinearGradient, ManyStopsHitEachStopColour) {
   Gradient g;
   for (int i = 0; i < 15; ++i) g.stops.push_back({uint8_t(i * 255 / 14), Color{uint8_t(i * 17), 0, 0, 255}});
