@@ -251,9 +251,10 @@ TEST(CacheAsBitmap, CachingAChildRedrawsTheCachedParent) {
 
 namespace {
 
-// A red star of 48 curves around (800, 800) twips with odd control points, outlined in
-// blue 3.35 pixels wide: many points of its curves and outline fall on half twips.
-swf::Shape star() {
+// A red star of 48 curves around (800, 800) twips with odd control points (or of straight
+// edges through the same points), outlined in blue 3.35 pixels wide: many points of its
+// edges and outline fall on half twips.
+swf::Shape star(bool curved = true) {
   swf::Shape s;
   int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
   swf::LineStyle edge;
@@ -273,16 +274,21 @@ swf::Shape star() {
   for (int i = 0; i < kCurves; ++i) {
     pointAt(2 * i + 1, 780 + 40 * (i % 3), cx, cy);
     pointAt(2 * i + 2, 600 + 100 * (i % 2), px, py);
-    s.curveTo(cx, cy, px, py);
+    if (curved) {
+      s.curveTo(cx, cy, px, py);
+    } else {
+      s.lineTo(cx, cy);
+      s.lineTo(px, py);
+    }
   }
   return s;
 }
 
 // The star placed at (x, y) twips, drawn without anti-aliasing.
-std::vector<uint32_t> aliasedStar(int32_t x, int32_t y, bool cached) {
+std::vector<uint32_t> aliasedStar(int32_t x, int32_t y, bool cached, bool curved = true) {
   swf::TagList t;
   t.setBackgroundColor(swf::rgb(kWhite));
-  t.defineShape(1, star());
+  t.defineShape(1, star(curved));
   swf::Place p;
   p.depth = 1;
   p.characterId = 1;
@@ -309,5 +315,16 @@ TEST(CacheAsBitmap, OnThePixelGridAliasedEdgesFallAsWhereTheyArePlaced) {
   for (int32_t x : {0, 20, 40, 60}) {
     int32_t left = x - b.xMin + 10, top = 2 * x - b.yMin + 10;  // bounds half-way between pixels
     EXPECT_EQ(differing(aliasedStar(left, top, true), aliasedStar(left + 10, top + 10, true), 0), 0) << x;
+  }
+}
+
+// A star of straight edges, whose points are not rounded anywhere: cached half a pixel off
+// the grid it is moved onto the grid, and there it draws exactly as the uncached star
+// placed there, exact ties included.
+TEST(CacheAsBitmap, MovedOntoThePixelGridStraightEdgesSettleTiesAsOnTheStage) {
+  swf::Rect b = star(false).bounds();
+  for (int32_t x : {0, 20, 40, 60}) {
+    int32_t left = x - b.xMin + 10, top = 2 * x - b.yMin + 10;  // bounds half-way between pixels
+    EXPECT_EQ(differing(aliasedStar(left, top, true, false), aliasedStar(left + 10, top + 10, false, false), 0), 0) << x;
   }
 }
