@@ -10,13 +10,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-Path segment(float x0, float y0, float x1, float y1) {
-  Path p;
-  p.moveTo(x0, y0);
-  p.lineTo(x1, y1);
-  return p;
-}
-
 StrokeStyle pen(float width, StrokeScaling scaling, Cap cap = Cap::None) {
   StrokeStyle s;
   s.width = width;

@@ -20,6 +20,14 @@ inline Path rect(float x, float y, float w, float h) {
 }
 
 // A circle of eight quadratic arcs, each control point on the tangents' meeting point.
+// One straight segment (a dot when both ends are the same point).
+inline Path segment(float x0, float y0, float x1, float y1) {
+  Path p;
+  p.moveTo(x0, y0);
+  p.lineTo(x1, y1);
+  return p;
+}
+
 inline Path circle(float cx, float cy, float r) {
   Path p;
   const double pi = 3.14159265358979323846;

@@ -26,13 +26,6 @@ double alphaSum(const Surface& s) {
   return sum / 255;
 }
 
-Path line(float x0, float y0, float x1, float y1) {
-  Path p;
-  p.moveTo(x0, y0);
-  p.lineTo(x1, y1);
-  return p;
-}
-
 StrokeStyle width(float w, Cap cap, Join join = Join::Round) {
   StrokeStyle s;
   s.width = w;
@@ -43,14 +36,14 @@ StrokeStyle width(float w, Cap cap, Join join = Join::Round) {
 }
 
 TEST(Stroke, HorizontalLineAreaWithEachCap) {
-  Path p = line(20, 50.5f, 80, 50.5f);
+  Path p = segment(20, 50.5f, 80, 50.5f);
   EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::None))), 600, 0.5);
   EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::Square))), 700, 0.5);
   EXPECT_NEAR(alphaSum(stroked(p, width(10, Cap::Round))), 600 + kPi * 25, 1.5);
 }
 
 TEST(Stroke, SquareCapsExtendByHalfTheWidth) {
-  Path p = line(20, 50, 80, 50);
+  Path p = segment(20, 50, 80, 50);
   Surface none = stroked(p, width(10, Cap::None));
   Surface square = stroked(p, width(10, Cap::Square));
   EXPECT_EQ(alphaOf(none.row(50)[18]), 0u);
@@ -61,7 +54,7 @@ TEST(Stroke, SquareCapsExtendByHalfTheWidth) {
 }
 
 TEST(Stroke, DiagonalLineArea) {
-  Path p = line(20, 20, 80, 80);
+  Path p = segment(20, 20, 80, 80);
   double len = std::sqrt(2.0) * 60;
   EXPECT_NEAR(alphaSum(stroked(p, width(6, Cap::None))), len * 6, 1);
 }
@@ -124,11 +117,11 @@ TEST(Stroke, ClosedSubpathIsJoinedNotCapped) {
 }
 
 TEST(Stroke, HairlineIsAtLeastOnePixel) {
-  Path p = line(10, 50, 90, 50);
+  Path p = segment(10, 50, 90, 50);
   double area = alphaSum(stroked(p, width(0, Cap::None)));
   EXPECT_NEAR(area, 80, 0.5);
   Matrix tiny{0.001f, 0, 0, 0.001f, 0, 0};
-  Path big = line(10000, 50000, 90000, 50000);
+  Path big = segment(10000, 50000, 90000, 50000);
   EXPECT_NEAR(alphaSum(stroked(big, width(20, Cap::None), 100, 100, tiny)), 80, 0.5);
 }
 
@@ -136,21 +129,21 @@ TEST(Stroke, HairlineIsAtLeastOnePixel) {
 // directions, and so does a pen that the matrix leaves thinner than a pixel.
 TEST(Stroke, HairlineUnderUnequalScaleIsOnePixelWide) {
   Matrix tall{1, 0, 0, 8, 0, 0};
-  Path h = line(10, 5, 90, 5);
+  Path h = segment(10, 5, 90, 5);
   EXPECT_NEAR(alphaSum(stroked(h, width(0, Cap::None), 100, 100, tall)), 80, 0.5);
-  Path v = line(50, 1, 50, 11);
+  Path v = segment(50, 1, 50, 11);
   EXPECT_NEAR(alphaSum(stroked(v, width(0, Cap::None), 100, 100, tall)), 80, 0.5);
   Matrix skew{1, 0, 3, 0.5f, 0, 0};
   // Under a skew the line runs 10 * |(3, 0.5)| device pixels.
   EXPECT_NEAR(alphaSum(stroked(v, width(0, Cap::None), 100, 100, skew)), 10 * std::hypot(3.0, 0.5), 1.5);
   Matrix thin{0.02f, 0, 0, 0.05f, 0, 0};
-  Path bigH = line(500, 1000, 4500, 1000);
+  Path bigH = segment(500, 1000, 4500, 1000);
   EXPECT_NEAR(alphaSum(stroked(bigH, width(10, Cap::None), 100, 100, thin)), 80, 0.5);
 }
 
 TEST(Stroke, WidthScalesWithTheMatrixUnlessUnscaled) {
   Matrix twice{2, 0, 0, 2, 0, 0};
-  Path p = line(10, 25, 40, 25);
+  Path p = segment(10, 25, 40, 25);
   EXPECT_NEAR(alphaSum(stroked(p, width(5, Cap::None), 100, 100, twice)), 60 * 10, 1);
   StrokeStyle fixed = width(5, Cap::None);
   fixed.scaling = StrokeScaling::None;
@@ -159,7 +152,7 @@ TEST(Stroke, WidthScalesWithTheMatrixUnlessUnscaled) {
   Matrix wide{4, 0, 0, 1, 0, 0};
   StrokeStyle vertical = width(5, Cap::None);
   vertical.scaling = StrokeScaling::Vertical;
-  Path v = line(10, 10, 10, 70);
+  Path v = segment(10, 10, 10, 70);
   EXPECT_NEAR(alphaSum(stroked(v, vertical, 100, 100, wide)), 60 * 5, 1);
   StrokeStyle horizontal = width(5, Cap::None);
   horizontal.scaling = StrokeScaling::Horizontal;
@@ -170,9 +163,9 @@ TEST(Stroke, NonUniformScaleStretchesThePenLikeTheOutline) {
   // Under x4 horizontally, a vertical line's pen is 4 times wider than a horizontal one's
   // is tall: the pen is the ellipse the matrix makes of a circle.
   Matrix wide{4, 0, 0, 1, 0, 0};
-  Path v = line(10, 10, 10, 70);
+  Path v = segment(10, 10, 10, 70);
   EXPECT_NEAR(alphaSum(stroked(v, width(5, Cap::None), 100, 100, wide)), 60 * 20, 1);
-  Path h = line(5, 50, 20, 50);
+  Path h = segment(5, 50, 20, 50);
   EXPECT_NEAR(alphaSum(stroked(h, width(5, Cap::None), 100, 100, wide)), 60 * 5, 1);
   // A round cap is a half ellipse: semi-axes 10 and 2.5 on the device.
   Path dot;
@@ -189,7 +182,7 @@ TEST(Stroke, CurvedStrokeOfACircleIsARing) {
 }
 
 TEST(Stroke, DotWithRoundCapsIsADisc) {
-  Path p = line(50, 50, 50, 50);
+  Path p = segment(50, 50, 50, 50);
   EXPECT_NEAR(alphaSum(stroked(p, width(20, Cap::Round))), kPi * 100, 3);
   EXPECT_NEAR(alphaSum(stroked(p, width(20, Cap::Square))), 400, 1);
   EXPECT_DOUBLE_EQ(alphaSum(stroked(p, width(20, Cap::None))), 0);
@@ -215,7 +208,7 @@ TEST(Stroke, AliasedRoundCapsTakeNoCentreOutsideTheirCircle) {
   for (int i = 0; i < 40; ++i) {
     float ex = 50 + i * 0.137f, ey = 50 + i * 0.071f;
     Mask m(100, 100);
-    strokeMask(m, line(10, ey, ex, ey), width(2 * r, Cap::Round), {}, AntiAlias::None);
+    strokeMask(m, segment(10, ey, ex, ey), width(2 * r, Cap::Round), {}, AntiAlias::None);
     for (int y = 0; y < 100; ++y)
       for (int x = int(ex) + 1; x < 100; ++x) {
         double d = std::hypot(x + 0.5 - ex, y + 0.5 - ey);
@@ -235,6 +228,6 @@ TEST(Stroke, SmallAliasedRoundCapsTakeSixteenChords) {
   const double angle = 15 * kPi / 180;
   const float cx = float(50.5 - 2.44 * std::cos(angle)), cy = float(50.5 - 2.44 * std::sin(angle));
   Mask m(100, 100);
-  strokeMask(m, line(cx, cy, cx, cy), width(5, Cap::Round), {}, AntiAlias::None);
+  strokeMask(m, segment(cx, cy, cx, cy), width(5, Cap::Round), {}, AntiAlias::None);
   EXPECT_NE(m.row(50)[50], 0);
 }
