@@ -16,26 +16,27 @@ render::Matrix glyphMatrix(float size, float unitsPerEm, float x, float y, const
   return g.then(outer);
 }
 
-void fillGlyph(const TextTarget& t, const text::Face& face, int glyph, float size, float x, float y,
-               const render::Matrix& outer, render::Color color) {
-  const text::GlyphOutline* o = face.outline(glyph);
-  if (!o) return;
-  render::DrawState state;
-  state.toDevice = glyphMatrix(size, face.unitsPerEm, x, y, outer);
-  state.colorTransform = t.colorTransform;
-  state.antiAlias = t.antiAlias;
-  state.clip = t.clip;
-  render::fillPath(t.surface, o->path, color, o->rule, state);
-}
-
-void fillRect(const TextTarget& t, float x0, float y0, float x1, float y1, render::Color color,
-              const render::Matrix& m) {
+// How the text's pieces are drawn through matrix m.
+render::DrawState stateOf(const TextTarget& t, const render::Matrix& m) {
   render::DrawState state;
   state.toDevice = m;
   state.colorTransform = t.colorTransform;
   state.antiAlias = t.antiAlias;
   state.clip = t.clip;
-  render::fillPath(t.surface, rectanglePath(x0, y0, x1, y1), color, render::FillRule::NonZero, state);
+  state.curvePointsOnTwips = t.curvePointsOnTwips;
+  return state;
+}
+
+void fillGlyph(const TextTarget& t, const text::Face& face, int glyph, float size, float x, float y,
+               const render::Matrix& outer, render::Color color) {
+  const text::GlyphOutline* o = face.outline(glyph);
+  if (!o) return;
+  render::fillPath(t.surface, o->path, color, o->rule, stateOf(t, glyphMatrix(size, face.unitsPerEm, x, y, outer)));
+}
+
+void fillRect(const TextTarget& t, float x0, float y0, float x1, float y1, render::Color color,
+              const render::Matrix& m) {
+  render::fillPath(t.surface, rectanglePath(x0, y0, x1, y1), color, render::FillRule::NonZero, stateOf(t, m));
 }
 
 // The field's box drawn under its text: background, then a one-pixel border inside it.
@@ -53,12 +54,7 @@ void drawBox(const TextTarget& t, const text::TextField& field) {
     frame.verbs.insert(frame.verbs.end(), line.verbs.begin(), line.verbs.end());
     frame.coords.insert(frame.coords.end(), line.coords.begin(), line.coords.end());
   }
-  render::DrawState state;
-  state.toDevice = t.toDevice;
-  state.colorTransform = t.colorTransform;
-  state.antiAlias = t.antiAlias;
-  state.clip = t.clip;
-  render::fillPath(t.surface, frame, s.borderColor, render::FillRule::NonZero, state);
+  render::fillPath(t.surface, frame, s.borderColor, render::FillRule::NonZero, stateOf(t, t.toDevice));
 }
 
 void drawSelection(const TextTarget& t, const text::TextField& field, const text::TextLayout& l,
@@ -97,7 +93,8 @@ void drawTextField(const TextTarget& target, const text::TextField& field, text:
   render::Path area = rectanglePath(float(b.xMin), float(b.yMin), float(b.xMax), float(b.yMax));
   render::fillMask(*box, area, render::FillRule::NonZero, target.toDevice, render::AntiAlias::None);
   if (target.clip) box->intersect(*target.clip);
-  TextTarget t{target.surface, target.toDevice, target.colorTransform, box.get(), target.antiAlias};
+  TextTarget t = target;
+  t.clip = box.get();
   float scrollTop = l.lines.empty() ? 0 : l.lines[std::min(size_t(field.scroll() - 1), l.lines.size() - 1)].top;
   render::Matrix m;
   m.tx = float(b.xMin) + text::kFieldGutter;

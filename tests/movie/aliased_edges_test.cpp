@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "movie_fixtures.h"
+#include "tools/swf/text_writer.h"
 
 using movie::Player;
 using namespace movie_test;
@@ -137,7 +138,7 @@ namespace {
 
 // The curve of the test above, in a shape whose bounds lie on whole pixels (272, 91) to
 // (286, 95), so that drawing it into a bitmap of its own does not move it.
-std::vector<uint32_t> renderHalfTwipCurve(bool cachedAsBitmap) {
+swf::Shape halfTwipCurve() {
   swf::Shape s;
   int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
   s.setStyles(0, fill, 0);
@@ -150,10 +151,38 @@ std::vector<uint32_t> renderHalfTwipCurve(bool cachedAsBitmap) {
   s.lineTo(5440, 1900);
   s.lineTo(5440, 1869);
   s.lineTo(5459, 1869);
+  return s;
+}
+
+std::vector<uint32_t> renderHalfTwipCurve(bool cachedAsBitmap) {
   swf::TagList t;
   t.setBackgroundColor(swf::rgb(kWhite));
-  t.defineShape(1, s, 3);
+  t.defineShape(1, halfTwipCurve(), 3);
   swf::Place p = placeAt(1, 1);
+  p.cacheAsBitmap = cachedAsBitmap;
+  t.placeObject3(p);
+  t.showFrame();
+  t.end();
+  return renderLow(t, 300, 100);
+}
+
+// The same outline as a glyph of a font of 20480 units to the em, shown 20480 twips high
+// at the origin: one font unit is one twip.
+std::vector<uint32_t> renderHalfTwipGlyph(bool cachedAsBitmap) {
+  swf::Font font;
+  font.glyphs.push_back({'A', halfTwipCurve(), 6000});
+  swf::TextRecord r;
+  r.fontId = font.id;
+  r.height = 20480;
+  r.color = swf::rgb(kRed);
+  r.x = 0;
+  r.y = 0;
+  r.glyphs = {{0, 6000}};
+  swf::TagList t;
+  t.setBackgroundColor(swf::rgb(kWhite));
+  swf::add(t, swf::encodeDefineFont(font, 3));
+  swf::add(t, swf::encodeDefineText(2, {5440, 5720, 1820, 1900}, swf::Matrix{}, {r}, 1));
+  swf::Place p = placeAt(1, 2);
   p.cacheAsBitmap = cachedAsBitmap;
   t.placeObject3(p);
   t.showFrame();
@@ -176,4 +205,13 @@ TEST(AliasedEdges, InAnObjectsOwnBitmapCurvePointsStayOffTheTwipGrid) {
   EXPECT_EQ(at(cached, 300, 275, 92), kRed);
   EXPECT_EQ(at(cached, 300, 273, 93), kRed);
   EXPECT_EQ(at(cached, 300, 271, 93), kWhite);
+}
+
+TEST(AliasedEdges, GlyphsInAnObjectsOwnBitmapKeepTheirCurvePointsOffTheTwipGrid) {
+  auto onStage = renderHalfTwipGlyph(false);
+  auto cached = renderHalfTwipGlyph(true);
+  EXPECT_EQ(at(onStage, 300, 274, 92), kWhite);
+  EXPECT_EQ(at(onStage, 300, 275, 92), kRed);
+  EXPECT_EQ(at(cached, 300, 274, 92), kRed);
+  EXPECT_EQ(at(cached, 300, 273, 92), kWhite);
 }
