@@ -17,6 +17,10 @@ bool isCjk(char32_t c) {
 
 bool isBreakingSpace(char32_t c) { return c == ' ' || c == '\t' || c == 0x3000; }
 
+// Text is laid out in whole twips: advances, line metrics and the alignment shift drop
+// their fractions, so glyph origins land on the twip grid of the field.
+float wholeTwips(float twips) { return std::floor(twips); }
+
 // One character as measured for layout.
 struct Item {
   size_t index;
@@ -71,7 +75,7 @@ class Layouter {
     item.glyph = item.face->glyphFor(item.shown);
     if (item.glyph >= 0) item.advance = item.face->advance(item.glyph) * scale;
     if (f.chars.kerning && previous) item.advance += item.face->kerning(previous, item.shown) * scale;
-    item.advance += f.chars.letterSpacing * kTwips;
+    item.advance = wholeTwips(item.advance + f.chars.letterSpacing * kTwips);
     return item;
   }
 
@@ -124,15 +128,15 @@ class Layouter {
     if (items.empty() && text_.size()) {
       Item probe = measure(metricsFrom, 0);
       if (probe.face) {
-        ascent = probe.face->ascent * probe.size / probe.face->unitsPerEm;
-        descent = probe.face->descent * probe.size / probe.face->unitsPerEm;
+        ascent = wholeTwips(probe.face->ascent * probe.size / probe.face->unitsPerEm);
+        descent = wholeTwips(probe.face->descent * probe.size / probe.face->unitsPerEm);
       }
     }
     float width = 0, inked = 0;
     for (const Item& it : items) {
       if (it.face) {
-        ascent = std::max(ascent, it.face->ascent * it.size / it.face->unitsPerEm);
-        descent = std::max(descent, it.face->descent * it.size / it.face->unitsPerEm);
+        ascent = std::max(ascent, wholeTwips(it.face->ascent * it.size / it.face->unitsPerEm));
+        descent = std::max(descent, wholeTwips(it.face->descent * it.size / it.face->unitsPerEm));
       }
       width += it.advance;
       if (!isBreakingSpace(it.shown)) inked = width;
@@ -140,7 +144,7 @@ class Layouter {
     box.baseline = y_ + ascent;
     box.height = ascent + descent;
     float room = right - start - inked;
-    float shift = para.align == Align::Center ? room / 2 : para.align == Align::Right ? room : 0;
+    float shift = para.align == Align::Center ? wholeTwips(room / 2) : para.align == Align::Right ? room : 0;
     box.left = start + std::max(0.0f, shift);
     box.width = inked;
     box.begin = items.empty() ? paraBegin : items.front().index;

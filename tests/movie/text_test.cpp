@@ -175,10 +175,22 @@ TEST_F(FieldLayout, PlainTextUsesAdvancesAndKerningOnlyWhenAsked) {
   auto f = field(false, false, 200, "AB A");
   const auto& l = f->layout(fonts_);
   ASSERT_EQ(l.glyphs.size(), 3u);  // spaces draw nothing
+  // 20 px = 400 twips; advances and the ascent drop their fractions of a twip.
   EXPECT_FLOAT_EQ(l.glyphs[0].x, 0);
-  EXPECT_NEAR(l.glyphs[1].x, 600.0f / 1024 * 400, 0.01);  // 20 px = 400 twips
-  EXPECT_NEAR(l.glyphs[2].x, (600 + 400 + 300) / 1024.0f * 400, 0.01);
-  EXPECT_NEAR(l.lines[0].baseline, 800.0f / 1024 * 400, 0.01);
+  EXPECT_FLOAT_EQ(l.glyphs[1].x, 234);  // 600/1024 * 400 = 234.375
+  EXPECT_FLOAT_EQ(l.glyphs[2].x, 234 + 156 + 117);  // B 156.25, space 117.1875
+  EXPECT_FLOAT_EQ(l.lines[0].baseline, 312);  // 800/1024 * 400 = 312.5
+}
+
+TEST_F(FieldLayout, CentredLinesStartOnWholeTwips) {
+  // Text area 196 px = 3920 twips; "AB A" inks 234 + 156 + 117 + 234 = 741 twips, so
+  // the line starts half of 3179 in, 1589.5, cut to 1589.
+  auto f = field(true, false, 200, "<p align=\"center\">AB A</p>");
+  const auto& l = f->layout(fonts_);
+  ASSERT_EQ(l.glyphs.size(), 3u);
+  EXPECT_FLOAT_EQ(l.glyphs[0].x, 1589);
+  EXPECT_FLOAT_EQ(l.glyphs[1].x, 1589 + 234);
+  EXPECT_FLOAT_EQ(l.glyphs[2].x, 1589 + 234 + 156 + 117);
 }
 
 TEST_F(FieldLayout, HtmlSubsetSetsFormatsParagraphsAndEntities) {
@@ -199,8 +211,9 @@ TEST_F(FieldLayout, HtmlSubsetSetsFormatsParagraphsAndEntities) {
   // Centred: the line's ink sits in the middle of the 360-pixel text area.
   float mid = l.lines[0].left + l.lines[0].width / 2;
   EXPECT_NEAR(mid, (400 - 4) * 20 / 2.0f, 1);
-  // The 40-pixel B makes the first line twice as tall.
-  EXPECT_NEAR(l.lines[0].height, 2 * l.lines[1].height, 0.5);
+  // The 40-pixel B makes the first line twice as tall, up to the twip fractions each
+  // size's ascent and descent drop (800 twips against 2 * 399).
+  EXPECT_NEAR(l.lines[0].height, 2 * l.lines[1].height, 2);
   // Left margin 10 px and indent 5 px on the last paragraph.
   EXPECT_NEAR(l.lines[4].left, 15 * 20, 0.01);
   // Html comes back with one P per paragraph and the field's face.
