@@ -223,7 +223,7 @@ struct Renderer {
       drawItems(bitmapDrawable(obj.character.bitmap), m, cx, clip);
     } else if (text::FontLibrary* fonts = fontsOf(obj);
                fonts && (obj.field || obj.character.kind == format::Character::StaticText)) {
-      TextTarget t{target, m, cx, clip, options.antiAlias, !inBitmap};
+      TextTarget t{target, m, cx, clip, options.antiAlias};
       if (obj.field)
         drawTextField(t, *obj.field, *fonts);
       else if (obj.character.text)

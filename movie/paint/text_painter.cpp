@@ -8,6 +8,8 @@
 namespace movie::paint {
 namespace {
 
+constexpr double kGlyphCurveTolerance = 0.01;  // device pixels
+
 render::Matrix glyphMatrix(float size, float unitsPerEm, float x, float y, const render::Matrix& outer) {
   render::Matrix g;
   g.a = g.d = size / unitsPerEm;
@@ -23,7 +25,9 @@ render::DrawState stateOf(const TextTarget& t, const render::Matrix& m) {
   state.colorTransform = t.colorTransform;
   state.antiAlias = t.antiAlias;
   state.clip = t.clip;
-  state.curvePointsOnTwips = t.curvePointsOnTwips;
+  // Glyph outlines keep their curves: cut finely, chord points off the twip grid.
+  state.curvePointsOnTwips = false;
+  state.curveTolerance = kGlyphCurveTolerance;
   return state;
 }
 

@@ -17,7 +17,6 @@ struct TextTarget {
   render::ColorTransform colorTransform;
   const render::Mask* clip = nullptr;
   render::AntiAlias antiAlias = render::AntiAlias::Full;
-  bool curvePointsOnTwips = true;  // false inside an object's own bitmap, as for shapes
 };
 
 void drawStaticText(const TextTarget& target, const format::StaticTextDef& text, text::FontLibrary& fonts);

@@ -42,6 +42,10 @@ double chordGridFor(const DrawState& state) {
   return state.curvePointsOnTwips ? detail::chordGrid(state.antiAlias) : detail::kNoChordGrid;
 }
 
+double curveToleranceFor(const DrawState& state) {
+  return state.curveTolerance > 0 ? state.curveTolerance : detail::curveTolerance(state.antiAlias);
+}
+
 // Pen space for a stroke under a non-uniform scale or skew: the device with the matrix's
 // stretch undone, measured in device pixels along the stretch's narrow axis.
 struct PenSpace {
@@ -151,8 +155,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
-  detail::flattenPath(path, state.toDevice, cull, s.lines, detail::curveTolerance(state.antiAlias),
-                      chordGridFor(state));
+  detail::flattenPath(path, state.toDevice, cull, s.lines, curveToleranceFor(state), chordGridFor(state));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);

@@ -27,6 +27,8 @@ struct DrawState {
   // Aliased curves: false keeps their chord points off the twip grid (an object drawn into
   // a bitmap of its own, for its filters or as a cached bitmap).
   bool curvePointsOnTwips = true;
+  // How far (device pixels) a chord may stray from its curve; 0: the quality's own.
+  double curveTolerance = 0;
 };
 
 }  // namespace movie::render

@@ -115,6 +115,50 @@ TEST(StaticText, DefineText2CarriesAlpha) {
   EXPECT_EQ(rgbOf(px[45 * 100 + 14]), kBlue);
 }
 
+// A glyph that is one arch: a curve from (0, 0) over (400, -780) to (800, 0), closed
+// along the baseline. At a 1024-twip text height a font unit is a twip.
+swf::Bytes archTextMovie() {
+  swf::Font font;
+  swf::FontGlyph arch;
+  arch.code = 'n';
+  int fill = arch.outline.addFill(swf::FillStyle::solid(swf::rgb(0)));
+  arch.outline.setStyles(0, fill, 0);
+  arch.outline.moveTo(0, 0);
+  arch.outline.curveTo(400, -780, 800, 0);
+  arch.outline.lineTo(0, 0);
+  arch.advance = 800;
+  font.glyphs.push_back(arch);
+  swf::TagList tags;
+  tags.setBackgroundColor(swf::rgb(kWhite));
+  swf::add(tags, swf::encodeDefineFont(font, 2));
+  swf::TextRecord r;
+  r.fontId = 1;
+  r.height = 1024;
+  r.color = swf::rgb(kBlue);
+  r.x = 217;  // 10.85 px
+  r.y = 1206;  // 60.3 px
+  r.glyphs = {{0, 800}};
+  swf::add(tags, swf::encodeDefineText(2, {0, swf::twips(100), 0, swf::twips(100)}, swf::Matrix{}, {r}));
+  tags.placeObject2(placeAt(1, 2));
+  tags.showFrame();
+  tags.end();
+  return movieOf(tags);
+}
+
+TEST(StaticText, AliasedGlyphCurvesFollowTheCurveNotCoarseChords) {
+  movie::Player player;
+  load(player, archTextMovie());
+  player.setQuality(movie::Quality::Low);
+  std::vector<uint32_t> px = renderPixels(player, 100, 100);
+  auto at = [&](int x, int y) { return rgbOf(px[size_t(y) * 100 + x]); };
+  // At x 23.5 (t = 0.31625) the arch's top is at 60.3 - 2 t (1 - t) 39 = 43.434, just
+  // above the centre of pixel (23, 43). Fifteen chords with their points on the twip
+  // grid would pass at 43.558, below that centre.
+  EXPECT_EQ(at(23, 43), kBlue);
+  EXPECT_EQ(at(23, 42), kWhite);
+  EXPECT_EQ(at(23, 44), kBlue);
+}
+
 TEST(StaticText, DamagedRecordsEndCleanly) {
   swf::TagBody tag = swf::encodeDefineText(2, {0, 2000, 0, 2000}, swf::Matrix{}, {swf::TextRecord{1, 240, swf::rgb(0), 0, 0, {{0, 100}}}});
   movie::format::StaticTextDef def;
