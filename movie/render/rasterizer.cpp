@@ -10,11 +10,14 @@ namespace {
 constexpr int kShift = 8;
 constexpr int kOne = 1 << kShift;
 constexpr int kMask = kOne - 1;
+// Widest and tallest target the rasterizer walks (surfaces and masks are far smaller):
+// coordinates clipped to it, times kOne, stay far inside int range.
+constexpr int kMaxSide = 1 << 22;
 }  // namespace
 
 void Rasterizer::reset(int width, int height, AntiAlias aa) {
-  width_ = std::max(width, 0);
-  height_ = std::max(height, 0);
+  width_ = std::clamp(width, 0, kMaxSide);
+  height_ = std::clamp(height, 0, kMaxSide);
   aa_ = aa;
   cur_ = {0, 0, 0, 0};
   cells_.clear();
@@ -24,7 +27,7 @@ void Rasterizer::reset(int width, int height, AntiAlias aa) {
 
 namespace {
 // Rounds half away from zero, as lround does, without the library call (coordinates are
-// already clipped to the target, far inside int range).
+// already clipped to the target, at most kMaxSide, far inside int range).
 inline int roundToInt(double v) { return int(v >= 0 ? v + 0.5 : v - 0.5); }
 }  // namespace
 
@@ -34,10 +37,19 @@ int Rasterizer::fixed(double v) const {
   return roundToInt(v * kOne);
 }
 
+namespace {
+bool finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+}  // namespace
+
 void Rasterizer::addPolygon(const Point* pts, size_t n) {
   if (n < 3) return;
+  // Only finite points go on: clipping brings those into the target, where they are safe
+  // to turn into fixed point and cell indices. Dropping a polygon whole keeps the winding
+  // of the rest balanced.
+  if (!finite(pts[0])) return;
   double x0 = pts[0].x, x1 = x0, y0 = pts[0].y, y1 = y0;
   for (size_t i = 1; i < n; ++i) {
+    if (!finite(pts[i])) return;
     x0 = std::min(x0, pts[i].x), x1 = std::max(x1, pts[i].x);
     y0 = std::min(y0, pts[i].y), y1 = std::max(y1, pts[i].y);
   }
@@ -60,7 +72,11 @@ void Rasterizer::addLine(Point a, Point b) {
   if ((y0 <= 0 && y1 <= 0) || (y0 >= h && y1 >= h)) return;
   if (x0 >= w && x1 >= w) return;  // only pixels right of the target would change
   // Clip vertically.
-  auto xAt = [&](double y) { return x0 + (x1 - x0) * ((y - y0) / (y1 - y0)); };
+  // Where x1 - x0 overflows, the weighted form stays finite.
+  auto xAt = [&](double y) {
+    double t = (y - y0) / (y1 - y0), x = x0 + (x1 - x0) * t;
+    return std::isfinite(x) ? x : x0 * (1 - t) + x1 * t;
+  };
   double cy0 = y0, cy1 = y1, cx0 = x0, cx1 = x1;
   if (cy0 < 0) cx0 = xAt(0), cy0 = 0;
   else if (cy0 > h) cx0 = xAt(h), cy0 = h;
@@ -115,7 +131,7 @@ void Rasterizer::lineAliased(double x0, double y0, double x1, double y1) {
   for (int r = r0; r < r1; ++r) {
     double xc = x0 + (r + 0.5 - y0) * slope;
     double cx = std::ceil(xc - 0.5);
-    if (cx >= width_) continue;
+    if (!(cx < width_)) continue;  // right of the target, or lost to huge coordinates
     setCell(cx < 0 ? 0 : int(cx), r);
     cur_.cover += dir * kOne;
     pushCell();

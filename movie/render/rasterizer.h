@@ -30,10 +30,9 @@ class Rasterizer {
   int height() const { return height_; }
   AntiAlias antiAlias() const { return aa_; }
 
-  // One edge in device pixels; clipped to the target here.
-  void addLine(Point a, Point b);
-  // A closed polygon (the closing edge is implied). Skipped when wholly outside the
-  // target: a closed outline changes no winding outside its own bounds.
+  // A closed polygon in device pixels (the closing edge is implied). Skipped when wholly
+  // outside the target (a closed outline changes no winding outside its own bounds) or
+  // when a point is infinite or NaN (such an outline has no shape to draw).
   void addPolygon(const Point* pts, size_t n);
   // Each subpath closed back to its start, as fills are.
   void addClosed(const Polylines& lines);
@@ -48,6 +47,8 @@ class Rasterizer {
   };
   static constexpr size_t kMaxCells = size_t(1) << 22;  // 64 MiB: bounds hostile shapes
 
+  // One edge between finite points; clipped to the target here.
+  void addLine(Point a, Point b);
   void lineClipped(double x0, double y0, double x1, double y1);
   void lineFixed(int x1, int y1, int x2, int y2);
   void hline(int ey, int x1, int y1, int x2, int y2);

@@ -52,9 +52,10 @@ class Outline {
     return r_ * std::sqrt(angle / std::sin(angle));
   }
 
-  // Pie slice around c from angle a0 through sweep (radians). The end points lie on the
-  // circle, so they meet the neighbouring quads exactly.
-  void pie(Point c, double a0, double sweep) {
+  // Pie slice around c from angle a0 through sweep (radians), from the point first to
+  // the point last on the circle: the neighbouring quads' own corners, so that the edges
+  // they share are the very same edges.
+  void pie(Point c, double a0, double sweep, Point first, Point last) {
     // A sweep of a whole number of steps (a quarter turn at the coarsest step) takes
     // exactly that many chords, whatever the rounding of the angles.
     int n = std::clamp(int(std::ceil(std::fabs(sweep) / step_ - 1e-9)), 1, 256);
@@ -62,10 +63,12 @@ class Outline {
     double outer = chordRadius(angle);
     pts_.clear();
     pts_.push_back(c);
-    for (int i = 0; i <= n; ++i) {
-      double t = a0 + angle * i, rad = i == 0 || i == n ? r_ : outer;
-      pts_.push_back({c.x + rad * std::cos(t), c.y + rad * std::sin(t)});
+    pts_.push_back(first);
+    for (int i = 1; i < n; ++i) {
+      double t = a0 + angle * i;
+      pts_.push_back({c.x + outer * std::cos(t), c.y + outer * std::sin(t)});
     }
+    pts_.push_back(last);
     polygon(pts_.data(), pts_.size());
   }
 
@@ -77,17 +80,26 @@ class Outline {
     polygon(pts_.data(), pts_.size());
   }
 
-  // p0 to p1 with unit direction d.
+  // p0 to p1 with unit direction d. Aliased, the ends keep p0 and p1 as corners: joins
+  // and caps start from those points, and an end edge cut there meets them edge for edge
+  // (with the end points rounded, a straight end edge through p1 and a join's edge from
+  // p1 no longer lie on one line, and pixel centres fall between them). Smooth edges
+  // cover by area, where such a sliver is far below one coverage step.
   void segment(Point p0, Point p1, Point d) {
     double nx = -d.y * r_, ny = d.x * r_;
-    Point q[4] = {{p0.x + nx, p0.y + ny}, {p1.x + nx, p1.y + ny}, {p1.x - nx, p1.y - ny}, {p0.x - nx, p0.y - ny}};
-    polygon(q, 4);
+    Point q[6] = {{p0.x + nx, p0.y + ny}, {p1.x + nx, p1.y + ny}, p1, {p1.x - nx, p1.y - ny}, {p0.x - nx, p0.y - ny}, p0};
+    if (bulge_) {
+      q[2] = q[3], q[3] = q[4];
+      polygon(q, 4);
+    } else {
+      polygon(q, 6);
+    }
   }
 
   // Cap at p, where d points out of the line.
   void cap(Point p, Point d, Cap kind) {
     if (kind == Cap::Round) {
-      pie(p, std::atan2(d.y, d.x) - kPi / 2, kPi);
+      pie(p, std::atan2(d.y, d.x) - kPi / 2, kPi, {p.x + d.y * r_, p.y - d.x * r_}, {p.x - d.y * r_, p.y + d.x * r_});
     } else if (kind == Cap::Square) {
       double nx = -d.y * r_, ny = d.x * r_, ex = d.x * r_, ey = d.y * r_;
       Point q[4] = {{p.x + nx, p.y + ny}, {p.x + nx + ex, p.y + ny + ey}, {p.x - nx + ex, p.y - ny + ey}, {p.x - nx, p.y - ny}};
@@ -109,7 +121,7 @@ class Outline {
         Point q[3] = {p, a, b};
         polygon(q, 3);
       } else {
-        pie(p, std::atan2(n0.y, n0.x), std::atan2(n0.x * n1.y - n0.y * n1.x, n0.x * n1.x + n0.y * n1.y));
+        pie(p, std::atan2(n0.y, n0.x), std::atan2(n0.x * n1.y - n0.y * n1.x, n0.x * n1.x + n0.y * n1.y), a, b);
       }
       return;
     }

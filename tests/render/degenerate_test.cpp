@@ -199,4 +199,23 @@ TEST(Degenerate, RandomHostilePathsInEveryModeStayInBounds) {
   }
 }
 
+TEST(Degenerate, SkewedStrokeWithInfiniteTranslationDrawsNothing) {
+  // Under a skew the stroke is built in pen space, where an infinite translation puts
+  // every path point at infinity; mapped back, outline corners become a mix of infinities
+  // and NaNs. In every quality such polygons are dropped whole.
+  Path p;
+  p.moveTo(2, 2);
+  p.lineTo(8, 2);
+  p.lineTo(8, 8);
+  StrokeStyle style;
+  style.width = 4;
+  style.join = Join::Round;
+  for (float tx : {-kInf, kInf})
+    for (AntiAlias aa : {AntiAlias::None, AntiAlias::Medium, AntiAlias::Full}) {
+      Mask m(20, 20);
+      strokeMask(m, p, style, Matrix{1, -0.12f, 0.06f, 2.5f, tx, 5}, aa);
+      EXPECT_EQ(coverageSum(m), 0);
+    }
+}
+
 }  // namespace

@@ -231,3 +231,20 @@ TEST(Stroke, SmallAliasedRoundCapsTakeSixteenChords) {
   strokeMask(m, segment(cx, cy, cx, cy), width(5, Cap::Round), {}, AntiAlias::None);
   EXPECT_NE(m.row(50)[50], 0);
 }
+
+TEST(Stroke, AliasedRoundJoinSharesItsEdgesWithTheSegments) {
+  // The join at (6.5, 21.4) turns from a steep segment into a nearly level one. The
+  // centre of pixel (6, 21), (6.5, 21.5), is 0.1 px from the join point, deep inside the
+  // 4 px pen. With edge points rounded for aliased edges, a segment end cut straight
+  // through the join point and the join's own edge from it would no longer coincide, and
+  // that centre would fall between them.
+  Path p;
+  p.moveTo(10.1f, 7.05f);
+  p.lineTo(6.5f, 21.4f);
+  p.lineTo(26.7f, 21.45f);
+  Mask m(32, 32);
+  strokeMask(m, p, width(4, Cap::None), {}, AntiAlias::None);
+  EXPECT_EQ(m.row(21)[6], 255);
+  EXPECT_EQ(m.row(21)[5], 255);
+  EXPECT_EQ(m.row(21)[7], 255);
+}
