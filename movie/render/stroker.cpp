@@ -121,7 +121,11 @@ class Outline {
         Point q[3] = {p, a, b};
         polygon(q, 3);
       } else {
-        pie(p, std::atan2(n0.y, n0.x), std::atan2(n0.x * n1.y - n0.y * n1.x, n0.x * n1.x + n0.y * n1.y), a, b);
+        double sweep = std::atan2(n0.x * n1.y - n0.y * n1.x, n0.x * n1.x + n0.y * n1.y);
+        // A path that doubles back has no shorter way round: the join goes out ahead of
+        // the path point, along d0 (a half turn from n0 passes (-n0.y, n0.x) midway).
+        if (std::fabs(sweep) > kPi - 1e-9) sweep = n0.x * d0.y - n0.y * d0.x > 0 ? kPi : -kPi;
+        pie(p, std::atan2(n0.y, n0.x), sweep, a, b);
       }
       return;
     }

@@ -248,3 +248,24 @@ TEST(Stroke, AliasedRoundJoinSharesItsEdgesWithTheSegments) {
   EXPECT_EQ(m.row(21)[5], 255);
   EXPECT_EQ(m.row(21)[7], 255);
 }
+
+TEST(Stroke, RoundJoinWherePathDoublesBackGoesOutAhead) {
+  // Half turns at (30, 10) and, closing, at (10, 10); and an open path turning back at
+  // (30, 30). Each round join is the half disc beyond its point: pixels (32, y) and
+  // (7, 10) lie wholly within 3.2 px of the turning points, inside the 4 px radius.
+  Path p;
+  p.moveTo(10, 10);
+  p.lineTo(30, 10);
+  p.lineTo(10, 10);
+  p.moveTo(10, 30);
+  p.lineTo(30, 30);
+  p.lineTo(20, 30);
+  for (AntiAlias aa : {AntiAlias::None, AntiAlias::Full}) {
+    Mask m(50, 50);
+    strokeMask(m, p, width(8, Cap::None), {}, aa);
+    EXPECT_EQ(m.row(10)[32], 255);
+    EXPECT_EQ(m.row(10)[7], 255);
+    EXPECT_EQ(m.row(30)[32], 255);
+    EXPECT_EQ(m.row(30)[36], 0);
+  }
+}
