@@ -283,9 +283,10 @@ TEST(SkinButtons, APressDraggedOffCloseSendsNothingAndClicksDoWhatTheySay) {
 }
 
 TEST(SkinButtons, CustomButtonsAreHitDrawnAndClicked) {
+  // Made before the form: the skin may still draw its buttons while the form goes.
+  std::vector<int> drawn, clicked;
   CaptionForm f;
   TxpCaption& c = f.caption();
-  std::vector<int> drawn, clicked;
   f.skin->OnCustomButtonDraw = TOnCustomButtonDraw(
       [&](ui::Persistent* sender, ui::Canvas&, RECT, int index, TTitleButtonState) {
         EXPECT_EQ(sender, &c);
