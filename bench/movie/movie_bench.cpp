@@ -18,6 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+void placeAt(swf::TagList& t, uint16_t depth, uint16_t id, const swf::Matrix& m) {
+  swf::Place p;
+  p.depth = depth;
+  p.characterId = id;
+  p.matrix = m;
+  t.placeObject2(p);
+}
+
 std::vector<uint8_t> corpusCase(const char* name) {
   for (const char* tier : {"tier1", "tier2"}) {
     fs::path p = fs::path(BRIMBLO_CORPUS_DIR) / tier / name / "test.swf";
@@ -126,11 +134,7 @@ std::vector<uint8_t> lessonLike() {
   t.defineSprite(8, walk);
 
   auto place = [&t](uint16_t depth, uint16_t id, int x, int y, double scale = 1) {
-    swf::Place p;
-    p.depth = depth;
-    p.characterId = id;
-    p.matrix = swf::Matrix::transform(scale, scale, 0, x, y);
-    t.placeObject2(p);
+    placeAt(t, depth, id, swf::Matrix::transform(scale, scale, 0, x, y));
   };
   place(1, 1, 0, 0);
   place(2, 4, 9000, 1200);
@@ -282,11 +286,7 @@ std::vector<uint8_t> gradientFills() {
   }
   t.defineShape(5, dots, 3);
   auto place = [&t](uint16_t depth, uint16_t id, int32_t x, int32_t y) {
-    swf::Place p;
-    p.depth = depth;
-    p.characterId = id;
-    p.matrix = swf::Matrix::translate(x, y);
-    t.placeObject2(p);
+    placeAt(t, depth, id, swf::Matrix::translate(x, y));
   };
   place(1, 1, 2750, 2000);
   place(2, 2, 8250, 2000);
