@@ -37,22 +37,20 @@ int Rasterizer::fixed(double v) const {
   return roundToInt(v * kOne);
 }
 
-namespace {
-bool finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-}  // namespace
-
 void Rasterizer::addPolygon(const Point* pts, size_t n) {
   if (n < 3) return;
   // Only finite points go on: clipping brings those into the target, where they are safe
   // to turn into fixed point and cell indices. Dropping a polygon whole keeps the winding
-  // of the rest balanced.
-  if (!finite(pts[0])) return;
+  // of the rest balanced. v - v is 0 for a finite v and NaN otherwise, so one test after
+  // the loop tells, with no branch inside it.
   double x0 = pts[0].x, x1 = x0, y0 = pts[0].y, y1 = y0;
-  for (size_t i = 1; i < n; ++i) {
-    if (!finite(pts[i])) return;
+  double poison = 0;
+  for (size_t i = 0; i < n; ++i) {
+    poison += (pts[i].x - pts[i].x) + (pts[i].y - pts[i].y);
     x0 = std::min(x0, pts[i].x), x1 = std::max(x1, pts[i].x);
     y0 = std::min(y0, pts[i].y), y1 = std::max(y1, pts[i].y);
   }
+  if (!(poison == 0)) return;
   if (x1 <= 0 || y1 <= 0 || x0 >= width_ || y0 >= height_) return;
   for (size_t i = 0; i + 1 < n; ++i) addLine(pts[i], pts[i + 1]);
   addLine(pts[n - 1], pts[0]);
