@@ -41,16 +41,18 @@ void Rasterizer::addPolygon(const Point* pts, size_t n) {
   if (n < 3) return;
   // Only finite points go on: clipping brings those into the target, where they are safe
   // to turn into fixed point and cell indices. Dropping a polygon whole keeps the winding
-  // of the rest balanced. v - v is 0 for a finite v and NaN otherwise, so one test after
-  // the loop tells, with no branch inside it.
+  // of the rest balanced. The sum of the coordinates is finite when every point is (short
+  // of sums beyond 1e308, far outside anything drawable), so one test after the loop tells,
+  // with no branch inside it. The accumulator is the second operand of min and max so that
+  // each compiles to one instruction in place.
   double x0 = pts[0].x, x1 = x0, y0 = pts[0].y, y1 = y0;
-  double poison = 0;
-  for (size_t i = 0; i < n; ++i) {
-    poison += (pts[i].x - pts[i].x) + (pts[i].y - pts[i].y);
-    x0 = std::min(x0, pts[i].x), x1 = std::max(x1, pts[i].x);
-    y0 = std::min(y0, pts[i].y), y1 = std::max(y1, pts[i].y);
+  double sum = x0 + y0;
+  for (size_t i = 1; i < n; ++i) {
+    sum += pts[i].x + pts[i].y;
+    x0 = std::min(pts[i].x, x0), x1 = std::max(pts[i].x, x1);
+    y0 = std::min(pts[i].y, y0), y1 = std::max(pts[i].y, y1);
   }
-  if (!(poison == 0)) return;
+  if (!(sum - sum == 0)) return;
   if (x1 <= 0 || y1 <= 0 || x0 >= width_ || y0 >= height_) return;
   for (size_t i = 0; i + 1 < n; ++i) addLine(pts[i], pts[i + 1]);
   addLine(pts[n - 1], pts[0]);

@@ -49,7 +49,6 @@ class Rasterizer {
 
   // One edge between finite points; clipped to the target here.
   void addLine(Point a, Point b);
-  void lineClipped(double x0, double y0, double x1, double y1);
   void lineFixed(int x1, int y1, int x2, int y2);
   void hline(int ey, int x1, int y1, int x2, int y2);
   void lineAliased(double x0, double y0, double x1, double y1);
