@@ -87,9 +87,17 @@ struct FreetypeFontService::Impl {
   std::map<FaceRequest, FaceFile> named;
   std::map<std::pair<FaceRequest, char32_t>, FaceFile> fallbacks;
 
-  Impl() {
+  explicit Impl(const std::string& configFile) {
     FT_Init_FreeType(&library);
-    config = FcInitLoadConfigAndFonts();
+    config = configFile.empty() ? FcInitLoadConfigAndFonts() : loadConfig(configFile);
+  }
+  static FcConfig* loadConfig(const std::string& file) {
+    FcConfig* c = FcConfigCreate();
+    if (c && FcConfigParseAndLoad(c, reinterpret_cast<const FcChar8*>(file.c_str()), FcTrue) &&
+        FcConfigBuildFonts(c))
+      return c;
+    if (c) FcConfigDestroy(c);
+    return nullptr;
   }
   ~Impl() {
     for (auto& [file, face] : faces)
@@ -195,7 +203,8 @@ struct FreetypeFontService::Impl {
   }
 };
 
-FreetypeFontService::FreetypeFontService() : impl_(std::make_unique<Impl>()) {}
+FreetypeFontService::FreetypeFontService(const std::string& configFile)
+    : impl_(std::make_unique<Impl>(configFile)) {}
 FreetypeFontService::~FreetypeFontService() = default;
 
 bool FreetypeFontService::glyph(const FaceRequest& face, char32_t code, DeviceGlyph& out) {

@@ -12,7 +12,10 @@ namespace hosts {
 
 class FreetypeFontService : public movie::text::FontService {
  public:
-  FreetypeFontService();
+  // Faces as the system's fontconfig configuration lists them, or, given a configuration
+  // file, only those it lists (tests use that, so that every machine draws device text
+  // in the same faces). With no usable configuration no face is found.
+  explicit FreetypeFontService(const std::string& configFile = {});
   ~FreetypeFontService() override;
   FreetypeFontService(const FreetypeFontService&) = delete;
   FreetypeFontService& operator=(const FreetypeFontService&) = delete;

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "corpus_runner.h"
-#include "hosts/native/freetype_font_service.h"
+#include "test_font_service.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +21,7 @@ TEST(TextConformance, Tier2TextCasesPassOrAreListed) {
   fs::path corpus = fs::path(BRIMBLO_CORPUS_DIR) / "tier2";
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "the SWF corpus is absent (" << corpus.string() << ")";
   std::map<std::string, std::string> known = readKnownFailures("known-text-failures.txt");
-  hosts::FreetypeFontService fonts;
+  TestFontService fonts;
   ListedRun run = runAgainstKnownFailures(corpusCases(corpus, isTextCase), known, "known-text-failures.txt", &fonts);
   for (const auto& [name, reason] : known)
     EXPECT_TRUE(run.seen.count(name)) << "known-text-failures.txt lists " << name << ", which is not a text case";

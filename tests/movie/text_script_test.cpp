@@ -2,10 +2,10 @@
 // formats, variables bound to fields both ways, and the keyboard focus.
 #include <gtest/gtest.h>
 
-#include "hosts/native/freetype_font_service.h"
 #include "movie/text/text_field.h"
 #include "movie_fixtures.h"
 #include "script_fixtures.h"
+#include "test_font_service.h"
 #include "tools/swf/text_writer.h"
 
 namespace movie_test {
@@ -232,7 +232,7 @@ TEST(FieldEvents, EditsAndFocusChangesReachTheFieldsHandlers) {
 }
 
 TEST(TextFieldObjects, ScrollAndAutoSizeFollowTheLayout) {
-  hosts::FreetypeFontService fonts;
+  TestFontService fonts;
   Actions a;
   makeField(a, "f", 1, 0, 0, 80, 40).op(Actions::kPop);
   set(a, "f.multiline", true);

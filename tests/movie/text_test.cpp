@@ -3,12 +3,12 @@
 // and damaged records.
 #include <gtest/gtest.h>
 
-#include "hosts/native/freetype_font_service.h"
 #include "movie/format/font_parser.h"
 #include "movie/format/text_parser.h"
 #include "movie/text/html_text.h"
 #include "movie/text/text_field.h"
 #include "movie_fixtures.h"
+#include "test_font_service.h"
 #include "tools/swf/text_writer.h"
 
 namespace movie_test {
@@ -317,9 +317,35 @@ TEST(CodePages, TextBeforeVersion6IsGbkAndFromVersion6Utf8) {
   EXPECT_EQ(def.initialText, U"Hi你好");
 }
 
+// The tests' device fonts are the set-up's faces: each generic name finds its own, bold
+// finds a bold file, and Chinese characters fall back to the Chinese face.
+TEST(DeviceText, TestFacesAreTheSetUpsOwn) {
+  TestFontService service;
+  auto file = [&](const char* name, bool bold = false) {
+    std::string path = service.fileFor({name, bold});
+    return path.substr(path.find_last_of('/') + 1);
+  };
+  EXPECT_EQ(file("_sans"), "DejaVuSans.ttf");
+  EXPECT_EQ(file("_sans", true), "DejaVuSans-Bold.ttf");
+  EXPECT_EQ(file("_serif"), "DejaVuSerif.ttf");
+  EXPECT_EQ(file("_typewriter"), "DejaVuSansMono.ttf");
+  movie::text::DeviceGlyph g;
+  EXPECT_TRUE(service.glyph({"_sans"}, U'你', g));
+  EXPECT_FALSE(g.path.empty());
+}
+
+// A configuration that cannot be read leaves the service without faces, not broken.
+TEST(DeviceText, UnreadableConfigurationFindsNoFace) {
+  hosts::FreetypeFontService service("/nonexistent/fonts.conf");
+  movie::text::DeviceGlyph g;
+  EXPECT_EQ(service.fileFor({"_sans"}), "");
+  EXPECT_FALSE(service.glyph({"_sans"}, U'A', g));
+  EXPECT_EQ(service.metrics({"_sans"}).ascent, 0);
+}
+
 // Device text through the system's faces (FreeType and fontconfig).
 TEST(DeviceText, MixedEnglishAndChineseWrapsBetweenCharacters) {
-  hosts::FreetypeFontService service;
+  TestFontService service;
   movie::text::DeviceGlyph g;
   if (!service.glyph({"_sans"}, U'你', g)) GTEST_SKIP() << "no face with Chinese characters is installed";
   movie::format::CharacterTable none;
