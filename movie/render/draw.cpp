@@ -37,13 +37,11 @@ void paintCoverage(Surface& target, Rasterizer& ras, FillRule rule, const Paint&
 }
 
 // Drawn straight onto the stage, aliased curves keep their chord points on the twip grid;
-// drawn into an object's own bitmap they do not.
-double chordGridFor(const DrawState& state) {
-  return state.curvePointsOnTwips ? detail::chordGrid(state.antiAlias) : detail::kNoChordGrid;
-}
-
-double curveToleranceFor(const DrawState& state) {
-  return state.curveTolerance > 0 ? state.curveTolerance : detail::curveTolerance(state.antiAlias);
+// drawn into an object's own bitmap they do not. Text asks for a finer cut of its own.
+detail::CurveCut curveCutFor(const DrawState& state) {
+  detail::CurveCut cut = detail::curveCut(state.antiAlias, state.curvePointsOnTwips);
+  if (state.curveTolerance > 0) cut.tolerance = state.curveTolerance, cut.bendSpaced = false;
+  return cut;
 }
 
 // Pen space for a stroke under a non-uniform scale or skew: the device with the matrix's
@@ -73,7 +71,7 @@ void flattenIntoPenSpace(const Path& path, const Matrix& toDevice, const PenSpac
       detail::Point c = mapLinear(pen.fromDevice, x - toDevice.tx, y - toDevice.ty);
       cull = {std::min(cull.x0, c.x), std::min(cull.y0, c.y), std::max(cull.x1, c.x), std::max(cull.y1, c.y)};
     }
-  detail::flattenPath(path, Matrix{pen.unit, 0, 0, pen.unit, 0, 0}, cull, out, detail::curveTolerance(aa), 0);
+  detail::flattenPath(path, Matrix{pen.unit, 0, 0, pen.unit, 0, 0}, cull, out, detail::curveCut(aa, false));
   const detail::Point shift = mapLinear(pen.fromDevice, toDevice.tx, toDevice.ty);
   for (detail::Point& p : out.points) p = {p.x + shift.x, p.y + shift.y};
 }
@@ -119,7 +117,7 @@ bool takesEllipticalPen(StrokeScaling scaling) {
 
 // The stroke's outline into the scratch rasterizer, to be swept NonZero.
 void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle& style, const Matrix& toDevice,
-                     AntiAlias aa, double chordGrid) {
+                     AntiAlias aa, const detail::CurveCut& cut) {
   Scratch& s = scratch();
   detail::Linear linear;
   if (takesEllipticalPen(style.scaling) && detail::needsEllipticalPen(toDevice, linear) &&
@@ -129,7 +127,7 @@ void rasterizeStroke(int width, int height, const Path& path, const StrokeStyle&
   double half = std::max(detail::deviceStrokeWidth(style, toDevice), 1.0) / 2;
   double margin = std::min(half, 1e6) + 1;
   Box cull{-margin, -margin, width + margin, height + margin};
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), chordGrid);
+  detail::flattenPath(path, toDevice, cull, s.lines, cut);
   s.ras.reset(width, height, aa);
   detail::strokePolylines(s.lines, half, style, s.ras);
 }
@@ -155,7 +153,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
-  detail::flattenPath(path, state.toDevice, cull, s.lines, curveToleranceFor(state), chordGridFor(state));
+  detail::flattenPath(path, state.toDevice, cull, s.lines, curveCutFor(state));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);
@@ -163,7 +161,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
-  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias, chordGridFor(state));
+  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias, curveCutFor(state));
   paintCoverage(target, scratch().ras, FillRule::NonZero, paint, state);
 }
 
@@ -172,7 +170,7 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
   Scratch& s = scratch();
   Box cull{0, 0, double(mask.width()), double(mask.height())};
   // Mask outlines keep their chord points where the curve puts them, off the twip grid.
-  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveTolerance(aa), detail::kNoChordGrid);
+  detail::flattenPath(path, toDevice, cull, s.lines, detail::curveCut(aa, false));
   s.ras.reset(mask.width(), mask.height(), aa);
   s.ras.addClosed(s.lines);
   addCoverage(mask, s.ras, rule);
@@ -180,7 +178,7 @@ void fillMask(Mask& mask, const Path& path, FillRule rule, const Matrix& toDevic
 
 void strokeMask(Mask& mask, const Path& path, const StrokeStyle& style, const Matrix& toDevice, AntiAlias aa) {
   if (mask.width() <= 0 || mask.height() <= 0 || path.empty()) return;
-  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa, detail::kNoChordGrid);
+  rasterizeStroke(mask.width(), mask.height(), path, style, toDevice, aa, detail::curveCut(aa, false));
   addCoverage(mask, scratch().ras, FillRule::NonZero);
 }
 

@@ -24,8 +24,9 @@ struct DrawState {
   ColorTransform colorTransform;
   AntiAlias antiAlias = AntiAlias::Full;
   const Mask* clip = nullptr;  // nullptr: no clip
-  // Aliased curves: false keeps their chord points off the twip grid (an object drawn into
-  // a bitmap of its own, for its filters or as a cached bitmap).
+  // Aliased curves: true cuts them at even steps with their chord points on the twip grid;
+  // false spaces the points by the curve's bend, off the grid (an object drawn into a
+  // bitmap of its own, for its filters or as a cached bitmap).
   bool curvePointsOnTwips = true;
   // How far (device pixels) a chord may stray from its curve; 0: the quality's own.
   double curveTolerance = 0;

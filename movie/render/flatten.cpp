@@ -8,41 +8,83 @@ namespace movie::render::detail {
 
 namespace {
 
-constexpr double kSmoothCurveTolerance = 0.1;
+constexpr double kAliasedChordGrid = 1.0 / 20;
 
 bool outside(const Box& b, Point p0, Point p1, Point p2) {
   return (p0.x < b.x0 && p1.x < b.x0 && p2.x < b.x0) || (p0.x > b.x1 && p1.x > b.x1 && p2.x > b.x1) ||
          (p0.y < b.y0 && p1.y < b.y0 && p2.y < b.y0) || (p0.y > b.y1 && p1.y > b.y1 && p2.y > b.y1);
 }
 
-void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, double tolerance, double chordGrid,
-                 std::vector<Point>& out) {
-  if (outside(cull, p0, p1, p2)) {
-    out.push_back(p2);
-    return;
-  }
-  // A quadratic's chord error with n equal steps is |p0 - 2 p1 + p2| / (4 n^2).
+Point pointAt(Point p0, Point p1, Point p2, double t) {
+  double u = 1 - t;
+  return {u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
+}
+
+// n chords at even steps of t: a quadratic's chord error is then |p0 - 2 p1 + p2| / (4 n^2).
+void cutEvenly(Point p0, Point p1, Point p2, const CurveCut& cut, std::vector<Point>& out) {
   double ddx = p0.x - 2 * p1.x + p2.x, ddy = p0.y - 2 * p1.y + p2.y;
-  double dd = std::sqrt(ddx * ddx + ddy * ddy);
-  double steps = std::ceil(std::sqrt(dd / (4 * tolerance)));
+  double steps = std::ceil(std::sqrt(std::sqrt(ddx * ddx + ddy * ddy) / (4 * cut.tolerance)));
   int n = steps < 1 ? 1 : steps > kMaxCurveSteps ? kMaxCurveSteps : int(steps);
   for (int i = 1; i < n; ++i) {
-    double t = double(i) / n, u = 1 - t;
-    Point p{u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
-    if (chordGrid > 0) p = {roundToGridUnshifted(p.x, chordGrid), roundToGridUnshifted(p.y, chordGrid)};
+    Point p = pointAt(p0, p1, p2, double(i) / n);
+    if (cut.grid > 0) p = {roundToGridUnshifted(p.x, cut.grid), roundToGridUnshifted(p.y, cut.grid)};
     out.push_back(p);
   }
+}
+
+// Close approximations of the integral of (1 + 4x^2)^-1/4 (the square root of a unit
+// parabola's curvature along it) and of that integral's inverse.
+double bendIntegral(double x) {
+  constexpr double d = 0.67;
+  return x / (1 - d + std::sqrt(std::sqrt(d * d * d * d + 0.25 * x * x)));
+}
+double inverseBendIntegral(double v) {
+  constexpr double b = 0.39;
+  return v * (1 - b + std::sqrt(b * b + 0.25 * v * v));
+}
+
+// Every quadratic is a stretch of the parabola y = x^2, scaled and turned; x0 and x2 are
+// where its ends lie on it. Chord points are spaced evenly in the bend integral between
+// them, which spreads the chord error evenly. False (nothing added) for a curve with no
+// bend to measure, whose control point lies on the line through its ends.
+bool cutByBend(Point p0, Point p1, Point p2, const CurveCut& cut, std::vector<Point>& out) {
+  double ddx = 2 * p1.x - p0.x - p2.x, ddy = 2 * p1.y - p0.y - p2.y;
+  double cross = (p2.x - p0.x) * ddy - (p2.y - p0.y) * ddx;
+  double x0 = ((p1.x - p0.x) * ddx + (p1.y - p0.y) * ddy) / cross;
+  double x2 = ((p2.x - p1.x) * ddx + (p2.y - p1.y) * ddy) / cross;
+  double scale = std::abs(cross) / (std::hypot(ddx, ddy) * std::abs(x2 - x0));
+  if (!std::isfinite(x0) || !std::isfinite(x2) || !std::isfinite(scale) || !(scale > 0)) return false;
+  double a0 = bendIntegral(x0), a2 = bendIntegral(x2), rootTol = std::sqrt(cut.tolerance);
+  double bend = std::abs(a2 - a0) * std::sqrt(scale);
+  // Across the vertex the bend is measured from the vertex's own neighbourhood instead,
+  // so that a sharp turn is not cut finer than the tolerance needs.
+  if ((x0 < 0) != (x2 < 0)) bend = rootTol * std::abs(a2 - a0) / bendIntegral(rootTol / std::sqrt(scale));
+  double steps = std::ceil(0.5 * bend / rootTol);
+  if (!(steps <= kMaxCurveSteps)) return false;
+  int n = std::max(1, int(steps));
+  double u0 = inverseBendIntegral(a0), uScale = 1 / (inverseBendIntegral(a2) - u0);
+  for (int i = 1; i < n; ++i) {
+    double t = (inverseBendIntegral(a0 + (a2 - a0) * i / n) - u0) * uScale;
+    out.push_back(pointAt(p0, p1, p2, t));
+  }
+  return true;
+}
+
+void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, const CurveCut& cut, std::vector<Point>& out) {
+  if (!outside(cull, p0, p1, p2) && !(cut.bendSpaced && cutByBend(p0, p1, p2, cut, out)))
+    cutEvenly(p0, p1, p2, cut, out);
   out.push_back(p2);
 }
 
 }  // namespace
 
-double curveTolerance(AntiAlias aa) { return aa == AntiAlias::None ? kCurveTolerance : kSmoothCurveTolerance; }
+CurveCut curveCut(AntiAlias aa, bool pointsOnTwips) {
+  if (aa != AntiAlias::None) return {};
+  if (pointsOnTwips) return {kCurveTolerance, kAliasedChordGrid, false};
+  return {kCurveTolerance, 0, true};
+}
 
-double chordGrid(AntiAlias aa) { return aa == AntiAlias::None ? kAliasedChordGrid : 0; }
-
-void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& out, double tolerance,
-                 double grid) {
+void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& out, const CurveCut& cut) {
   out.clear();
   const float* c = path.coords.data();
   size_t left = path.coords.size();
@@ -67,7 +109,7 @@ void flattenPath(const Path& path, const Matrix& m, const Box& cull, Polylines& 
       } else {
         Point ctrl = transform(m, c[0], c[1]);
         Point end = transform(m, c[2], c[3]);
-        flattenQuad(current, ctrl, end, cull, tolerance, grid, out.points);
+        flattenQuad(current, ctrl, end, cull, cut, out.points);
         current = end;
       }
     }
