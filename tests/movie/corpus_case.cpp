@@ -1,5 +1,7 @@
 #include "corpus_case.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -119,20 +121,39 @@ CaseRules parseCaseRules(const std::string& text) {
   return rules;
 }
 
-int countOutliers(const Image& expected, const Image& actual, int tolerance) {
+int countOutliers(const Image& expected, const Image& actual, int tolerance, const std::vector<PixelBox>& unjudged) {
   if (expected.width != actual.width || expected.height != actual.height) return expected.width * expected.height + 1;
+  auto judged = [&](size_t i) {
+    int x = int(i % size_t(expected.width)), y = int(i / size_t(expected.width));
+    return std::none_of(unjudged.begin(), unjudged.end(), [&](const PixelBox& b) { return b.contains(x, y); });
+  };
   int outliers = 0;
   for (size_t i = 0; i < expected.argb.size(); ++i) {
     uint32_t e = expected.argb[i], a = actual.argb[i];
     for (int shift = 0; shift < 32; shift += 8) {
       int d = int((e >> shift) & 0xFF) - int((a >> shift) & 0xFF);
-      if (d > tolerance || d < -tolerance) {
+      if ((d > tolerance || d < -tolerance) && judged(i)) {
         ++outliers;
         break;
       }
     }
   }
   return outliers;
+}
+
+std::vector<PixelBox> leadingBoxes(const std::string& text) {
+  std::vector<PixelBox> boxes;
+  std::istringstream words(text);
+  std::string word;
+  while (words >> word) {
+    PixelBox b;
+    char c1, c2, c3, extra;
+    if (std::sscanf(word.c_str(), "%d%c%d%c%d%c%d%c", &b.x0, &c1, &b.y0, &c2, &b.x1, &c3, &b.y1, &extra) != 7 ||
+        c1 != ',' || c2 != ',' || c3 != ',')
+      break;
+    boxes.push_back(b);
+  }
+  return boxes;
 }
 
 }  // namespace movie_test

@@ -36,6 +36,15 @@ struct Image {
   int width = 0, height = 0;
   std::vector<uint32_t> argb;  // premultiplied, as the engine renders
 };
-int countOutliers(const Image& expected, const Image& actual, int tolerance);
+// A rectangle of pixels, both corners included.
+struct PixelBox {
+  int x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+  bool contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+// Pixels in `unjudged` are not compared.
+int countOutliers(const Image& expected, const Image& actual, int tolerance,
+                  const std::vector<PixelBox>& unjudged = {});
+// "x0,y0,x1,y1" words at the start of `text`, up to the first word that is not one.
+std::vector<PixelBox> leadingBoxes(const std::string& text);
 
 }  // namespace movie_test

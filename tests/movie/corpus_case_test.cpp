@@ -60,3 +60,21 @@ TEST(CaseRules, OutliersCountPixelsBeyondTheTolerance) {
   movie_test::Image c{1, 1, {0}};
   EXPECT_GT(movie_test::countOutliers(a, c, 255), 1);  // sizes differ: everything is off
 }
+
+TEST(CaseRules, PixelsInUnjudgedBoxesAreLeftOut) {
+  // A 3 x 2 image whose every pixel is off; boxes take out a column, then a corner.
+  movie_test::Image a{3, 2, std::vector<uint32_t>(6, 0xFF000000)}, b{3, 2, std::vector<uint32_t>(6, 0xFFFFFFFF)};
+  EXPECT_EQ(movie_test::countOutliers(a, b, 0, {{1, 0, 1, 1}}), 4);
+  EXPECT_EQ(movie_test::countOutliers(a, b, 0, {{1, 0, 1, 1}, {2, 1, 5, 5}}), 3);
+  EXPECT_EQ(movie_test::countOutliers(a, b, 0, {{0, 0, 2, 1}}), 0);
+}
+
+TEST(CaseRules, BoxesAreReadUpToTheFirstOtherWord) {
+  auto boxes = movie_test::leadingBoxes("1,2,30,40 5,6,7,8  labels 9,9,9,9");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].x1, 30);
+  EXPECT_EQ(boxes[1].y1, 8);
+  EXPECT_TRUE(movie_test::leadingBoxes("labels 1,2,3,4").empty());
+  EXPECT_TRUE(movie_test::leadingBoxes("1,2,3 4").empty());
+  EXPECT_TRUE(movie_test::leadingBoxes("1,2,3,4x").empty());
+}

@@ -46,7 +46,7 @@ movie::Quality qualityOf(const std::string& q) {
 
 }  // namespace
 
-Outcome runCase(const fs::path& dir, movie::text::FontService* fonts) {
+Outcome runCase(const fs::path& dir, movie::text::FontService* fonts, const std::vector<PixelBox>& unjudged) {
   Outcome out;
   movie_test::CaseRules rules = movie_test::parseCaseRules(readFile(dir / "test.toml"));
   std::string swf = readFile(dir / "test.swf");
@@ -93,7 +93,7 @@ Outcome runCase(const fs::path& dir, movie::text::FontService* fonts) {
       movie_test::Image e{expected->width, expected->height, expected->pixels};
       movie_test::Image a{width, height, pixels};
       for (const auto& check : c.checks) {
-        int outliers = movie_test::countOutliers(e, a, check.tolerance);
+        int outliers = movie_test::countOutliers(e, a, check.tolerance, unjudged);
         if (outliers > check.maxOutliers) {
           out.passed = false;
           out.detail += " " + c.name + ": " + std::to_string(outliers) + " pixels off by more than " +

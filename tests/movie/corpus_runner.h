@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "corpus_case.h"
+
 namespace movie::text {
 class FontService;
 }
@@ -23,8 +25,10 @@ struct Outcome {
 std::string readFile(const std::filesystem::path& p);
 // NAME  reason lines of tests/movie/<listName>; # starts a comment.
 std::map<std::string, std::string> readKnownFailures(const std::string& listName);
-// fonts: the device fonts the movie's text may use (may be null).
-Outcome runCase(const std::filesystem::path& dir, movie::text::FontService* fonts);
+// fonts: the device fonts the movie's text may use (may be null). Pixels in `unjudged`
+// are left out of every comparison.
+Outcome runCase(const std::filesystem::path& dir, movie::text::FontService* fonts,
+                const std::vector<PixelBox>& unjudged = {});
 
 // The case folders (those holding test.swf) of a corpus folder whose names `keep`
 // accepts (all when it is empty), in name order.
