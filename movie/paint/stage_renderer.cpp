@@ -70,7 +70,7 @@ struct Renderer {
     state.colorTransform = cx;
     state.antiAlias = options.antiAlias;
     state.clip = clip;
-    state.curvePointsOnTwips = !inBitmap;
+    state.strokeChordsOnTwips = !inBitmap;
     for (const DrawItem& item : d.items) {
       if (item.stroke) {
         render::StrokeStyle style = item.style;

@@ -25,8 +25,7 @@ render::DrawState stateOf(const TextTarget& t, const render::Matrix& m) {
   state.colorTransform = t.colorTransform;
   state.antiAlias = t.antiAlias;
   state.clip = t.clip;
-  // Glyph outlines keep their curves: cut finely, chord points off the twip grid.
-  state.curvePointsOnTwips = false;
+  // Glyph outlines keep their curves: cut finely at even steps, off the twip grid.
   state.curveTolerance = kGlyphCurveTolerance;
   return state;
 }

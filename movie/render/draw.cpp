@@ -36,12 +36,20 @@ void paintCoverage(Surface& target, Rasterizer& ras, FillRule rule, const Paint&
   });
 }
 
-// Drawn straight onto the stage, aliased curves keep their chord points on the twip grid;
-// drawn into an object's own bitmap they do not. Text asks for a finer cut of its own.
-detail::CurveCut curveCutFor(const DrawState& state) {
-  detail::CurveCut cut = detail::curveCut(state.antiAlias, state.curvePointsOnTwips);
-  if (state.curveTolerance > 0) cut.tolerance = state.curveTolerance, cut.bendSpaced = false;
+// Text asks for a finer cut of its own, at even steps.
+detail::CurveCut withTextTolerance(detail::CurveCut cut, const DrawState& state) {
+  if (state.curveTolerance > 0) cut.tolerance = state.curveTolerance, cut.bendSpaced = false, cut.grid = 0;
   return cut;
+}
+
+// Aliased fills are cut by the bend wherever they are drawn. Aliased strokes drawn
+// straight onto the stage keep even steps with their chord points on the twip grid; drawn
+// into an object's own bitmap they are cut by the bend too.
+detail::CurveCut fillCutFor(const DrawState& state) {
+  return withTextTolerance(detail::curveCut(state.antiAlias, false), state);
+}
+detail::CurveCut strokeCutFor(const DrawState& state) {
+  return withTextTolerance(detail::curveCut(state.antiAlias, state.strokeChordsOnTwips), state);
 }
 
 // Pen space for a stroke under a non-uniform scale or skew: the device with the matrix's
@@ -153,7 +161,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
   Scratch& s = scratch();
   Box cull{0, 0, double(target.width()), double(target.height())};
-  detail::flattenPath(path, state.toDevice, cull, s.lines, curveCutFor(state));
+  detail::flattenPath(path, state.toDevice, cull, s.lines, fillCutFor(state));
   s.ras.reset(target.width(), target.height(), state.antiAlias);
   s.ras.addClosed(s.lines);
   paintCoverage(target, s.ras, rule, paint, state);
@@ -161,7 +169,7 @@ void fillPath(Surface& target, const Path& path, const Paint& paint, FillRule ru
 
 void strokePath(Surface& target, const Path& path, const StrokeStyle& style, const Paint& paint, const DrawState& state) {
   if (target.width() <= 0 || target.height() <= 0 || path.empty()) return;
-  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias, curveCutFor(state));
+  rasterizeStroke(target.width(), target.height(), path, style, state.toDevice, state.antiAlias, strokeCutFor(state));
   paintCoverage(target, scratch().ras, FillRule::NonZero, paint, state);
 }
 

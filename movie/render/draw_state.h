@@ -24,10 +24,11 @@ struct DrawState {
   ColorTransform colorTransform;
   AntiAlias antiAlias = AntiAlias::Full;
   const Mask* clip = nullptr;  // nullptr: no clip
-  // Aliased curves: true cuts them at even steps with their chord points on the twip grid;
-  // false spaces the points by the curve's bend, off the grid (an object drawn into a
-  // bitmap of its own, for its filters or as a cached bitmap).
-  bool curvePointsOnTwips = true;
+  // Aliased strokes' curves: true cuts them at even steps with their chord points on the
+  // twip grid (drawn onto the stage); false spaces the points by the curve's bend, off the
+  // grid, as aliased fills always are (an object drawn into a bitmap of its own, for its
+  // filters or as a cached bitmap).
+  bool strokeChordsOnTwips = true;
   // How far (device pixels) a chord may stray from its curve; 0: the quality's own.
   double curveTolerance = 0;
 };

@@ -49,10 +49,10 @@ double inverseBendIntegral(double v) {
 // bend to measure, whose control point lies on the line through its ends.
 bool cutByBend(Point p0, Point p1, Point p2, const CurveCut& cut, std::vector<Point>& out) {
   double ddx = 2 * p1.x - p0.x - p2.x, ddy = 2 * p1.y - p0.y - p2.y;
-  double cross = (p2.x - p0.x) * ddy - (p2.y - p0.y) * ddx;
-  double x0 = ((p1.x - p0.x) * ddx + (p1.y - p0.y) * ddy) / cross;
-  double x2 = ((p2.x - p1.x) * ddx + (p2.y - p1.y) * ddy) / cross;
-  double scale = std::abs(cross) / (std::hypot(ddx, ddy) * std::abs(x2 - x0));
+  double cross = (p2.x - p0.x) * ddy - (p2.y - p0.y) * ddx, perCross = 1 / cross;
+  double x0 = ((p1.x - p0.x) * ddx + (p1.y - p0.y) * ddy) * perCross;
+  double x2 = ((p2.x - p1.x) * ddx + (p2.y - p1.y) * ddy) * perCross;
+  double scale = std::abs(cross) / (std::sqrt(ddx * ddx + ddy * ddy) * std::abs(x2 - x0));
   if (!std::isfinite(x0) || !std::isfinite(x2) || !std::isfinite(scale) || !(scale > 0)) return false;
   double a0 = bendIntegral(x0), a2 = bendIntegral(x2), rootTol = std::sqrt(cut.tolerance);
   double bend = std::abs(a2 - a0) * std::sqrt(scale);
@@ -71,7 +71,11 @@ bool cutByBend(Point p0, Point p1, Point p2, const CurveCut& cut, std::vector<Po
 }
 
 void flattenQuad(Point p0, Point p1, Point p2, const Box& cull, const CurveCut& cut, std::vector<Point>& out) {
-  if (!outside(cull, p0, p1, p2) && !(cut.bendSpaced && cutByBend(p0, p1, p2, cut, out)))
+  // A curve whose chord strays no more than the tolerance (a quarter of the second
+  // difference) is its chord, however it is spaced: most curves of a detailed shape are.
+  double ddx = p0.x - 2 * p1.x + p2.x, ddy = p0.y - 2 * p1.y + p2.y;
+  bool oneChord = ddx * ddx + ddy * ddy <= 16 * cut.tolerance * cut.tolerance;
+  if (!oneChord && !outside(cull, p0, p1, p2) && !(cut.bendSpaced && cutByBend(p0, p1, p2, cut, out)))
     cutEvenly(p0, p1, p2, cut, out);
   out.push_back(p2);
 }

@@ -18,14 +18,14 @@ struct CurveCut {
   bool bendSpaced = false;
 };
 
-// The cut for a quality's edges. Aliased edges of shapes drawn straight onto the stage
-// take even steps and round the points inside curves to a twentieth of a pixel (the twip
-// grid at unit scale), ignoring the view's tie shift: where a chord passes a pixel centre
-// by a hair, the corpus references decide as the rounded chord does, and a point halfway
-// between twips goes the way it would unshifted. Aliased edges of masks and of objects
-// drawn into a bitmap of their own (filters, cached as a bitmap) are spaced by the bend,
-// unrounded, which is where the references put those edges. Anti-aliased edges take even
-// steps: finer or coarser cuts match the references worse.
+// The cut for a quality's edges. Aliased edges are spaced by the bend, unrounded, which is
+// where the corpus references put the edges of fills, masks and objects drawn into a
+// bitmap of their own (filters, cached as a bitmap). Aliased strokes drawn straight onto
+// the stage are the exception (pointsOnTwips): there the references agree with even steps
+// whose inner points are rounded to a twentieth of a pixel (the twip grid at unit scale),
+// ignoring the view's tie shift, so that a point halfway between twips goes the way it
+// would unshifted. Anti-aliased edges take even steps: finer or coarser cuts match the
+// references worse.
 CurveCut curveCut(AntiAlias aa, bool pointsOnTwips);
 
 // Curves whose control polygon lies wholly outside `cull` become their chord: outside the

@@ -75,26 +75,27 @@ TEST(AliasedEdges, AScaledParentMovesAChildByWholeTwips) {
   EXPECT_EQ(at(px, 200, 147, 30), kWhite);
 }
 
-TEST(AliasedEdges, ACurvePointHalfwayBetweenTwipsRoundsAsIfUnshifted) {
-  // A curve from (5459, 1869) through control (5496, 1838) to (5538, 1837) twips is cut
-  // into two chords; their shared point is (5497.25, 1845.5). Rounded to whole twips as
-  // the stage places it (1845.5 rounds to the even 1846), the first chord crosses the
-  // centre line of row 92 (y 1850) at x 5490.39, just right of the centre of pixel 274
-  // (x 5490), which stays outside. Rounding after the view's tie shift would take 1845
-  // and put the crossing at 5489.08, taking the pixel in; so would the exact curve.
+TEST(AliasedEdges, AFillOnTheStageIsCutByTheBend) {
+  // A curve from (2469, 1956) through control (2835, 1851) to (3288, 1686) twips bounds a
+  // fill to its right. Spaced by its bend it is cut into two chords, which cross the
+  // centre lines of rows 88, 89 and 93 at x 152.31, 149.43 and 137.37 px: left of the
+  // pixel centres, so pixels 152, 149 and 137 are in. Four even steps, rounded to twips or
+  // not, cross at 152.57 (152.61 rounded), 149.62 (149.65) and 137.52 (137.54), which
+  // would leave those pixels out.
   swf::Shape s;
   int fill = s.addFill(swf::FillStyle::solid(swf::rgb(kRed)));
   s.setStyles(0, fill, 0);
-  s.moveTo(5459, 1869);
-  s.curveTo(5496, 1838, 5538, 1837);
-  s.lineTo(5700, 1837);
-  s.lineTo(5700, 1900);
-  s.lineTo(5459, 1900);
-  s.lineTo(5459, 1869);
-  auto px = renderShapeLow(s, 300, 100);
-  EXPECT_EQ(at(px, 300, 274, 92), kWhite);
-  EXPECT_EQ(at(px, 300, 275, 92), kRed);
-  EXPECT_EQ(at(px, 300, 273, 93), kRed);
+  s.moveTo(2469, 1956);
+  s.curveTo(2835, 1851, 3288, 1686);
+  s.lineTo(3400, 1686);
+  s.lineTo(3400, 2000);
+  s.lineTo(2469, 2000);
+  s.lineTo(2469, 1956);
+  auto px = renderShapeLow(s, 200, 120);
+  for (auto [x, y] : {std::pair{152, 88}, {149, 89}, {137, 93}}) {
+    EXPECT_EQ(at(px, 200, x, y), kRed) << x << "," << y;
+    EXPECT_EQ(at(px, 200, x - 1, y), kWhite) << x - 1 << "," << y;
+  }
 }
 
 TEST(AliasedEdges, AMaskKeepsItsCurvePointsOffTheTwipGrid) {
@@ -136,7 +137,7 @@ TEST(AliasedEdges, AMaskKeepsItsCurvePointsOffTheTwipGrid) {
 
 namespace {
 
-// The curve of the test above, in a shape whose bounds lie on whole pixels (272, 91) to
+// A curve from (5459, 1869) through (5496, 1838) to (5538, 1837) twips, in a shape whose bounds lie on whole pixels (272, 91) to
 // (286, 95), so that drawing it into a bitmap of its own does not move it.
 swf::Shape halfTwipCurve() {
   swf::Shape s;
@@ -192,24 +193,25 @@ std::vector<uint32_t> renderHalfTwipGlyph(bool cachedAsBitmap) {
 
 }  // namespace
 
-TEST(AliasedEdges, InAnObjectsOwnBitmapCurvePointsAreSpacedByTheBend) {
-  // Drawn into its own bitmap the curve is still cut into two chords, but their shared
-  // point is where the curve's bend halves, at t = 0.509: (5497.96, 1845.22) twips. The
-  // chord crosses row 92's centre line at x 274.506 px, right of the centre of pixel 274,
-  // which stays out. Even steps would put the point at t = 0.5, (5497.25, 1845.5), and
-  // the crossing at 274.496, taking the pixel in.
-  auto onStage = renderHalfTwipCurve(false);
-  auto cached = renderHalfTwipCurve(true);
-  EXPECT_EQ(at(onStage, 300, 274, 92), kWhite);
-  EXPECT_EQ(at(cached, 300, 274, 92), kWhite);
-  EXPECT_EQ(at(cached, 300, 275, 92), kRed);
-  EXPECT_EQ(at(cached, 300, 273, 93), kRed);
-  EXPECT_EQ(at(cached, 300, 271, 93), kWhite);
+TEST(AliasedEdges, OnTheStageAndInItsOwnBitmapAFillIsCutAlike) {
+  // Drawn onto the stage or into a bitmap of its own, the curve is cut into two chords
+  // whose shared point is where the curve's bend halves, at t = 0.509: (5497.96, 1845.22)
+  // twips. The chord crosses row 92's centre line at x 274.506 px, right of the centre of
+  // pixel 274, which stays out. Even steps would put the point at t = 0.5,
+  // (5497.25, 1845.5), and the crossing at 274.496, taking the pixel in.
+  for (bool cachedAsBitmap : {false, true}) {
+    auto px = renderHalfTwipCurve(cachedAsBitmap);
+    EXPECT_EQ(at(px, 300, 274, 92), kWhite) << cachedAsBitmap;
+    EXPECT_EQ(at(px, 300, 275, 92), kRed) << cachedAsBitmap;
+    EXPECT_EQ(at(px, 300, 273, 93), kRed) << cachedAsBitmap;
+    EXPECT_EQ(at(px, 300, 271, 93), kWhite) << cachedAsBitmap;
+  }
 }
 
-// Glyphs follow their curves on the stage as in an object's own bitmap: unlike the
-// shape's, their chord points stay off the twip grid and pixel 274 of row 92 is in.
-TEST(AliasedEdges, GlyphsKeepTheirCurvePointsOffTheTwipGridOnTheStageToo) {
+// Glyphs follow their curves closely, cut finely at even steps, on the stage as in an
+// object's own bitmap: unlike the shape's two chords, theirs take pixel 274 of row 92 in,
+// as the curve itself does.
+TEST(AliasedEdges, GlyphsFollowTheirCurvesClosely) {
   for (bool cachedAsBitmap : {false, true}) {
     auto px = renderHalfTwipGlyph(cachedAsBitmap);
     EXPECT_EQ(at(px, 300, 274, 92), kRed) << cachedAsBitmap;
