@@ -56,8 +56,9 @@ bool cutByBend(Point p0, Point p1, Point p2, const CurveCut& cut, std::vector<Po
   if (!std::isfinite(x0) || !std::isfinite(x2) || !std::isfinite(scale) || !(scale > 0)) return false;
   double a0 = bendIntegral(x0), a2 = bendIntegral(x2), rootTol = std::sqrt(cut.tolerance);
   double bend = std::abs(a2 - a0) * std::sqrt(scale);
-  // Across the vertex the bend is measured from the vertex's own neighbourhood instead,
-  // so that a sharp turn is not cut finer than the tolerance needs.
+  // A curve whose ends lie on either side of the parabola's vertex, where it bends most,
+  // is measured against the stretch around the vertex that one chord at the tolerance
+  // spans instead, which keeps a sharp turn from being cut finer than it needs.
   if ((x0 < 0) != (x2 < 0)) bend = rootTol * std::abs(a2 - a0) / bendIntegral(rootTol / std::sqrt(scale));
   double steps = std::ceil(0.5 * bend / rootTol);
   if (!(steps <= kMaxCurveSteps)) return false;
